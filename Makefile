@@ -1,0 +1,30 @@
+# Thin wrapper over the CMake presets, so that the usual commands are one word each.
+.PHONY: all deps build test test-normal test-asan run format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake --preset normal
+	cmake --build --preset normal
+
+# The whole suite in the normal and in the sanitizer build.
+test: test-normal test-asan
+
+test-normal: deps
+	cmake --preset normal
+	cmake --build --preset normal
+	ctest --preset normal
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

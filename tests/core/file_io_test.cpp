@@ -1,0 +1,146 @@
+#include "core/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "tests/support/temp_folder.h"
+
+namespace tolvanex::io {
+namespace {
+
+// Makes every write fail with "disk full" once the given number of bytes has gone through.
+class DiskFullAfter {
+ public:
+  explicit DiskFullAfter(std::size_t bytes) : left_(bytes) {
+    CurrentHooks().Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
+      if (left_ == 0) {
+        errno = ENOSPC;
+        return -1;
+      }
+      std::size_t n = std::min(size, left_);
+      left_ -= n;
+      return ::write(fd, data, n);
+    };
+  }
+  ~DiskFullAfter() { ResetHooks(); }
+
+ private:
+  std::size_t left_;
+};
+
+std::size_t FilesIn(const std::string& folder) {
+  std::size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+  return count;
+}
+
+TEST(OutputFile, WritesLinesWithCrLf) {
+  testing::TempFolder folder;
+  OutputFile file;
+  file.Open(folder / "a.txt", OutputFile::Mode::CreateNew);
+  file.WriteLine("one");
+  file.WriteLine("");
+  EXPECT_EQ(file.Size(), 7u);
+  file.Close();
+  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "one\r\n\r\n");
+}
+
+TEST(OutputFile, CreateNewNeverOpensAnExistingFile) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.txt", "keep");
+  OutputFile file;
+  try {
+    file.Open(folder / "a.txt", OutputFile::Mode::CreateNew);
+    FAIL() << "opened an existing file";
+  } catch (const std::system_error& e) {
+    EXPECT_EQ(e.code().value(), EEXIST);
+  }
+  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "keep");
+}
+
+TEST(OutputFile, AppendStartsAtTheEnd) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.txt", "x\r\n");
+  OutputFile file;
+  file.Open(folder / "a.txt", OutputFile::Mode::Append);
+  EXPECT_EQ(file.Size(), 3u);
+  file.WriteLine("y");
+  file.Close();
+  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "x\r\ny\r\n");
+}
+
+TEST(OutputFile, AFailedWriteLeavesOnlyWholeLines) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.txt", "old\r\n");
+  OutputFile file;
+  file.Open(folder / "a.txt", OutputFile::Mode::Append);
+  file.WriteLine("first");
+  file.Flush();
+  file.WriteLine("second line");
+  {
+    DiskFullAfter full(4);
+    EXPECT_THROW(file.Close(), std::system_error);
+  }
+  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "old\r\nfirst\r\n");
+}
+
+TEST(ReplaceFile, ReplacesTheWholeContent) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.lkp", "old content\r\n");
+  ::chmod((folder / "a.lkp").c_str(), 0640);
+  ReplaceFile(folder / "a.lkp", "new\r\n");
+  EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "new\r\n");
+  struct stat info {};
+  ASSERT_EQ(::stat((folder / "a.lkp").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(FilesIn(folder.Path()), 1u);
+}
+
+TEST(ReplaceFile, AFailureHalfWayKeepsTheOldFileAndNoTemporary) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.lkp", "old content\r\n");
+  {
+    DiskFullAfter full(3);
+    EXPECT_THROW(ReplaceFile(folder / "a.lkp", "new content that does not fit\r\n"),
+                 std::system_error);
+  }
+  EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "old content\r\n");
+  EXPECT_EQ(FilesIn(folder.Path()), 1u);
+}
+
+TEST(ReplaceFile, AMissingFolderIsTheSystemsFailure) {
+  testing::TempFolder folder;
+  try {
+    ReplaceFile(folder / "missing/a.lkp", "x");
+    FAIL();
+  } catch (const std::system_error& e) {
+    EXPECT_EQ(e.code().message(), "No such file or directory");
+  }
+}
+
+TEST(OpenForReading, RefusesFoldersDevicesAndFifosWithoutBlocking) {
+  testing::TempFolder folder;
+  EXPECT_THROW(OpenForReading(folder.Path()), std::system_error);
+  EXPECT_THROW(OpenForReading("/dev/null"), std::system_error);
+  ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+  EXPECT_THROW(OpenForReading(folder / "fifo"), std::system_error);
+  EXPECT_THROW(OpenForReading(folder / "missing"), std::system_error);
+}
+
+TEST(ReadRange, ReadsFromAnOffsetAndStopsAtTheEnd) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.txt", "0123456789");
+  Descriptor file = OpenForReading(folder / "a.txt");
+  EXPECT_EQ(ReadRange(file, 6, 10), "6789");
+  EXPECT_EQ(ReadRange(file, 0, 3), "012");
+  EXPECT_EQ(FileLength(folder / "a.txt"), 10u);
+}
+
+}  // namespace
+}  // namespace tolvanex::io

@@ -1,0 +1,80 @@
+#include "tests/support/scripted_platform.h"
+
+#include <stdexcept>
+
+namespace tolvanex::testing {
+
+void ScriptedPlatform::MessageBox(const std::string& text, const std::string& title) {
+  Messages.push_back({text, title});
+}
+
+std::string ScriptedPlatform::InputBox(const std::string& prompt, const std::string& title,
+                                       const std::string& defaultAnswer) {
+  InputBoxes.push_back({prompt, title, defaultAnswer});
+  if (InputAnswers.empty()) return std::string();
+  std::string answer = InputAnswers.front();
+  InputAnswers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> ScriptedPlatform::ShowOpen(const std::vector<FileFilter>& filters,
+                                                      const std::string& initialName) {
+  OpenDialogs.push_back({filters, initialName});
+  if (OpenAnswers.empty()) return std::nullopt;
+  auto answer = OpenAnswers.front();
+  OpenAnswers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> ScriptedPlatform::BrowseForFolder(const std::string& prompt,
+                                                             const std::string& startFolder) {
+  FolderPickers.push_back({prompt, startFolder});
+  if (FolderAnswers.empty()) return std::nullopt;
+  auto answer = FolderAnswers.front();
+  FolderAnswers.pop_front();
+  return answer;
+}
+
+void ScriptedPlatform::SetMousePointer(int code) {
+  Pointer = code;
+  PointerHistory.push_back(code);
+}
+
+void ScriptedPlatform::RepaintStatus(const BorderedLabel& status) {
+  StatusTexts.push_back(status.Caption);
+}
+
+void ScriptedPlatform::DoEvents() {
+  ++EventsLetThrough;
+  if (OnDoEvents) OnDoEvents();
+}
+
+void ScriptedPlatform::StartEditor(const std::string& path) {
+  if (EditorFails) throw std::runtime_error("The editor could not be started");
+  EditorPaths.push_back(path);
+}
+
+std::vector<std::string> ScriptedPlatform::MessageTexts() const {
+  std::vector<std::string> texts;
+  for (const auto& message : Messages) texts.push_back(message.Text);
+  return texts;
+}
+
+tolvanex::RegionalSettings GermanRegionalSettings() {
+  tolvanex::RegionalSettings german;
+  german.MonthAbbreviations = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
+                               "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+  german.MonthNames = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+                       "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+  german.DayAbbreviations = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+  german.DayNames = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
+                     "Donnerstag", "Freitag", "Samstag"};
+  german.ShortDateOrder = DateOrder::DayMonthYear;
+  german.DateSeparator = ".";
+  german.TimeSeparator = ":";
+  german.DecimalSeparator = ",";
+  german.GroupSeparator = ".";
+  return german;
+}
+
+}  // namespace tolvanex::testing
