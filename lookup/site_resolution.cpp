@@ -1,1 +1,106 @@
-// Filled in by its owner.
+#include "lookup/site_resolution.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/errors.h"
+#include "core/labels.h"
+#include "core/locale_number.h"
+#include "lookup/lookup_table.h"
+#include "ui/frm_tolvanex.h"
+
+namespace tolvanex {
+
+namespace {
+
+inline constexpr const char* kNoIdentifiers = "Subscript out of range";
+
+// Letter case is folded for the ASCII letters only; every other byte, including those of
+// multi-byte characters, must be equal as it stands.
+char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string DecimalText(std::int32_t value) {
+  char digits[16];
+  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return std::string(digits, end);
+}
+
+// Halves go to the even neighbour; a value that does not fit 32 bits is refused, never wrapped.
+std::int32_t ToSiteNumber(double value) {
+  double rounded = RoundHalfEven(value);
+  if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+        rounded <= std::numeric_limits<std::int32_t>::max())) {
+    throw Failure(kOverflow);
+  }
+  return static_cast<std::int32_t>(rounded);
+}
+
+std::int32_t StoredSiteNumber(const std::string& siteID, const RegionalSettings& regional) {
+  std::optional<double> value = ReadLocaleNumber(siteID, regional);
+  if (!value) throw Failure(kTypeMismatch);
+  return ToSiteNumber(*value);
+}
+
+// Asks until the answer is a number or empty; no value when the user gave none.
+std::optional<double> AskSiteNumber(Frm_Tolvanex& form, const std::string& prompt) {
+  for (;;) {
+    std::string answer = form.Desktop.InputBox(prompt, "Enter site number", "9999");
+    if (answer.empty()) return std::nullopt;
+    // The answer is read by the same rule that accepts it, so what the user sees accepted is
+    // what gets stored.
+    if (auto number = ReadLocaleNumber(answer, form.Regional)) return number;
+    form.Desktop.MessageBox("Must be a site number", std::string(kApplicationTitle));
+  }
+}
+
+}  // namespace
+
+bool GetSiteID(Frm_Tolvanex& form, std::int32_t& siteNumber) {
+  try {
+    if (!form.LookupLoaded && !LoadLookup(form)) return false;
+
+    const auto& fields = form.CurrentReading.Fields;
+    if (fields.size() < 2) throw Failure(kNoIdentifiers);
+    const std::string& id1 = fields[0];
+    const std::string& id2 = fields[1];
+
+    std::int64_t count = std::min(form.LookupCount, LookupCapacity(form));
+    for (std::int64_t i = 1; i <= count; ++i) {
+      const LookupEntry& entry = form.Lookups[static_cast<std::size_t>(i)];
+      if (EqualIgnoringCase(entry.ID1, id1) && EqualIgnoringCase(entry.ID2, id2)) {
+        siteNumber = StoredSiteNumber(entry.SiteID, form.Regional);
+        return true;
+      }
+    }
+
+    std::optional<double> answer = AskSiteNumber(form, id1 + " / " + id2 + " needs a site number");
+    if (!answer) form.RunState.StopRequested = true;
+    // A stop asked for before this call ends the run too; the answer is then not kept.
+    if (form.RunState.StopRequested) return false;
+
+    siteNumber = ToSiteNumber(*answer);
+    // The new pair is kept as the reading spells it, so the file shows what the logger sent.
+    AppendLookup(form, LookupEntry{id1, id2, DecimalText(siteNumber)});
+    if (form.Chk_SortLookup.IsSet()) SortLookups(form);
+    return SaveLookupFile(form);
+  } catch (...) {
+    ShowError(form, std::string(labels::kGetSiteID) + DecimalText(siteNumber));
+    return false;
+  }
+}
+
+}  // namespace tolvanex

@@ -1,1 +1,273 @@
-// Filled in by its owner.
+#include "lookup/lookup_table.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/file_io.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_folder.h"
+#include "ui/frm_tolvanex.h"
+
+namespace tolvanex {
+namespace {
+
+using Entries = std::vector<LookupEntry>;
+
+class LookupTable : public ::testing::Test {
+ protected:
+  LookupTable() { form.Txt_File[1].Text = path; }
+  ~LookupTable() override { io::ResetHooks(); }
+
+  Entries Table() const {
+    return Entries(form.Lookups.begin() + 1, form.Lookups.begin() + 1 + form.LookupCount);
+  }
+  void SetTable(const Entries& entries) {
+    form.Lookups.assign(1, LookupEntry{});
+    form.Lookups.insert(form.Lookups.end(), entries.begin(), entries.end());
+    form.LookupCount = static_cast<std::int64_t>(entries.size());
+  }
+  std::size_t FilesInFolder() const {
+    return static_cast<std::size_t>(std::distance(
+        std::filesystem::directory_iterator(folder.Path()), std::filesystem::directory_iterator()));
+  }
+
+  testing::ScriptedPlatform desktop;
+  Frm_Tolvanex form{desktop};
+  testing::TempFolder folder;
+  std::string path = folder / "sites.lkp";
+};
+
+TEST_F(LookupTable, AMissingFileLoadsAsAFreshEmptyTableWithoutAMessage) {
+  SetTable({{"old", "1", "1"}, {"old", "2", "2"}});
+  EXPECT_TRUE(LoadLookup(form));
+  EXPECT_TRUE(form.LookupLoaded);
+  EXPECT_EQ(form.LookupCount, 0);
+  EXPECT_EQ(LookupCapacity(form), 50);
+  EXPECT_TRUE(desktop.Messages.empty());
+  EXPECT_FALSE(testing::Exists(path));
+}
+
+TEST_F(LookupTable, LinesAreSplitTrimmedAndSkippedByTheFileRules) {
+  testing::WriteFile(path,
+                     "1, 2, 3\r\n"                // the header line, whatever it holds
+                     "1,2\r\n"                    // one comma: skipped
+                     "\r\n"                       // empty: skipped
+                     "  12 ,X, 501  \r\n"         // spaces around the parts go
+                     "a,b,\r\n"                   // an empty SiteID is still an entry
+                     "a , b , c , d\r\n"          // parts after the third are ignored
+                     "\tT\t,\"q\", 7\r\n"         // tabs and quotes stay
+                     "last, line, without end");  // a last line without its end counts
+  ASSERT_TRUE(LoadLookup(form));
+  EXPECT_EQ(Table(), (Entries{{"12", "X", "501"},
+                              {"a", "b", ""},
+                              {"a", "b", "c"},
+                              {"\tT\t", "\"q\"", "7"},
+                              {"last", "line", "without end"}}));
+}
+
+TEST_F(LookupTable, EveryKindOfLineEndLoadsTheWholeFile) {
+  for (std::string end : {"\r\n", "\n", "\r"}) {
+    SCOPED_TRACE(end == "\n" ? "LF" : end == "\r" ? "CR" : "CR LF");
+    testing::WriteFile(path, "ID1, ID2, SiteID" + end + "2031, 7, 4105" + end + "2032, 8, 4106" +
+                                 end + end + "2033, 9, 4107" + end);
+    ASSERT_TRUE(LoadLookup(form));
+    EXPECT_EQ(Table(),
+              (Entries{{"2031", "7", "4105"}, {"2032", "8", "4106"}, {"2033", "9", "4107"}}));
+  }
+}
+
+TEST_F(LookupTable, TheCapacityGrowsTenPastTheCountWhenFull) {
+  std::string text = "ID1, ID2, SiteID\r\n";
+  for (int i = 1; i <= 50; ++i)
+    text += "p, " + std::to_string(i) + ", " + std::to_string(i) + "\r\n";
+  testing::WriteFile(path, text);
+  ASSERT_TRUE(LoadLookup(form));
+  EXPECT_EQ(form.LookupCount, 50);
+  EXPECT_EQ(LookupCapacity(form), 50);
+
+  AppendLookup(form, {"p", "51", "51"});
+  EXPECT_EQ(LookupCapacity(form), 61);
+  for (int i = 52; i <= 61; ++i) AppendLookup(form, {"p", std::to_string(i), "x"});
+  EXPECT_EQ(LookupCapacity(form), 61);
+  AppendLookup(form, {"p", "62", "x"});
+  EXPECT_EQ(LookupCapacity(form), 72);
+  EXPECT_EQ(form.Lookups[51], (LookupEntry{"p", "51", "51"}));
+  EXPECT_EQ(form.Lookups[1], (LookupEntry{"p", "1", "1"}));
+}
+
+TEST_F(LookupTable, TablesBeyondSixteenBitCountsLoadGrowAndSave) {
+  constexpr int kEntries = 40'000;
+  std::string text = "ID1, ID2, SiteID\r\n";
+  for (int i = 1; i <= kEntries; ++i)
+    text += std::to_string(i) + ", x, " + std::to_string(i) + "\r\n";
+  testing::WriteFile(path, text);
+  ASSERT_TRUE(LoadLookup(form));
+  ASSERT_EQ(form.LookupCount, kEntries);
+  EXPECT_EQ(form.Lookups[32'765], (LookupEntry{"32765", "x", "32765"}));
+
+  AppendLookup(form, {"new", "x", "1"});
+  EXPECT_EQ(form.LookupCount, kEntries + 1);
+  ASSERT_TRUE(SaveLookupFile(form));
+  EXPECT_EQ(testing::ReadFile(path), text + "new, x, 1\r\n");
+
+  SortLookups(form);
+  EXPECT_EQ(form.LookupCount, kEntries + 1);
+  EXPECT_EQ(form.Lookups[1], (LookupEntry{"1", "x", "1"}));
+  EXPECT_EQ(form.Lookups[2], (LookupEntry{"10", "x", "10"}));
+  EXPECT_EQ(form.Lookups[kEntries + 1], (LookupEntry{"new", "x", "1"}));
+  EXPECT_TRUE(desktop.Messages.empty());
+}
+
+TEST_F(LookupTable, AZeroByteFileFailsAndKeepsTableAndFile) {
+  SetTable({{"kept", "1", "5"}});
+  testing::WriteFile(path, "");
+  EXPECT_FALSE(LoadLookup(form));
+  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_EQ(Table(), (Entries{{"kept", "1", "5"}}));
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{"Input past end of file\r\nTolvanex:LoadLookup"}));
+  EXPECT_EQ(testing::ReadFile(path), "");
+}
+
+TEST_F(LookupTable, AReadErrorIsTheSystemsFailureAndKeepsTheTable) {
+  SetTable({{"kept", "1", "5"}});
+  testing::WriteFile(path, "ID1, ID2, SiteID\r\na, b, c\r\n");
+  io::CurrentHooks().Read = [](int, void*, std::size_t) -> ssize_t {
+    errno = EIO;
+    return -1;
+  };
+  EXPECT_FALSE(LoadLookup(form));
+  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_EQ(Table(), (Entries{{"kept", "1", "5"}}));
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{"Input/output error\r\nTolvanex:LoadLookup"}));
+}
+
+TEST_F(LookupTable, SavingWritesTheHeaderAndCommaBlankSeparatedFields) {
+  testing::WriteFile(path, "whatever\r\na,b,c\r\n");
+  ASSERT_TRUE(LoadLookup(form));
+  AppendLookup(form, {"x", "", ""});
+  form.Lookups[form.LookupCount + 1] = {"spare", "never", "written"};
+  ASSERT_TRUE(SaveLookupFile(form));
+  EXPECT_EQ(testing::ReadFile(path), "ID1, ID2, SiteID\r\na, b, c\r\nx, , \r\n");
+  EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+TEST_F(LookupTable, EachOperationTakesThePathAtItsStart) {
+  testing::WriteFile(path, "ID1, ID2, SiteID\r\na, b, c\r\n");
+  ASSERT_TRUE(LoadLookup(form));
+  form.Txt_File[1].Text = folder / "other.lkp";
+  ASSERT_TRUE(SaveLookupFile(form));
+  EXPECT_EQ(testing::ReadFile(folder / "other.lkp"), "ID1, ID2, SiteID\r\na, b, c\r\n");
+}
+
+TEST_F(LookupTable, ASaveIntoAMissingFolderFailsAndCreatesNothing) {
+  form.Txt_File[1].Text = folder / "missing/sites.lkp";
+  SetTable({{"a", "b", "c"}});
+  EXPECT_FALSE(SaveLookupFile(form));
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{"No such file or directory\r\nTolvanex:SaveLookupFile: " +
+                                      form.Txt_File[1].Text}));
+  EXPECT_EQ(FilesInFolder(), 0u);
+  EXPECT_EQ(Table(), (Entries{{"a", "b", "c"}}));
+}
+
+TEST_F(LookupTable, ASaveThatFailsHalfWayKeepsTheOldFileByteForByte) {
+  const std::string old = "ID1, ID2, SiteID\r\nold, 1, 10\n";
+  testing::WriteFile(path, old);
+  SetTable({{"new", "1", "10"}, {"new", "2", "20"}, {"new", "3", "30"}});
+  // The disk fills up after 20 bytes of the new content.
+  std::size_t left = 20;
+  io::CurrentHooks().Write = [&left](int fd, const void* data, std::size_t size) -> ssize_t {
+    if (left == 0) {
+      errno = ENOSPC;
+      return -1;
+    }
+    std::size_t n = std::min(size, left);
+    left -= n;
+    return ::write(fd, data, n);
+  };
+  EXPECT_FALSE(SaveLookupFile(form));
+  io::ResetHooks();
+  EXPECT_EQ(left, 0u);
+  EXPECT_EQ(testing::ReadFile(path), old);
+  EXPECT_EQ(FilesInFolder(), 1u);  // no temporary left behind
+  EXPECT_EQ(Table(), (Entries{{"new", "1", "10"}, {"new", "2", "20"}, {"new", "3", "30"}}));
+  EXPECT_EQ(
+      desktop.MessageTexts(),
+      (std::vector<std::string>{"No space left on device\r\nTolvanex:SaveLookupFile: " + path}));
+}
+
+TEST_F(LookupTable, SortingOrdersByIdentifiersAsTextKeepingEqualPairsInOrder) {
+  SetTable({{"B", "1", ""}, {"A", "2", ""}, {"A", "10", ""}});
+  SortLookups(form);
+  EXPECT_EQ(Table(), (Entries{{"A", "10", ""}, {"A", "2", ""}, {"B", "1", ""}}));
+
+  // Ordinal bytes: digits, then upper case, then lower case, then anything beyond ASCII; a prefix
+  // sorts first; equal pairs keep their order whatever their SiteID.
+  SetTable({{"\xC3\xA9", "1", "e"},
+            {"a", "1", "first"},
+            {"ab", "1", ""},
+            {"B", "1", ""},
+            {"a", "1", "second"},
+            {"9", "1", ""},
+            {"10", "1", ""}});
+  SortLookups(form);
+  EXPECT_EQ(Table(), (Entries{{"10", "1", ""},
+                              {"9", "1", ""},
+                              {"B", "1", ""},
+                              {"a", "1", "first"},
+                              {"a", "1", "second"},
+                              {"ab", "1", ""},
+                              {"\xC3\xA9", "1", "e"}}));
+}
+
+TEST_F(LookupTable, SortingTouchesNeitherShortTablesNorSpareEntries) {
+  for (std::int64_t count : {0, 1}) {
+    form.Lookups = {{}, {"z", "1", ""}, {"a", "1", "spare"}};
+    form.LookupCount = count;
+    SortLookups(form);
+    EXPECT_EQ(form.Lookups, (Entries{{}, {"z", "1", ""}, {"a", "1", "spare"}}));
+  }
+  EXPECT_TRUE(desktop.Messages.empty());
+}
+
+// The table after exchanging out-of-order neighbours until a pass makes no exchange.
+Entries ExchangeSorted(Entries entries) {
+  for (bool exchanged = true; exchanged;) {
+    exchanged = false;
+    for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
+      const auto &a = entries[i], &b = entries[i + 1];
+      if (a.ID1 == b.ID1 ? a.ID2 > b.ID2 : a.ID1 > b.ID1) {
+        std::swap(entries[i], entries[i + 1]);
+        exchanged = true;
+      }
+    }
+  }
+  return entries;
+}
+
+TEST_F(LookupTable, SortingGivesWhatNeighbourExchangesGiveWithManyDuplicates) {
+  std::mt19937 random(7);
+  const std::vector<std::string> ids{"", "1", "10", "9", "a", "A", "ab", " a"};
+  for (int round = 0; round < 20; ++round) {
+    Entries entries;
+    for (int i = 0; i < 200; ++i) {
+      entries.push_back(
+          {ids[random() % ids.size()], ids[random() % ids.size()], std::to_string(i)});
+    }
+    SetTable(entries);
+    SortLookups(form);
+    ASSERT_EQ(Table(), ExchangeSorted(entries));
+  }
+}
+
+}  // namespace
+}  // namespace tolvanex

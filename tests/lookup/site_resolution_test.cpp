@@ -1,1 +1,233 @@
-// Filled in by its owner.
+#include "lookup/site_resolution.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_folder.h"
+#include "ui/frm_tolvanex.h"
+
+namespace tolvanex {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const std::string kHeader = "ID1, ID2, SiteID\r\n";
+const std::string kMustBe = "Must be a site number";
+
+// A stored SiteID, or an answer typed at the prompt, and what it must give: a site number, or the
+// description of the failure.
+struct NumberCase {
+  const char* Text;
+  std::optional<std::int32_t> Number;
+  const char* Description = "";
+};
+
+class SiteResolution : public ::testing::Test {
+ protected:
+  SiteResolution() {
+    form.Txt_File[1].Text = path;
+    Reading("2031", "7");
+  }
+
+  void Reading(std::string id1, std::string id2) {
+    form.CurrentReading.Fields = {std::move(id1), std::move(id2), "05/03/2023 09:05", "1"};
+  }
+  void UseGermanSettings() { form.Regional = testing::GermanRegionalSettings(); }
+  // GetSiteID's result, with the number only when it reports one.
+  std::optional<std::int32_t> Resolve(std::int32_t start = 0) {
+    siteNumber = start;
+    if (!GetSiteID(form, siteNumber)) return std::nullopt;
+    return siteNumber;
+  }
+
+  void ExpectStoredSiteIDs(const std::vector<NumberCase>& cases) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.Text);
+      testing::WriteFile(path, kHeader + "2031, 7, " + c.Text + "\r\n");
+      form.LookupLoaded = false;
+      desktop.Messages.clear();
+      if (c.Number) {
+        EXPECT_EQ(Resolve(), c.Number);
+        EXPECT_TRUE(desktop.Messages.empty());
+      } else {
+        // The report names the argument as the caller passed it, and recurs each time.
+        EXPECT_EQ(Resolve(77), std::nullopt);
+        EXPECT_EQ(Resolve(77), std::nullopt);
+        EXPECT_EQ(desktop.MessageTexts(),
+                  Texts(2, std::string(c.Description) + "\r\nTolvanex:GetSiteID: 77"));
+      }
+      EXPECT_TRUE(desktop.InputBoxes.empty());
+      EXPECT_FALSE(form.RunState.StopRequested);
+    }
+  }
+
+  // Each case's answer typed after an "abc" that is refused.
+  void ExpectAnswers(const std::vector<NumberCase>& cases) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.Text);
+      testing::WriteFile(path, kHeader);
+      form.LookupLoaded = false;
+      desktop.Messages.clear();
+      desktop.InputAnswers = {"abc", c.Text};
+      EXPECT_EQ(Resolve(), c.Number);
+      Texts messages{kMustBe};
+      if (!c.Number) messages.push_back(std::string(c.Description) + "\r\nTolvanex:GetSiteID: 0");
+      EXPECT_EQ(desktop.MessageTexts(), messages);
+      EXPECT_EQ(testing::ReadFile(path),
+                c.Number ? kHeader + "2031, 7, " + std::to_string(*c.Number) + "\r\n" : kHeader);
+    }
+  }
+
+  testing::ScriptedPlatform desktop;
+  Frm_Tolvanex form{desktop};
+  testing::TempFolder folder;
+  std::string path = folder / "sites.lkp";
+  std::int32_t siteNumber = 0;
+};
+
+TEST_F(SiteResolution, AStoredPairIsFoundIgnoringTheCaseOfASCIILettersOnly) {
+  testing::WriteFile(path, kHeader + "AB, X, 12\r\nab, x, 13\r\n\xC3\x89t\xC3\xA9, 1, 14\r\n");
+  Reading("ab", "x");
+  EXPECT_EQ(Resolve(), 12);  // the first of two entries for the pair
+  EXPECT_TRUE(desktop.InputBoxes.empty());
+
+  Reading("\xC3\xA9T\xC3\xA9", "1");  // É and é differ: only a to z are folded
+  desktop.InputAnswers = {"15"};
+  EXPECT_EQ(Resolve(), 15);
+  EXPECT_EQ(desktop.InputBoxes.size(), 1u);
+}
+
+TEST_F(SiteResolution, IdentifiersAreComparedAsTextWithoutTrimming) {
+  testing::WriteFile(path, kHeader + "2031, 07, 1\r\n\t2031, 7, 2\r\n");
+  desktop.InputAnswers = {"3"};
+  EXPECT_EQ(Resolve(), 3);
+  EXPECT_EQ(desktop.InputBoxes.size(), 1u);
+}
+
+TEST_F(SiteResolution, TheLoadedTableIsTheTruthUntilItIsMarkedUnloaded) {
+  testing::WriteFile(path, kHeader + "2031, 7, 1\r\n");
+  EXPECT_EQ(Resolve(), 1);
+  testing::WriteFile(path, kHeader + "2031, 7, 2\r\n");
+  EXPECT_EQ(Resolve(), 1);
+  form.LookupLoaded = false;
+  EXPECT_EQ(Resolve(), 2);
+}
+
+TEST_F(SiteResolution, AFailedLoadEndsWithoutAPromptAndIsTriedAgain) {
+  testing::WriteFile(path, "");
+  EXPECT_EQ(Resolve(), std::nullopt);
+  EXPECT_TRUE(desktop.InputBoxes.empty());
+  EXPECT_EQ(desktop.MessageTexts(), Texts{"Input past end of file\r\nTolvanex:LoadLookup"});
+  testing::WriteFile(path, kHeader + "2031, 7, 4105\r\n");
+  EXPECT_EQ(Resolve(), 4105);
+}
+
+TEST_F(SiteResolution, AStoredSiteIDIsReadInTheUsersLocaleWithHalvesToEven) {
+  ExpectStoredSiteIDs({{"4105", 4105},
+                       {"-5", -5},
+                       {"12.5", 12},
+                       {"13.5", 14},
+                       {"2147483647.4", 2147483647},
+                       {"-2147483648.5", -2147483648},
+                       {"", std::nullopt, "Type mismatch"},
+                       {"abc", std::nullopt, "Type mismatch"},
+                       {"$5", std::nullopt, "Type mismatch"},
+                       {"2147483647.5", std::nullopt, "Overflow"},
+                       {"-2147483649", std::nullopt, "Overflow"},
+                       {"1e400", std::nullopt, "Overflow"}});
+  UseGermanSettings();
+  // A comma would split the line, so only the group separator can be stored.
+  ExpectStoredSiteIDs({{"1.234", 1234}, {"12.5", 125}, {"-1.000.000", -1000000}});
+}
+
+TEST_F(SiteResolution, TheUnknownPairIsAskedForUntilANumberOrNothingIsGiven) {
+  desktop.InputAnswers = {"abc", "   ", " 42 "};
+  EXPECT_EQ(Resolve(), 42);
+  ASSERT_EQ(desktop.InputBoxes.size(), 3u);
+  EXPECT_EQ(desktop.InputBoxes[0].Prompt, "2031 / 7 needs a site number");
+  EXPECT_EQ(desktop.InputBoxes[0].Title, "Enter site number");
+  EXPECT_EQ(desktop.InputBoxes[0].DefaultAnswer, "9999");
+  ASSERT_EQ(desktop.Messages.size(), 2u);
+  EXPECT_EQ(desktop.Messages[0].Text, kMustBe);
+  EXPECT_EQ(desktop.Messages[0].Title, "Tolvanex");
+  EXPECT_FALSE(form.RunState.StopRequested);
+  // The missing file has been created with the one entry; the pair is not asked for again.
+  EXPECT_EQ(testing::ReadFile(path), kHeader + "2031, 7, 42\r\n");
+  EXPECT_EQ(Resolve(), 42);
+  EXPECT_EQ(desktop.InputBoxes.size(), 3u);
+}
+
+TEST_F(SiteResolution, AnEmptyAnswerStopsTheRunAndKeepsNothing) {
+  testing::WriteFile(path, kHeader);
+  desktop.InputAnswers = {"abc", ""};
+  EXPECT_EQ(Resolve(5), std::nullopt);
+  EXPECT_TRUE(form.RunState.StopRequested);
+  EXPECT_EQ(form.LookupCount, 0);
+  EXPECT_EQ(desktop.MessageTexts(), Texts{kMustBe});
+  EXPECT_EQ(testing::ReadFile(path), kHeader);
+}
+
+TEST_F(SiteResolution, AStopAskedForEarlierDiscardsTheAnswer) {
+  form.RunState.StopRequested = true;
+  desktop.InputAnswers = {"5"};
+  EXPECT_EQ(Resolve(), std::nullopt);
+  EXPECT_EQ(form.LookupCount, 0);
+  EXPECT_FALSE(testing::Exists(path));
+}
+
+TEST_F(SiteResolution, AnAnswerIsReadByTheRuleThatAcceptedIt) {
+  ExpectAnswers({{"9999", 9999},
+                 {"-5", -5},
+                 {"12.5", 12},
+                 {"13.5", 14},
+                 {"1,234", 1234},
+                 {"-0", 0},
+                 {"3000000000", std::nullopt, "Overflow"}});
+  UseGermanSettings();
+  ExpectAnswers({{"1.234", 1234}, {"12,5", 12}, {"13,5", 14}, {"12.5", 125}});
+}
+
+TEST_F(SiteResolution, CurrencyParenthesesAndTrailingSignsAreNoSiteNumbers) {
+  desktop.InputAnswers = {"$5", "(5)", "5-", "1 2", "7"};
+  EXPECT_EQ(Resolve(), 7);
+  EXPECT_EQ(desktop.MessageTexts(), Texts(4, kMustBe));
+}
+
+TEST_F(SiteResolution, TheNewEntryKeepsTheReadingsSpellingAndIsSortedWhenAsked) {
+  testing::WriteFile(path, kHeader + "b, 1, 1\r\nc, 1, 2\r\n");
+  Reading("aB", "x");
+  desktop.InputAnswers = {"3"};
+  EXPECT_EQ(Resolve(), 3);
+  EXPECT_EQ(testing::ReadFile(path), kHeader + "b, 1, 1\r\nc, 1, 2\r\naB, x, 3\r\n");
+
+  form.Chk_SortLookup.Value = 2;  // greyed counts as ticked
+  Reading("A", "y");
+  desktop.InputAnswers = {"4"};
+  EXPECT_EQ(Resolve(), 4);
+  EXPECT_EQ(testing::ReadFile(path), kHeader + "A, y, 4\r\naB, x, 3\r\nb, 1, 1\r\nc, 1, 2\r\n");
+}
+
+TEST_F(SiteResolution, AFailedSaveKeepsTheEntryInTheTable) {
+  form.Txt_File[1].Text = folder / "missing/sites.lkp";
+  desktop.InputAnswers = {"8"};
+  EXPECT_EQ(Resolve(), std::nullopt);
+  EXPECT_EQ(desktop.MessageTexts(), Texts{"No such file or directory\r\nTolvanex:SaveLookupFile: " +
+                                          form.Txt_File[1].Text});
+  EXPECT_FALSE(form.RunState.StopRequested);
+  EXPECT_EQ(Resolve(), 8);
+  EXPECT_EQ(desktop.InputBoxes.size(), 1u);
+}
+
+TEST_F(SiteResolution, AReadingWithoutBothIdentifiersIsAFailure) {
+  form.CurrentReading.Fields = {"2031"};
+  EXPECT_EQ(Resolve(3), std::nullopt);
+  EXPECT_EQ(desktop.MessageTexts(), Texts{"Subscript out of range\r\nTolvanex:GetSiteID: 3"});
+  EXPECT_TRUE(desktop.InputBoxes.empty());
+}
+
+}  // namespace
+}  // namespace tolvanex

@@ -1,0 +1,45 @@
+// The lookup table of site numbers and its file. The table lives in the window (Lookups,
+// LookupCount, LookupLoaded); the file's path is the text of Txt_File(1) at the moment each
+// operation starts.
+//
+// The file is 8-bit text: a header line, then one entry per line as "ID1, ID2, SiteID". On reading,
+// the first line is skipped whatever it holds; CR LF, a lone CR and a lone LF each end a line; a
+// line is split at every comma with no quoting; spaces (not tabs) around the first three parts are
+// trimmed; lines of fewer than three parts are skipped and parts after the third are ignored.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "lookup/lookup_entry.h"
+
+namespace tolvanex {
+
+class Frm_Tolvanex;
+
+inline constexpr std::string_view kLookupHeader = "ID1, ID2, SiteID";
+// The capacity of a freshly loaded table, and how far it grows past the count when it is full.
+inline constexpr std::int64_t kLookupCapacityAfterLoad = 50;
+inline constexpr std::int64_t kLookupGrowth = 10;
+
+// The highest valid index of Lookups (entry 0 is never used).
+std::int64_t LookupCapacity(const Frm_Tolvanex& form);
+
+// Adds an entry after the last one. The capacity grows to LookupCount + 10 whenever the new entry
+// does not fit, so a freshly loaded table grows through 50, 61, 72, ...
+void AppendLookup(Frm_Tolvanex& form, LookupEntry entry);
+
+// Rebuilds the table from the lookup file; a missing file gives an empty table. True when the
+// table has been rebuilt, which also sets LookupLoaded. On a failure the table is left as it was
+// before the call, LookupLoaded stays false, and the failure is reported under "LoadLookup".
+bool LoadLookup(Frm_Tolvanex& form);
+
+// Writes the header and entries 1 to LookupCount to the lookup file, replacing it as a whole: on a
+// failure the old file stays exactly as it was. True when the file was written.
+bool SaveLookupFile(Frm_Tolvanex& form);
+
+// Orders entries 1 to LookupCount by ID1, then ID2, comparing bytes ordinally (case-sensitive,
+// textual: "10" before "9", "B" before "a"). Entries with equal keys keep their order.
+void SortLookups(Frm_Tolvanex& form);
+
+}  // namespace tolvanex
