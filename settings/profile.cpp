@@ -1,1 +1,261 @@
-// Filled in by its owner.
+#include "settings/profile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <optional>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "core/file_io.h"
+#include "core/line_splitter.h"
+
+namespace tolvanex {
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// The text: pure functions over the bytes of a profile file.
+
+bool IsWhite(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsWhite(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsWhite(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char FoldCase(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+enum class LineKind { Blank, Section, Entry };
+
+// One line of the text: its content is [Begin, End), its line end [End, Next).
+struct ProfileLine {
+  std::size_t Begin = 0;
+  std::size_t End = 0;
+  std::size_t Next = 0;
+  LineKind Kind = LineKind::Blank;
+  std::string_view Name;   // the section's name or the entry's key, trimmed
+  bool HasValue = false;   // an entry whose line holds "="
+  std::string_view Value;  // trimmed, quotes still on
+};
+
+ProfileLine ParseLine(std::string_view text, std::string_view line) {
+  ProfileLine parsed;
+  parsed.Begin = static_cast<std::size_t>(line.data() - text.data());
+  parsed.End = parsed.Begin + line.size();
+  std::string_view content = Trim(line);
+  if (content.empty()) return parsed;
+  if (content.front() == '[') {
+    if (auto close = content.rfind(']'); close != std::string_view::npos) {
+      parsed.Kind = LineKind::Section;
+      parsed.Name = Trim(content.substr(1, close - 1));
+      return parsed;
+    }
+  }
+  parsed.Kind = LineKind::Entry;
+  auto equals = content.find('=');
+  parsed.Name = Trim(content.substr(0, equals));
+  if (equals != std::string_view::npos) {
+    parsed.HasValue = true;
+    parsed.Value = Trim(content.substr(equals + 1));
+  }
+  return parsed;
+}
+
+std::vector<ProfileLine> ParseLines(std::string_view text) {
+  std::vector<ProfileLine> lines;
+  ForEachLine(text, [&](std::string_view line) { lines.push_back(ParseLine(text, line)); });
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    lines[i].Next = i + 1 < lines.size() ? lines[i + 1].Begin : text.size();
+  }
+  return lines;
+}
+
+// The lines of the first section of that name: its header, and one past its last line.
+std::optional<std::pair<std::size_t, std::size_t>> FindSection(
+    const std::vector<ProfileLine>& lines, std::string_view section) {
+  for (std::size_t header = 0; header < lines.size(); ++header) {
+    if (lines[header].Kind != LineKind::Section || !SameName(lines[header].Name, section)) continue;
+    std::size_t end = header + 1;
+    while (end < lines.size() && lines[end].Kind != LineKind::Section) ++end;
+    return std::pair{header, end};
+  }
+  return std::nullopt;
+}
+
+// The first entry of the key in the section, or none.
+std::optional<std::size_t> FindEntry(const std::vector<ProfileLine>& lines, std::size_t header,
+                                     std::size_t end, std::string_view key) {
+  for (std::size_t i = header + 1; i < end; ++i) {
+    if (lines[i].Kind == LineKind::Entry && SameName(lines[i].Name, key)) return i;
+  }
+  return std::nullopt;
+}
+
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// At most bufferSize - 1 bytes, as a fixed buffer with its terminating NUL would hold them. A cut
+// through a UTF-8 character drops the whole character rather than leave half of it.
+std::string CutToBuffer(std::string_view text, std::size_t bufferSize) {
+  if (bufferSize == 0) return {};
+  std::size_t limit = bufferSize - 1;
+  if (text.size() <= limit) return std::string(text);
+  std::size_t cut = limit;
+  for (int back = 0; back < 3 && cut > 0 && IsContinuationByte(text[cut]); ++back) --cut;
+  bool splitsCharacter = cut < limit && static_cast<unsigned char>(text[cut]) >= 0xC0;
+  return std::string(text.substr(0, splitsCharacter ? cut : limit));
+}
+
+std::string ValueAsWritten(std::string_view value) {
+  value = value.substr(0, value.find('\0'));
+  std::string clean;
+  clean.reserve(value.size());
+  for (char c : value) {
+    if (c != '\r' && c != '\n') clean += c;
+  }
+  return clean;
+}
+
+bool EndsInLineBreak(std::string_view text) {
+  return !text.empty() && (text.back() == '\r' || text.back() == '\n');
+}
+
+// ---------------------------------------------------------------------------------------------
+// The file.
+
+// A settings file that is a symbolic link is written through the link, not over it.
+std::string ResolvedPath(const std::string& path) {
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return path;
+  std::string result(resolved);
+  std::free(resolved);
+  return result;
+}
+
+bool IsMissing(const std::system_error& failure) {
+  return failure.code() == std::errc::no_such_file_or_directory ||
+         failure.code() == std::errc::not_a_directory;
+}
+
+}  // namespace
+
+std::string ProfileGetString(std::string_view fileText, std::string_view section,
+                             std::string_view key, std::string_view defaultValue,
+                             std::size_t bufferSize) {
+  std::vector<ProfileLine> lines = ParseLines(fileText);
+  if (auto range = FindSection(lines, Trim(section))) {
+    if (auto entry = FindEntry(lines, range->first, range->second, Trim(key))) {
+      if (lines[*entry].HasValue) return CutToBuffer(Unquote(lines[*entry].Value), bufferSize);
+    }
+  }
+  while (!defaultValue.empty() && defaultValue.back() == ' ') defaultValue.remove_suffix(1);
+  return CutToBuffer(Unquote(defaultValue), bufferSize);
+}
+
+std::string ProfileSetString(std::string fileText, std::string_view section, std::string_view key,
+                             std::string_view value) {
+  section = Trim(section);
+  key = Trim(key);
+  std::string written = ValueAsWritten(value);
+  std::vector<ProfileLine> lines = ParseLines(fileText);
+
+  auto range = FindSection(lines, section);
+  if (!range) {
+    if (!fileText.empty() && !EndsInLineBreak(fileText)) fileText += "\r\n";
+    fileText.append("[").append(section).append("]\r\n");
+    fileText.append(key).append("=").append(written).append("\r\n");
+    return fileText;
+  }
+  auto [header, end] = *range;
+
+  if (auto entry = FindEntry(lines, header, end, key)) {
+    // The key keeps the spelling it has in the file; blanks around "=" go.
+    const ProfileLine& line = lines[*entry];
+    std::string replacement(line.Name);
+    replacement.append("=").append(written);
+    fileText.replace(line.Begin, line.End - line.Begin, replacement);
+    return fileText;
+  }
+
+  std::size_t last = header;
+  for (std::size_t i = header + 1; i < end; ++i) {
+    if (lines[i].Kind != LineKind::Blank) last = i;
+  }
+  std::string insertion;
+  // Only the text's last line can lack a line end.
+  if (lines[last].Next == lines[last].End) insertion = "\r\n";
+  insertion.append(key).append("=").append(written).append("\r\n");
+  fileText.insert(lines[last].Next, insertion);
+  return fileText;
+}
+
+std::string ReadProfileString(const std::string& path, std::string_view section,
+                              std::string_view key, std::string_view defaultValue,
+                              std::size_t bufferSize) {
+  std::string text;
+  try {
+    text = io::ReadWholeFile(path);
+  } catch (const std::system_error& failure) {
+    if (!IsMissing(failure)) throw;
+  }
+  return ProfileGetString(text, section, key, defaultValue, bufferSize);
+}
+
+bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value) {
+  std::string target = ResolvedPath(path);
+  std::string old;
+  struct stat info {};
+  bool exists = ::stat(target.c_str(), &info) == 0;
+  if (exists) {
+    // No write bit at all is a read-only file even for a user whom the system would let write.
+    if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0 ||
+        ::access(target.c_str(), W_OK) != 0) {
+      return false;
+    }
+    try {
+      old = io::ReadWholeFile(target);
+    } catch (const std::system_error&) {
+      return false;
+    }
+  } else if (errno != ENOENT) {
+    return false;
+  }
+
+  std::string updated = ProfileSetString(old, section, key, value);
+  if (exists && updated == old) return true;
+  try {
+    io::ReplaceFile(target, updated);
+  } catch (const std::system_error&) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tolvanex
