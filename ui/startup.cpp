@@ -1,1 +1,96 @@
-// Filled in by its owner.
+#include "ui/startup.h"
+
+#include <charconv>
+
+#include "core/errors.h"
+#include "core/labels.h"
+#include "settings/ini_location.h"
+#include "settings/settings_store.h"
+#include "ui/files_list.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/pickers.h"
+
+namespace tolvanex {
+
+namespace {
+
+std::string Decimal(long long value) {
+  char digits[24];
+  auto result = std::to_chars(digits, digits + sizeof digits, value);
+  return std::string(digits, result.ptr);
+}
+
+// At least three digits, zero-padded after any sign: 7 gives 007, 1234 stays 1234.
+std::string ThreeDigits(int value) {
+  long long magnitude = value < 0 ? -static_cast<long long>(value) : value;
+  std::string digits = Decimal(magnitude);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return value < 0 ? "-" + digits : digits;
+}
+
+}  // namespace
+
+void Form_Load(Frm_Tolvanex& form) {
+  try {
+    if (form.Desktop.AnotherInstanceRunning()) {
+      // IniFile stays empty, so the close request of this window writes no settings.
+      form.Desktop.MessageBox(form.Desktop.Program().Name + " is already running",
+                              std::string(kApplicationTitle));
+      form.Desktop.CloseWindow();
+      return;
+    }
+    form.IniFile = IniFilePath(form.Desktop.Program());
+
+    // The list exists before the stored format is put into the box, and the files list is read
+    // only after the settings have named the output folder and the extension.
+    FillDateFormatList(form);
+    LoadSettings(form);
+    RefreshFilesListBox(form);
+    FillColumnLevels(form);
+  } catch (...) {
+    ShowError(form, labels::kLoad);
+  }
+}
+
+void FillDateFormatList(Frm_Tolvanex& form) {
+  form.Cmb_Dateformat.Items.clear();
+  for (std::string_view format : kDateFormats) form.Cmb_Dateformat.Items.emplace_back(format);
+}
+
+void Form_QueryUnload(Frm_Tolvanex& form) {
+  SaveSettings(form);
+}
+
+void Cmd_Close_Click(Frm_Tolvanex& form) {
+  SaveSettings(form);
+  form.Desktop.CloseWindow();
+}
+
+void mnu_File_Click(Frm_Tolvanex& form, int index) {
+  switch (index) {
+    case 0:
+      // Unlike the file button, the menu keeps the lookup table loaded.
+      GetFileName(form, 0);
+      break;
+    case 1:
+      form.Desktop.CloseWindow();
+      break;
+    default:
+      break;
+  }
+}
+
+void mnu_Help_Click(Frm_Tolvanex& form, int /*index*/) {
+  form.Desktop.MessageBox(AboutText(form.Desktop.Program()), std::string(kAboutTitle));
+}
+
+std::string AboutText(const ProgramInfo& program) {
+  std::string text = "Sondrel data processing\r\n";
+  text += "Made by the Tolvanex developers\r\n";
+  text += "support@tolvanex.invalid\r\n";
+  text += "Version " + Decimal(program.Major) + "." + Decimal(program.Minor) + "." +
+          ThreeDigits(program.Revision);
+  return text;
+}
+
+}  // namespace tolvanex

@@ -1,1 +1,217 @@
-// Filled in by its owner.
+#include "ui/files_list.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_folder.h"
+#include "ui/frm_tolvanex.h"
+
+namespace tolvanex {
+namespace {
+
+std::vector<std::string> Rows(const SortedListBox& list) {
+  std::vector<std::string> rows;
+  for (std::int64_t i = 0; i < list.ListCount(); ++i) rows.push_back(list.List(i));
+  return rows;
+}
+
+// Puts the process back into the folder it was in, whatever the test changed.
+class CurrentFolderGuard {
+ public:
+  CurrentFolderGuard() : saved_(std::filesystem::current_path()) {}
+  ~CurrentFolderGuard() { std::filesystem::current_path(saved_); }
+
+ private:
+  std::filesystem::path saved_;
+};
+
+class FilesList : public ::testing::Test {
+ protected:
+  FilesList() {
+    form.Lbl_Folder[1].Caption = folder.Path();
+    form.Txt_Extension.Text = "dat";
+  }
+  void Touch(const std::string& name) { testing::WriteFile(folder / name, "x\r\n"); }
+
+  testing::TempFolder folder;
+  testing::ScriptedPlatform desktop;
+  Frm_Tolvanex form{desktop};
+};
+
+TEST_F(FilesList, ListsTheMatchingFilesSortedWithoutRegardToCase) {
+  for (const char* name : {"b.dat", "A.dat", "c.dat", "notes.txt", "dat"}) Touch(name);
+  RefreshFilesListBox(form);
+  EXPECT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"A.dat", "b.dat", "c.dat"}));
+  EXPECT_TRUE(desktop.Messages.empty());
+}
+
+TEST_F(FilesList, LeavesOutHiddenNamesFoldersLinksToFoldersAndPipes) {
+  Touch("kept.dat");
+  Touch(".hidden.dat");
+  Touch("target.bin");
+  std::filesystem::create_directory(folder / "sub.dat");
+  std::filesystem::create_directory_symlink(folder / "sub.dat", folder / "tofolder.dat");
+  std::filesystem::create_symlink(folder / "target.bin", folder / "tofile.dat");
+  std::filesystem::create_symlink(folder / "gone.bin", folder / "dangling.dat");
+  ASSERT_EQ(::mkfifo((folder / "pipe.dat").c_str(), 0600), 0);
+
+  RefreshFilesListBox(form);
+  EXPECT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"kept.dat", "tofile.dat"}));
+  EXPECT_TRUE(desktop.Messages.empty());
+}
+
+TEST_F(FilesList, AFolderCaptionEndingInASeparatorWorksTheSame) {
+  Touch("12_3.dat");
+  form.Lbl_Folder[1].Caption = folder.Path() + "/";
+  RefreshFilesListBox(form);
+  ASSERT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"12_3.dat"}));
+
+  form.Lst_Files.SetListIndex(0);
+  EditFile(form, 2);
+  EXPECT_EQ(desktop.EditorPaths, (std::vector<std::string>{folder / "12_3.dat"}));
+}
+
+TEST_F(FilesList, AMissingFolderEmptiesTheListWithoutAReport) {
+  form.Lst_Files.AddItem("stale.dat");
+  for (const std::string& caption : {folder / "missing", folder / "missing/deeper"}) {
+    form.Lbl_Folder[1].Caption = caption;
+    RefreshFilesListBox(form);
+    EXPECT_EQ(form.Lst_Files.ListCount(), 0) << caption;
+  }
+  Touch("plain.dat");
+  form.Lbl_Folder[1].Caption = folder / "plain.dat";  // a file where the folder should be
+  RefreshFilesListBox(form);
+  EXPECT_EQ(form.Lst_Files.ListCount(), 0);
+  EXPECT_TRUE(desktop.Messages.empty());
+}
+
+TEST_F(FilesList, AnUnreadableFolderIsReported) {
+  std::filesystem::create_symlink(folder / "loop-b", folder / "loop-a");
+  std::filesystem::create_symlink(folder / "loop-a", folder / "loop-b");
+  form.Lst_Files.AddItem("stale.dat");
+  form.Lbl_Folder[1].Caption = folder / "loop-a";
+
+  RefreshFilesListBox(form);
+  EXPECT_EQ(form.Lst_Files.ListCount(), 0);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text,
+            std::make_error_code(std::errc::too_many_symbolic_link_levels).message() +
+                "\r\nTolvanex:RefreshFilesListBox");
+  EXPECT_EQ(desktop.Messages[0].Title, "Tolvanex");
+}
+
+TEST_F(FilesList, ARefillDropsTheSelectionAndDisablesTheListsEditButton) {
+  Touch("a.dat");
+  RefreshFilesListBox(form);
+  form.Lst_Files.SetListIndex(0);
+  Lst_Files_Click(form);
+  ASSERT_TRUE(form.Cmd_Edit[2].Enabled);
+
+  RefreshFilesListBox(form);
+  EXPECT_EQ(form.Lst_Files.ListIndex(), -1);
+  EXPECT_FALSE(form.Cmd_Edit[2].Enabled);
+}
+
+TEST_F(FilesList, AnEmptyFolderCaptionListsTheCurrentFolder) {
+  CurrentFolderGuard guard;
+  Touch("here.dat");
+  std::filesystem::current_path(folder.Path());
+  form.Lbl_Folder[1].Caption = "";
+  RefreshFilesListBox(form);
+  EXPECT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"here.dat"}));
+}
+
+struct ExtensionCase {
+  const char* Name;
+  const char* Extension;
+  bool Listed;
+};
+
+void PrintTo(const ExtensionCase& c, std::ostream* out) {
+  *out << '"' << c.Name << "\" with \"" << c.Extension << '"';
+}
+
+class ExtensionMatch : public ::testing::TestWithParam<ExtensionCase> {};
+
+TEST_P(ExtensionMatch, DecidesWhetherANameIsListed) {
+  EXPECT_EQ(MatchesExtension(GetParam().Name, GetParam().Extension), GetParam().Listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ExtensionMatch,
+    ::testing::Values(ExtensionCase{"a.dat", "dat", true}, ExtensionCase{"a.DAT", "dat", true},
+                      ExtensionCase{"a.b.dat", "dat", true}, ExtensionCase{"a.data", "dat", false},
+                      ExtensionCase{"adat", "dat", false}, ExtensionCase{"dat", "dat", false},
+                      ExtensionCase{".dat", "dat", false}, ExtensionCase{".x.dat", "dat", false},
+                      ExtensionCase{"a.dat.old", "dat", false},
+                      ExtensionCase{"x.tar.gz", "tar.gz", true},
+                      ExtensionCase{"x.gz", "tar.gz", false}, ExtensionCase{"a", "", true},
+                      ExtensionCase{"a.", "", true}, ExtensionCase{"a.b", "", false},
+                      ExtensionCase{".profile", "", false}, ExtensionCase{"", "", false}));
+
+class EditButtons : public FilesList {
+ protected:
+  EditButtons() {
+    form.Txt_File[0].Text = "/data/Sd1.dat";
+    form.Txt_File[1].Text = "/data/my sites.lkp";
+    form.Lbl_File[0].Caption = "/posts/230714A.pst";
+    form.Lst_Files.AddItem("12_3.dat");
+    form.Lst_Files.AddItem("1_2.dat");
+    form.Lst_Files.SetListIndex(1);
+    form.LookupLoaded = true;
+  }
+};
+
+TEST_F(EditButtons, EachIndexOpensItsFile) {
+  const std::vector<std::pair<int, std::string>> cases{{0, "/data/Sd1.dat"},
+                                                       {1, "/data/my sites.lkp"},
+                                                       {2, folder / "1_2.dat"},
+                                                       {3, "/posts/230714A.pst"},
+                                                       {4, ""},
+                                                       {-1, ""}};
+  for (const auto& [index, path] : cases) {
+    desktop.EditorPaths.clear();
+    EditFile(form, index);
+    EXPECT_EQ(desktop.EditorPaths, (std::vector<std::string>{path})) << index;
+  }
+  EXPECT_TRUE(desktop.Messages.empty());
+}
+
+TEST_F(EditButtons, AFailedStartIsReportedWithThePath) {
+  desktop.EditorFails = true;
+  EditFile(form, 1);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text,
+            "The editor could not be started\r\nTolvanex:EditFile: /data/my sites.lkp");
+}
+
+TEST_F(EditButtons, EveryEditButtonHasTheLookupTableReadAgain) {
+  for (int index = 0; index < 4; ++index) {
+    form.LookupLoaded = true;
+    Cmd_Edit_Click(form, index);
+    EXPECT_FALSE(form.LookupLoaded) << index;
+  }
+  desktop.EditorFails = true;
+  form.LookupLoaded = true;
+  Cmd_Edit_Click(form, 0);
+  EXPECT_FALSE(form.LookupLoaded);
+}
+
+TEST_F(EditButtons, ADoubleClickOpensTheEntryAndKeepsTheLookupTable) {
+  form.Lst_Files.SetListIndex(0);
+  Lst_Files_Click(form);
+  EXPECT_TRUE(form.Cmd_Edit[2].Enabled);
+  Lst_Files_DblClick(form);
+  EXPECT_EQ(desktop.EditorPaths, (std::vector<std::string>{folder / "12_3.dat"}));
+  EXPECT_TRUE(form.LookupLoaded);
+}
+
+}  // namespace
+}  // namespace tolvanex
