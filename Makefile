@@ -23,8 +23,12 @@ test-asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
+# Builds the program and converts the bundled example (in the window when there is a display).
+run: build
+	scripts/run-example
+
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	find core lookup settings ui app tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs clang-format -i
 
 clean:
 	rm -rf build

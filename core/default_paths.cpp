@@ -20,11 +20,19 @@ std::string HomeFolder() {
 }
 
 #ifdef _WIN32
-std::string DefaultPostFolder() { return "C:\\Velko"; }
-std::string DefaultDataFile() { return "C:\\Sondrel\\Sondrel.dat"; }
+std::string DefaultPostFolder() {
+  return "C:\\Velko";
+}
+std::string DefaultDataFile() {
+  return "C:\\Sondrel\\Sondrel.dat";
+}
 #else
-std::string DefaultPostFolder() { return HomeFolder() + "/Velko"; }
-std::string DefaultDataFile() { return HomeFolder() + "/Sondrel/Sondrel.dat"; }
+std::string DefaultPostFolder() {
+  return HomeFolder() + "/Velko";
+}
+std::string DefaultDataFile() {
+  return HomeFolder() + "/Sondrel/Sondrel.dat";
+}
 #endif
 
 }  // namespace tolvanex

@@ -46,9 +46,13 @@ Hooks& CurrentHooks() {
   return hooks;
 }
 
-void ResetHooks() { CurrentHooks() = DefaultHooks(); }
+void ResetHooks() {
+  CurrentHooks() = DefaultHooks();
+}
 
-void ThrowSystemError(int error) { throw std::system_error(error, std::generic_category()); }
+void ThrowSystemError(int error) {
+  throw std::system_error(error, std::generic_category());
+}
 
 bool IsRegularFile(const std::string& path) {
   struct stat info {};
@@ -73,7 +77,9 @@ Descriptor::~Descriptor() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-int Descriptor::Release() { return std::exchange(fd_, -1); }
+int Descriptor::Release() {
+  return std::exchange(fd_, -1);
+}
 
 void Descriptor::Close() {
   int fd = Release();

@@ -45,7 +45,9 @@ std::string StripQuotes(std::string_view text) {
   return std::string(result);
 }
 
-bool FileExists(const std::string& path) { return io::IsRegularFile(path); }
+bool FileExists(const std::string& path) {
+  return io::IsRegularFile(path);
+}
 
 std::string PathOfFile(std::string_view path) {
   auto separator = LastSeparator(path);
@@ -57,6 +59,8 @@ std::string NameOfFile(std::string_view path) {
   return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
 }
 
-std::string TrimNull(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+std::string TrimNull(std::string_view text) {
+  return std::string(text.substr(0, text.find('\0')));
+}
 
 }  // namespace tolvanex

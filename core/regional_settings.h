@@ -11,10 +11,10 @@ enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 
 struct RegionalSettings {
   std::array<std::string, 12> MonthAbbreviations{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  std::array<std::string, 12> MonthNames{"January", "February", "March",     "April",
-                                         "May",     "June",     "July",      "August",
-                                         "September", "October", "November", "December"};
+                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::array<std::string, 12> MonthNames{"January",   "February", "March",    "April",
+                                         "May",       "June",     "July",     "August",
+                                         "September", "October",  "November", "December"};
   // Sunday first.
   std::array<std::string, 7> DayAbbreviations{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   std::array<std::string, 7> DayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
@@ -29,6 +29,8 @@ struct RegionalSettings {
 };
 
 // The C/POSIX locale reads as these defaults: English names, month-day-year, "/", ":", "." and ",".
-inline RegionalSettings EnglishRegionalSettings() { return RegionalSettings{}; }
+inline RegionalSettings EnglishRegionalSettings() {
+  return RegionalSettings{};
+}
 
 }  // namespace tolvanex

@@ -87,12 +87,24 @@ const std::vector<ControlInfo>& ControlTable() {
 
 const std::vector<ControlRef>& FocusOrder() {
   static const std::vector<ControlRef> order{
-      {"Txt_File", 0},       {"Cmd_GetFile", 0},         {"Cmd_GetFolder", 0},
-      {"Cmd_GetFolder", 1},  {"Chk_OutputPostFile", -1}, {"Chk_OutputTextFiles", -1},
-      {"Cmd_Export", -1},    {"Cmd_Close", -1},          {"Txt_File", 1},
-      {"Cmd_GetFile", 1},    {"Cmd_Edit", 0},            {"Cmd_Edit", 1},
-      {"Cmd_Edit", 2},       {"Lst_Files", -1},          {"Txt_Extension", -1},
-      {"Cmd_Edit", 3},       {"Cmb_Dateformat", -1},     {"Chk_SortLookup", -1},
+      {"Txt_File", 0},
+      {"Cmd_GetFile", 0},
+      {"Cmd_GetFolder", 0},
+      {"Cmd_GetFolder", 1},
+      {"Chk_OutputPostFile", -1},
+      {"Chk_OutputTextFiles", -1},
+      {"Cmd_Export", -1},
+      {"Cmd_Close", -1},
+      {"Txt_File", 1},
+      {"Cmd_GetFile", 1},
+      {"Cmd_Edit", 0},
+      {"Cmd_Edit", 1},
+      {"Cmd_Edit", 2},
+      {"Lst_Files", -1},
+      {"Txt_Extension", -1},
+      {"Cmd_Edit", 3},
+      {"Cmb_Dateformat", -1},
+      {"Chk_SortLookup", -1},
   };
   return order;
 }

@@ -43,9 +43,9 @@ class Frm_Tolvanex {
   std::map<int, Label> Label1;
 
   // Top row.
-  std::array<TextBox, 2> Txt_File;     // 0 the data file, 1 the lookup file
-  std::array<Button, 2> Cmd_GetFile;   // choose the file of Txt_File(index)
-  std::array<Button, 4> Cmd_Edit;      // 0 data, 1 lookup, 2 listed file, 3 last post file
+  std::array<TextBox, 2> Txt_File;    // 0 the data file, 1 the lookup file
+  std::array<Button, 2> Cmd_GetFile;  // choose the file of Txt_File(index)
+  std::array<Button, 4> Cmd_Edit;     // 0 data, 1 lookup, 2 listed file, 3 last post file
 
   // Post file group.
   CheckBox Chk_OutputPostFile;

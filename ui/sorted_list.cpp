@@ -59,7 +59,8 @@ void SortedListBox::Settle() const {
   while (i < sorted_.size() || j < pending_.size()) {
     bool takeOld = j == pending_.size() || (i < sorted_.size() && !less(pending_[j], sorted_[i]));
     if (takeOld) {
-      if (static_cast<std::int64_t>(i) == listIndex_) newIndex = static_cast<std::int64_t>(merged.size());
+      if (static_cast<std::int64_t>(i) == listIndex_)
+        newIndex = static_cast<std::int64_t>(merged.size());
       merged.push_back(sorted_[i++]);
     } else {
       merged.push_back(pending_[j++]);

@@ -17,7 +17,9 @@ class SortedListBox {
   void Clear();
   void AddItem(std::string_view name);
 
-  std::int64_t ListCount() const { return static_cast<std::int64_t>(sorted_.size() + pending_.size()); }
+  std::int64_t ListCount() const {
+    return static_cast<std::int64_t>(sorted_.size() + pending_.size());
+  }
   // The row at a sorted position, 0 <= index < ListCount().
   const std::string& List(std::int64_t index) const;
   // The selected position, -1 when nothing is selected.

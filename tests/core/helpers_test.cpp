@@ -23,10 +23,10 @@ TEST(AddBackslash, JoinsAFolderAndANameWithOneSeparator) {
 
 TEST(StripQuotes, TrimsBlanksAndALeadingQuoteWithItsPartner) {
   EXPECT_EQ(StripQuotes("  \" 123 \"  "), " 123 ");
-  EXPECT_EQ(StripQuotes("abc\""), "abc\"");     // a trailing quote alone stays
-  EXPECT_EQ(StripQuotes("\"\""), "\"");         // two quotes give one
-  EXPECT_EQ(StripQuotes("\""), "\"");           // a single quote stays
-  EXPECT_EQ(StripQuotes("\"abc"), "abc");       // a leading quote alone goes
+  EXPECT_EQ(StripQuotes("abc\""), "abc\"");      // a trailing quote alone stays
+  EXPECT_EQ(StripQuotes("\"\""), "\"");          // two quotes give one
+  EXPECT_EQ(StripQuotes("\""), "\"");            // a single quote stays
+  EXPECT_EQ(StripQuotes("\"abc"), "abc");        // a leading quote alone goes
   EXPECT_EQ(StripQuotes("\tabc\t"), "\tabc\t");  // only spaces are blanks
   EXPECT_EQ(StripQuotes("   "), "");
 }
@@ -83,7 +83,8 @@ TEST_F(StatusAndReports, ReportIsDescriptionThenPrefixAndLabel) {
     ShowError(form, "DoExport: /data/a.dat");
   }
   ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text, "No such file or directory\r\nTolvanex:DoExport: /data/a.dat");
+  EXPECT_EQ(desktop.Messages[0].Text,
+            "No such file or directory\r\nTolvanex:DoExport: /data/a.dat");
   EXPECT_EQ(desktop.Messages[0].Title, "Tolvanex");
 }
 

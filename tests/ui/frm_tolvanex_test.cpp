@@ -96,7 +96,8 @@ TEST(WindowLayout, EveryFocusableControlIsInTheControlTable) {
   std::set<std::pair<std::string_view, int>> controls;
   for (const auto& info : ControlTable()) controls.insert({info.Name, info.Index});
   EXPECT_EQ(controls.size(), ControlTable().size());
-  for (const auto& ref : FocusOrder()) EXPECT_TRUE(controls.count({ref.Name, ref.Index})) << ref.Name;
+  for (const auto& ref : FocusOrder())
+    EXPECT_TRUE(controls.count({ref.Name, ref.Index})) << ref.Name;
 }
 
 }  // namespace
