@@ -15,10 +15,13 @@ namespace tolvanex {
 // a double throws Failure(kOverflow); one too small to hold reads as 0.
 double ReadFieldNumber(std::string_view field);
 
-// The general number form: rounded to 15 significant digits; plain decimals for magnitudes below
-// 1e15 as long as at most 15 decimal places are needed (0.000015 is "0.000015"), exponent form
-// otherwise ("1E+15", "5.6789E-12"); trailing zeros and a trailing point dropped; a 0 before the
-// point below 1; "." as the point whatever the locale; negative zero written "0".
+// The general number form: rounded to 15 significant digits; plain decimals for magnitudes from
+// 1e-4 up to below 1e15 (0.0123456789012345 stays plain), and below 1e-4 as long as at most 15
+// decimal places are needed (0.000015 is "0.000015", 1e-15 is "0.000000000000001"); exponent
+// form otherwise, with a sign and at least two exponent digits ("1E+15", "5.6789E-12"); trailing
+// zeros and a trailing point dropped; a 0 before the point below 1; "." as the point whatever
+// the locale; negative zero written "0". Infinity and NaN are never written: they throw
+// Failure(kOverflow), and nothing is appended.
 void AppendGeneralForm(std::string& out, double value);
 std::string GeneralForm(double value);
 
