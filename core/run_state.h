@@ -10,11 +10,13 @@ namespace tolvanex {
 class Frm_Tolvanex;
 
 struct RunState {
-  bool StopRequested = false;  // end the line loop after the line in hand
-  bool Running = false;        // a run is going, so the run button cancels
-  io::OutputFile PostFile;     // the open post file; not open when none is
+  bool StopRequested = false;       // end the line loop after the line in hand
+  bool Running = false;             // a run is going, so the run button cancels
+  io::OutputFile PostFile;          // the open post file; not open when none is
   std::int64_t PostFileCount = 0;   // post files started in this run
   std::int64_t ReadingsPosted = 0;  // reading lines written in this run, by both writers
+  // The last run read its data file to the end, rather than ending early or failing.
+  bool ReachedEndOfData = false;
   // How far the run has come through the data file, for the front ends' progress displays.
   std::uint64_t DataBytesRead = 0;
   std::uint64_t DataFileSize = 0;

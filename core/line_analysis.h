@@ -1,0 +1,30 @@
+// One line of the data file analysed into the current reading.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolvanex {
+
+class Frm_Tolvanex;
+
+// True when the line is a data line: CurrentReading then holds its identifiers, time, SN and
+// values, and the status line shows the identifiers and the date. Reports its own failures.
+bool AnalyseLine(Frm_Tolvanex& form, std::string_view line);
+
+// The day-count value of a date-and-time text; 0, after a report, for a text that is neither.
+double DateTimeValue(Frm_Tolvanex& form, std::string_view text);
+
+// The value written with the date pattern in Cmb_Dateformat. Throws on a value outside the range
+// of dates; the caller's trap reports it.
+std::string FormatReadingDate(Frm_Tolvanex& form, double value);
+void AppendReadingDate(Frm_Tolvanex& form, std::string& out, double value);
+
+// Empties the values and the time of the reading; Fields and SN stay.
+void ClearReading(Frm_Tolvanex& form);
+
+// Splits a line at every comma into fields, reusing the fields' storage.
+void SplitFields(std::string_view line, std::vector<std::string>& fields);
+
+}  // namespace tolvanex

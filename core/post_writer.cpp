@@ -1,0 +1,112 @@
+#include "core/post_writer.h"
+
+#include <cerrno>
+#include <cmath>
+#include <system_error>
+
+#include "core/date_pattern.h"
+#include "core/errors.h"
+#include "core/helpers.h"
+#include "core/labels.h"
+#include "core/number_text.h"
+#include "lookup/site_resolution.h"
+#include "ui/frm_tolvanex.h"
+
+namespace tolvanex {
+
+namespace {
+
+constexpr int kPostSlots = 16;
+// After the plain name, the letters A to Y; Z is never used.
+constexpr char kFirstLetter = 'A';
+constexpr char kLastLetter = 'Y';
+
+// Creates the first free name of stem + (nothing, A ... Y) + ".pst". The creation itself is the
+// test: a name that exists, whoever made it and whenever, is never opened for writing.
+void CreatePostFile(io::OutputFile& file, const std::string& stem, std::string& candidate) {
+  for (char letter = kFirstLetter - 1; letter <= kLastLetter; ++letter) {
+    candidate = stem;
+    if (letter >= kFirstLetter) candidate += letter;
+    candidate += ".pst";
+    try {
+      file.Open(candidate, io::OutputFile::Mode::CreateNew);
+      return;
+    } catch (const std::system_error& e) {
+      if (e.code() != std::errc::file_exists) throw;
+    }
+  }
+  throw Failure(kNoFreePostFileName);
+}
+
+void WriteHeader(io::OutputFile& file, const std::string& sn) {
+  std::string line = " 503DR-SD,";
+  line += sn;
+  line += ",CNT,9999,0,16";
+  file.WriteLine(line);
+  for (int i = 1; i <= kPostSlots; ++i) {
+    line = std::to_string(i);
+    line += ", Calibration  ";
+    line += std::to_string(i);
+    line += "    ";
+    file.WriteLine(line);
+  }
+}
+
+}  // namespace
+
+void AppendPostReadingLine(const Frm_Tolvanex& form, std::int32_t siteNumber, std::string& line) {
+  const auto& reading = form.CurrentReading;
+  line += std::to_string(siteNumber);
+  line += ',';
+  AppendGeneralForm(line, reading.ReadingTime);
+  for (int slot = kPostSlots; slot >= 1; --slot) {
+    const auto& value = reading.Values[slot];
+    if (!value) {
+      line += ",0";
+      continue;
+    }
+    // The print form: a blank where a minus sign would stand, the magnitude, a blank.
+    line += ',';
+    line += std::signbit(*value) && *value != 0 ? '-' : ' ';
+    AppendGeneralForm(line, std::fabs(*value));
+    line += ' ';
+  }
+  line += ' ';
+}
+
+bool ExportPostFile(Frm_Tolvanex& form) {
+  bool result = false;
+  auto& run = form.RunState;
+  std::string path = run.PostFile.IsOpen() ? run.PostFile.Path() : std::string();
+  try {
+    const auto& reading = form.CurrentReading;
+    if (run.PostFile.IsOpen() && reading.SN != form.PostFileSN) run.PostFile.Close();
+    if (!run.PostFile.IsOpen()) {
+      std::string stem = AddBackslash(form.Lbl_Folder[0].Caption);
+      stem += FormatDate(reading.ReadingTime, "yymmmdd", form.Regional);
+      CreatePostFile(run.PostFile, stem, path);
+      form.Lbl_File[0].Caption = path;
+      SetProcessing(form);
+      WriteHeader(run.PostFile, reading.SN);
+      form.PostFileSN = reading.SN;
+      ++run.PostFileCount;
+    }
+
+    std::int32_t siteNumber = 0;
+    if (!GetSiteID(form, siteNumber)) return result;
+
+    static std::string line;  // reused: one line per reading of a run
+    line.clear();
+    AppendPostReadingLine(form, siteNumber, line);
+    run.PostFile.WriteLine(line);
+    ++run.ReadingsPosted;
+    result = true;
+  } catch (...) {
+    std::string label(labels::kExportPostFile);
+    label += path;
+    ShowError(form, label);
+  }
+  return result;
+}
+
+}  // namespace tolvanex

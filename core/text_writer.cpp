@@ -1,0 +1,173 @@
+#include "core/text_writer.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "core/date_value.h"
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/helpers.h"
+#include "core/labels.h"
+#include "core/line_analysis.h"
+#include "core/number_text.h"
+#include "ui/frm_tolvanex.h"
+
+namespace tolvanex {
+
+namespace {
+
+// A file this short holds no reading and is written anew from its header.
+constexpr std::uint64_t kLongestEmptyFile = 10;
+constexpr std::int64_t kSecondsInAMinute = 60;
+constexpr std::size_t kFirstTailWindow = 1024;
+// The look-back for a last date stops here: a file with no dated line in its last 64 MiB is
+// taken as having none.
+constexpr std::size_t kLongestTailWindow = 64u * 1024 * 1024;
+
+// An identifier ends up in a file name: a folder separator would put the file elsewhere, and a
+// control character or NUL makes a name that cannot work.
+bool AllowedInFileName(std::string_view identifier) {
+  return std::none_of(identifier.begin(), identifier.end(), [](char c) {
+    auto u = static_cast<unsigned char>(c);
+#ifdef _WIN32
+    if (c == '\\' || c == ':') return true;
+#endif
+    return c == '/' || u < 0x20 || u == 0x7f;
+  });
+}
+
+// The first field of the last line, from the end backwards, that has a comma and reads as a date.
+// With wholeFirstLine false the first piece may be the cut end of a longer line and is not read.
+std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm_Tolvanex& form) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start <= tail.size()) {
+    std::size_t end = tail.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = tail.size();
+    lines.push_back(tail.substr(start, end - start));
+    if (end == tail.size()) break;
+    start = end + ((tail[end] == '\r' && end + 1 < tail.size() && tail[end + 1] == '\n') ? 2 : 1);
+  }
+  for (std::size_t i = lines.size(); i-- > 0;) {
+    if (i == 0 && !wholeFirstLine) break;
+    std::string_view line = lines[i];
+    auto comma = line.find(',');
+    if (comma == std::string_view::npos) continue;
+    auto date = ParseDateTime(line.substr(0, comma), form.Regional, form.Desktop.CurrentYear());
+    if (date) return date;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string TextFileHeader(const Frm_Tolvanex& form) {
+  std::string header = "Date, SN";
+  for (int i = 1; i <= form.CurrentReading.MaxColumn; ++i) {
+    header += ", ";
+    header += FormatOneDecimal(form.ColumnLevels[i]);
+  }
+  header += ' ';
+  return header;
+}
+
+void AppendTextReadingLine(Frm_Tolvanex& form, std::string& line) {
+  const auto& reading = form.CurrentReading;
+  AppendReadingDate(form, line, reading.ReadingTime);
+  line += ", ";
+  line += reading.SN;
+  for (int i = 1; i <= reading.MaxColumn; ++i) {
+    line += ", ";
+    if (reading.Values[i]) AppendGeneralForm(line, *reading.Values[i]);
+  }
+  line += ' ';
+}
+
+double LastDateInFile(Frm_Tolvanex& form, const std::string& path) {
+  double result = 0;
+  try {
+    if (!FileExists(path)) return result;
+    io::Descriptor file = io::OpenForReading(path);
+    std::uint64_t length = io::FileLength(path);
+    std::size_t window =
+        static_cast<std::size_t>(std::min<std::uint64_t>(length, kFirstTailWindow));
+    for (;;) {
+      // One byte more than the window, where there is one, tells whether the window starts a line.
+      bool atStart = window == length;
+      std::uint64_t from = length - window - (atStart ? 0 : 1);
+      std::string tail = io::ReadRange(file, from, window + (atStart ? 0 : 1));
+      bool wholeFirstLine = atStart || tail[0] == '\r' || tail[0] == '\n';
+      std::string_view view(tail);
+      if (!atStart) view.remove_prefix(1);
+      if (auto date = LastDateIn(view, wholeFirstLine, form)) {
+        result = *date;
+        break;
+      }
+      if (atStart || window >= kLongestTailWindow) break;
+      window = static_cast<std::size_t>(std::min<std::uint64_t>(length, window * 2));
+    }
+  } catch (...) {
+    std::string label(labels::kLastDateInFile);
+    label += path;
+    ShowError(form, label);
+  }
+  return result;
+}
+
+bool ExportTextFile(Frm_Tolvanex& form) {
+  bool result = false;
+  std::string path;
+  try {
+    auto& reading = form.CurrentReading;
+    const std::string& id1 = reading.Fields.at(0);
+    const std::string& id2 = reading.Fields.at(1);
+    path = AddBackslash(form.Lbl_Folder[1].Caption);
+    path += id1;
+    path += '_';
+    path += id2;
+    path += '.';
+    path += form.Txt_Extension.Text;
+    if (!AllowedInFileName(id1) || !AllowedInFileName(id2)) throw Failure(kIdentifierNotAllowed);
+
+    bool hasData = false;
+    double lastDate = 0;
+    if (FileExists(path) && io::FileLength(path) > kLongestEmptyFile) {
+      hasData = true;
+      lastDate = LastDateInFile(form, path);
+    }
+
+    io::OutputFile file;
+    if (hasData) {
+      file.Open(path, io::OutputFile::Mode::Append);
+    } else {
+      file.Open(path, io::OutputFile::Mode::Truncate);
+      file.WriteLine(TextFileHeader(form));
+    }
+    SetStatus(form, path);
+
+    // Decided in whole seconds: a reading a minute on from the last line is new, and floating
+    // point noise in the day counts never decides it.
+    if (WholeSeconds(reading.ReadingTime) - WholeSeconds(lastDate) >= kSecondsInAMinute) {
+      ++form.RunState.ReadingsPosted;
+      static std::string line;  // reused: one line per reading of a run
+      line.clear();
+      AppendTextReadingLine(form, line);
+      file.WriteLine(line);
+    } else {
+      SetStatus(form, "Skipping: " + path);
+    }
+    file.Close();
+
+    form.Lst_Files.AddItem(NameOfFile(path));
+    result = true;
+  } catch (...) {
+    form.RunState.StopRequested = true;
+    std::string label(labels::kExportTextFile);
+    label += path;
+    ShowError(form, label);
+  }
+  return result;
+}
+
+}  // namespace tolvanex

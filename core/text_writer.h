@@ -1,0 +1,25 @@
+// One text file per identifier pair, to which a reading is appended only when it is at least a
+// minute newer than the file's last dated line, so that converting the same data again adds
+// nothing.
+#pragma once
+
+#include <string>
+
+namespace tolvanex {
+
+class Frm_Tolvanex;
+
+// Appends the current reading to its pair's text file, or skips it as not newer. False after a
+// reported failure; StopRequested is then set.
+bool ExportTextFile(Frm_Tolvanex& form);
+
+// The date of the last whole line near the end of the file whose first field reads as a date;
+// 0 when the file does not exist or holds no such line. Reports its own failures.
+double LastDateInFile(Frm_Tolvanex& form, const std::string& path);
+
+// The header line of a new text file for the current reading, without its line end.
+std::string TextFileHeader(const Frm_Tolvanex& form);
+// The reading line of the current reading, without its line end.
+void AppendTextReadingLine(Frm_Tolvanex& form, std::string& line);
+
+}  // namespace tolvanex

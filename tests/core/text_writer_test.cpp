@@ -1,0 +1,190 @@
+#include "core/text_writer.h"
+
+#include <string>
+
+#include "tests/core/writer_fixture.h"
+
+namespace tolvanex {
+namespace {
+
+const std::string kHeader = "Date, SN, 0.7, 1.5, 2.5 \r\n";
+const std::string kLine0905 = "14 Jul 2023 09:05, 7, 12.5, , -3 \r\n";
+
+class TextWriter : public testing::WriterTest {
+ protected:
+  std::string PairFile() const { return folder / "123_4.txt"; }
+  bool Export(double time) {
+    SetReading(time);
+    return ExportTextFile(form);
+  }
+};
+
+TEST_F(TextWriter, TheFirstReadingCreatesTheFileWithItsHeader) {
+  ASSERT_TRUE(Export(testing::k14July2023At0905));
+  EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + kLine0905);
+  EXPECT_EQ(form.RunState.ReadingsPosted, 1);
+  ASSERT_EQ(form.Lst_Files.ListCount(), 1);
+  EXPECT_EQ(form.Lst_Files.List(0), "123_4.txt");
+  EXPECT_EQ(desktop.StatusTexts.back(), PairFile());
+}
+
+TEST_F(TextWriter, AReadingMetAgainIsSkippedButListed) {
+  ASSERT_TRUE(Export(testing::k14July2023At0905));
+  ASSERT_TRUE(Export(testing::k14July2023At0905 + 40 * testing::kOneSecond));
+  EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + kLine0905);
+  EXPECT_EQ(form.Lbl_Status.Caption, "Skipping: " + PairFile());
+  EXPECT_EQ(form.Lst_Files.ListCount(), 2);
+  EXPECT_EQ(form.RunState.ReadingsPosted, 1);
+}
+
+TEST_F(TextWriter, AReadingAWholeMinuteNewerIsAppended) {
+  struct Case {
+    int seconds;
+    bool appended;
+  };
+  for (Case c : {Case{59, false}, Case{60, true}, Case{61, true}, Case{-120, false}}) {
+    testing::WriteFile(PairFile(), kHeader + kLine0905);
+    ASSERT_TRUE(Export(testing::k14July2023At0905 + c.seconds * testing::kOneSecond));
+    std::string content = testing::ReadFile(PairFile());
+    EXPECT_EQ(content.size() > (kHeader + kLine0905).size(), c.appended) << c.seconds;
+  }
+}
+
+TEST_F(TextWriter, MinuteReadingsAreAllKeptAndASecondRunAddsNothing) {
+  for (int run = 0; run < 2; ++run) {
+    for (int minute = 0; minute < 5; ++minute) {
+      ASSERT_TRUE(Export(testing::k14July2023At0905 + minute / 1440.0));
+    }
+  }
+  EXPECT_EQ(testing::ReadFile(PairFile()),
+            kHeader + kLine0905 + "14 Jul 2023 09:06, 7, 12.5, , -3 \r\n" +
+                "14 Jul 2023 09:07, 7, 12.5, , -3 \r\n" + "14 Jul 2023 09:08, 7, 12.5, , -3 \r\n" +
+                "14 Jul 2023 09:09, 7, 12.5, , -3 \r\n");
+}
+
+TEST_F(TextWriter, AFileOfTenBytesIsWrittenAnewAndOneOfElevenAppended) {
+  testing::WriteFile(PairFile(), "0123456789");
+  ASSERT_TRUE(Export(testing::k14July2023At0905));
+  EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + kLine0905);
+
+  testing::WriteFile(PairFile(), "0123456789A");
+  ASSERT_TRUE(Export(testing::k14July2023At0905));
+  EXPECT_EQ(testing::ReadFile(PairFile()), "0123456789A" + kLine0905);
+}
+
+TEST_F(TextWriter, AHeaderOnlyFileGetsTheReadingWithoutASecondHeader) {
+  testing::WriteFile(PairFile(), kHeader);
+  ASSERT_TRUE(Export(testing::k14July2023At0905));
+  EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + kLine0905);
+}
+
+TEST_F(TextWriter, EmptyPartsOfTheNameStayEmpty) {
+  SetReading(testing::k14July2023At0905);
+  form.CurrentReading.Fields[0] = "";
+  ASSERT_TRUE(ExportTextFile(form));
+  EXPECT_TRUE(testing::Exists(folder / "_4.txt"));
+  form.Txt_Extension.Text = "";
+  ASSERT_TRUE(ExportTextFile(form));
+  EXPECT_TRUE(testing::Exists(folder / "_4."));
+}
+
+TEST_F(TextWriter, IdentifiersThatWouldLeaveTheFolderAreRefused) {
+  testing::TempFolder elsewhere;
+  for (std::string id : {std::string("../x"), elsewhere / "x", std::string("a\tb")}) {
+    desktop.Messages.clear();
+    form.RunState.StopRequested = false;
+    SetReading(testing::k14July2023At0905);
+    form.CurrentReading.Fields[0] = id;
+    EXPECT_FALSE(ExportTextFile(form)) << id;
+    EXPECT_TRUE(form.RunState.StopRequested);
+    ASSERT_EQ(desktop.Messages.size(), 1u);
+    EXPECT_EQ(desktop.Messages[0].Text,
+              "Identifier not allowed in a file name\r\nTolvanex:"
+              "ExportPostFile: " +
+                  (folder / "") + id + "_4.txt");
+  }
+  EXPECT_FALSE(testing::Exists(folder / "x_4.txt"));
+  EXPECT_FALSE(testing::Exists(elsewhere / "x_4.txt"));
+  EXPECT_EQ(form.Lst_Files.ListCount(), 0);
+}
+
+TEST_F(TextWriter, AMissingOutputFolderStopsTheRun) {
+  form.Lbl_Folder[1].Caption = folder / "missing";
+  EXPECT_FALSE(Export(testing::k14July2023At0905));
+  EXPECT_TRUE(form.RunState.StopRequested);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text, "No such file or directory\r\nTolvanex:ExportPostFile: " +
+                                          (folder / "missing/123_4.txt"));
+}
+
+TEST_F(TextWriter, NumbersUseAPointWhateverTheLocale) {
+  testing::ScriptedPlatform german;
+  german.Settings = testing::GermanRegionalSettings();
+  Frm_Tolvanex germanForm(german);
+  FillColumnLevels(germanForm);
+  germanForm.Cmb_Dateformat.Text = "yyyy-mm-dd HH:MM";
+  SetReading(testing::k14July2023At0905);
+  germanForm.CurrentReading = form.CurrentReading;
+  germanForm.CurrentReading.Values[2] = 0.5;
+  EXPECT_EQ(TextFileHeader(germanForm), "Date, SN, 0.7, 1.5, 2.5 ");
+  std::string line;
+  AppendTextReadingLine(germanForm, line);
+  EXPECT_EQ(line, "2023-07-14 09:05, 7, 12.5, 0.5, -3 ");
+}
+
+class LastDate : public testing::WriterTest {
+ protected:
+  double LastDateOf(std::string_view content) {
+    testing::WriteFile(folder / "f.txt", content);
+    return LastDateInFile(form, folder / "f.txt");
+  }
+};
+
+TEST_F(LastDate, IsTheDateOfTheLastDatedLine) {
+  EXPECT_NEAR(LastDateOf(kHeader + kLine0905 + "garbage\r\n"), testing::k14July2023At0905, 1e-9);
+  EXPECT_EQ(LastDateOf(kHeader), 0.0);
+  EXPECT_EQ(LastDateInFile(form, folder / "missing.txt"), 0.0);
+  EXPECT_TRUE(desktop.Messages.empty());
+}
+
+TEST_F(LastDate, ReadsLinesEndedByLineFeedsOrCarriageReturnsAlone) {
+  EXPECT_NEAR(LastDateOf("Date, SN \n14 Jul 2023 09:05, 7, 1 \n"), testing::k14July2023At0905,
+              1e-9);
+  EXPECT_NEAR(LastDateOf("Date, SN \r14 Jul 2023 09:05, 7, 1 \r"), testing::k14July2023At0905,
+              1e-9);
+}
+
+TEST_F(LastDate, LooksBackPastALongLastLine) {
+  std::string longLine = "x, " + std::string(3000, 'y') + "\r\n";
+  EXPECT_NEAR(LastDateOf(kHeader + kLine0905 + longLine), testing::k14July2023At0905, 1e-9);
+}
+
+TEST_F(LastDate, NeverReadsALineCutByTheWindow) {
+  // The window of the last 1024 bytes starts one byte into the only dated line, where
+  // "3 Jul 2023 09:05" would read as a date of its own.
+  std::string dated = "13 Jul 2023 09:05, " + std::string(1004, 'z') + "\r\n";
+  ASSERT_EQ((kHeader + dated).size(), 1024u + kHeader.size() + 1);
+  double found = LastDateOf(kHeader + dated);
+  EXPECT_NEAR(found, testing::k14July2023At0905 - 1, 1e-9);
+}
+
+TEST_F(LastDate, ADateFormatWithACommaLosesTheTime) {
+  // "Jul 14, 2023 09:05" is cut at its comma: "Jul 14" reads as midnight of that day in the
+  // current year, so the reading always looks newer than the file.
+  desktop.Year = 2023;
+  form.Cmb_Dateformat.Text = "mmm d, yyyy HH:MM";
+  SetReading(testing::k14July2023At0905);
+  ASSERT_TRUE(ExportTextFile(form));
+  EXPECT_EQ(LastDateInFile(form, folder / "123_4.txt"), 45121.0);
+  ASSERT_TRUE(ExportTextFile(form));  // so the same reading is written again
+  EXPECT_EQ(form.RunState.ReadingsPosted, 2);
+}
+
+TEST_F(TextWriter, ASecondRunOverALongLastLineAppendsNothing) {
+  testing::WriteFile(PairFile(), kHeader + "14 Jul 2023 09:05, " + std::string(2000, '7') + "\r\n");
+  ASSERT_TRUE(Export(testing::k14July2023At0905));
+  EXPECT_EQ(form.RunState.ReadingsPosted, 0);
+}
+
+}  // namespace
+}  // namespace tolvanex
