@@ -1,0 +1,23 @@
+// Runs a program as a whole process, as a user's shell would: given stdin, captured stdout and
+// stderr, the exit status.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tolvanex::testing {
+
+struct ProcessResult {
+  int ExitStatus = -1;  // the exit code, or 128 + the signal that ended it
+  std::string Out;
+  std::string Err;
+};
+
+// Runs the program with the arguments; input is what it reads on stdin. The environment is this
+// process's, with the given variables set on top.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input = "",
+                         const std::map<std::string, std::string>& environment = {});
+
+}  // namespace tolvanex::testing
