@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/decimal_shortcuts.h"
+
 namespace tolvanex {
 
 inline constexpr int kValueSlots = 51;  // slots 0 to 50; slot 0 is never filled
@@ -18,6 +20,9 @@ struct CurrentReading {
   double ReadingTime = 0;
   std::string SN;
   std::array<std::optional<double>, kValueSlots> Values{};
+  // The digits each value's text gave, for writing it back quickly; they count only while they
+  // belong to the value in the slot, so a slot may be set without them.
+  std::array<KnownDigits, kValueSlots> Digits{};
   // The highest slot filled since the last clear; 0 when none.
   int MaxColumn = 0;
 };

@@ -53,6 +53,22 @@ std::string TrimmedIdentifier(std::string_view field) {
   return stripped.substr(first, last - first + 1);
 }
 
+// The reading time of a data line. A date text that the line before had too is not read again;
+// one that does not read as a date goes to DateTimeValue, which reports it.
+double ReadingTimeOf(Frm_Tolvanex& form, const std::string& text) {
+  auto& run = form.RunState;
+  if (!run.LastDateText.empty() && text == run.LastDateText) return run.LastDateValue;
+  std::optional<double> value;
+  try {
+    value = ParseDateTime(text, form.Regional, form.Desktop.CurrentYear());
+  } catch (...) {
+  }
+  if (!value) return DateTimeValue(form, text);
+  run.LastDateText = text;
+  run.LastDateValue = *value;
+  return *value;
+}
+
 }  // namespace
 
 void SplitFields(std::string_view line, std::vector<std::string>& fields) {
@@ -86,15 +102,17 @@ bool AnalyseLine(Frm_Tolvanex& form, std::string_view line) {
     fields[0] = TrimmedIdentifier(fields[0]);
     fields[1] = TrimmedIdentifier(fields[1]);
     reading.SN = fields[3];
-    reading.ReadingTime = DateTimeValue(form, StripQuotes(fields[2]));
+    reading.ReadingTime = ReadingTimeOf(form, StripQuotes(fields[2]));
 
     for (std::size_t k = kFirstGroup; k < fields.size(); k += kGroupWidth) {
       float level = LevelCode(fields[k]);
       if (k + 1 >= fields.size() || fields[k + 1].empty()) continue;
-      double value = ReadFieldNumber(fields[k + 1]);
+      KnownDigits digits;
+      double value = ReadFieldNumber(fields[k + 1], &digits);
       int slot = SlotOfLevel(form, level);
       if (slot == 0) continue;
       reading.Values[slot] = value;
+      reading.Digits[slot] = digits;
       if (slot > reading.MaxColumn) reading.MaxColumn = slot;
     }
     result = true;

@@ -4,8 +4,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <system_error>
 
+#include "core/decimal_shortcuts.h"
 #include "core/errors.h"
 
 namespace tolvanex {
@@ -126,7 +128,8 @@ void AppendInteger(std::string& out, int value, int minimumDigits) {
 
 }  // namespace
 
-double ReadFieldNumber(std::string_view field) {
+double ReadFieldNumber(std::string_view field, KnownDigits* known) {
+  if (std::optional<double> plain = ReadPlainDecimal(field, known)) return *plain;
   // Fields are short; only an unusually long one needs the heap.
   constexpr std::size_t kStackSize = 96;
   std::array<char, kStackSize> stackBuffer;
@@ -142,7 +145,7 @@ double ReadFieldNumber(std::string_view field) {
   return ConvertCollected(buffer, buffer + length, collector);
 }
 
-void AppendGeneralForm(std::string& out, double value) {
+void AppendGeneralForm(std::string& out, double value, const KnownDigits* known) {
   // A day count or reading that is not a number must never reach a file.
   if (!std::isfinite(value)) throw Failure(kOverflow);
   if (value == 0) {
@@ -154,24 +157,19 @@ void AppendGeneralForm(std::string& out, double value) {
     value = -value;
   }
 
-  // 15 significant digits, correctly rounded: "d.dddddddddddddde+XX".
-  char text[32];
-  auto [end, error] =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14);
-  (void)error;
-  const char* e = text;
-  while (*e != 'e') ++e;
-  int exponent = 0;
-  const char* exponentStart = e + 1;
-  if (*exponentStart == '+') ++exponentStart;
-  std::from_chars(exponentStart, end, exponent);
-
-  char digits[15];
-  int count = 0;
-  for (const char* p = text; p < e; ++p) {
-    if (IsDigit(*p)) digits[count++] = *p;
+  // 15 significant digits, correctly rounded. A reading's digits are mostly known from its text;
+  // otherwise a short decimal is quicker to find than a rounding to 15 digits.
+  DecimalDigits rounded;
+  if (known != nullptr && known->Magnitude == value) {
+    rounded = known->Digits;
+  } else if (std::optional<DecimalDigits> shortDigits = ShortDigits(value)) {
+    rounded = *shortDigits;
+  } else {
+    rounded = RoundedDigits(value);
   }
-  while (count > 1 && digits[count - 1] == '0') --count;
+  const char* digits = rounded.Digits;
+  int count = rounded.Count;
+  int exponent = rounded.Exponent;
 
   // Plain decimals from 1e-4 up to below 1e15, and below 1e-4 too while they need at most 15
   // places after the point (0.000015, never 1.5E-05); the exponent form otherwise.

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/decimal_shortcuts.h"
+
 namespace tolvanex {
 
 // The number in a data field. Blanks, tabs and line feeds are ignored anywhere in the field;
@@ -13,7 +15,9 @@ namespace tolvanex {
 // sign, digits; an exponent letter without digits counts as exponent 0). Whatever follows is
 // ignored, and a field that does not begin with a number reads as 0. A value beyond the range of
 // a double throws Failure(kOverflow); one too small to hold reads as 0.
-double ReadFieldNumber(std::string_view field);
+// When known is given it receives the digits of the value as the field wrote them, when they
+// can stand for it in AppendGeneralForm, and is emptied otherwise.
+double ReadFieldNumber(std::string_view field, KnownDigits* known = nullptr);
 
 // The general number form: rounded to 15 significant digits; plain decimals for magnitudes from
 // 1e-4 up to below 1e15 (0.0123456789012345 stays plain), and below 1e-4 as long as at most 15
@@ -22,7 +26,8 @@ double ReadFieldNumber(std::string_view field);
 // zeros and a trailing point dropped; a 0 before the point below 1; "." as the point whatever
 // the locale; negative zero written "0". Infinity and NaN are never written: they throw
 // Failure(kOverflow), and nothing is appended.
-void AppendGeneralForm(std::string& out, double value);
+// Digits known for the value's magnitude (from ReadFieldNumber) spare the search for them.
+void AppendGeneralForm(std::string& out, double value, const KnownDigits* known = nullptr);
 std::string GeneralForm(double value);
 
 // A single-precision value written with the pattern "0.0": its 7-significant-digit decimal text

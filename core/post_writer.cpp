@@ -58,7 +58,13 @@ void AppendPostReadingLine(const Frm_Tolvanex& form, std::int32_t siteNumber, st
   const auto& reading = form.CurrentReading;
   line += std::to_string(siteNumber);
   line += ',';
-  AppendGeneralForm(line, reading.ReadingTime);
+  // The readings of one minute share their time: its digits are found once for all of them.
+  static KnownDigits time;
+  if (reading.ReadingTime > 0 && std::isfinite(reading.ReadingTime) &&
+      time.Magnitude != reading.ReadingTime) {
+    time = DigitsFor(reading.ReadingTime);
+  }
+  AppendGeneralForm(line, reading.ReadingTime, &time);
   for (int slot = kPostSlots; slot >= 1; --slot) {
     const auto& value = reading.Values[slot];
     if (!value) {
@@ -68,7 +74,7 @@ void AppendPostReadingLine(const Frm_Tolvanex& form, std::int32_t siteNumber, st
     // The print form: a blank where a minus sign would stand, the magnitude, a blank.
     line += ',';
     line += std::signbit(*value) && *value != 0 ? '-' : ' ';
-    AppendGeneralForm(line, std::fabs(*value));
+    AppendGeneralForm(line, std::fabs(*value), &reading.Digits[slot]);
     line += ' ';
   }
   line += ' ';

@@ -33,6 +33,7 @@ void DoExport(Frm_Tolvanex& form) {
     if (form.Chk_OutputTextFiles.IsSet()) form.Lst_Files.Clear();
     run.StopRequested = false;
     run.ReachedEndOfData = false;
+    run.LastDateText.clear();
     run.Running = true;
     run.PostFileCount = 0;
     SetProcessing(form);

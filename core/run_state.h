@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/file_io.h"
 
@@ -20,6 +21,10 @@ struct RunState {
   // How far the run has come through the data file, for the front ends' progress displays.
   std::uint64_t DataBytesRead = 0;
   std::uint64_t DataFileSize = 0;
+  // The date text of the last data line and its value: the readings of one minute share it, so
+  // it is read once for all of them. Emptied when a run starts.
+  std::string LastDateText;
+  double LastDateValue = 0;
 };
 
 // Brings the run button's caption and the two edit buttons in line with the window's state.

@@ -79,7 +79,7 @@ void AppendTextReadingLine(Frm_Tolvanex& form, std::string& line) {
   line += reading.SN;
   for (int i = 1; i <= reading.MaxColumn; ++i) {
     line += ", ";
-    if (reading.Values[i]) AppendGeneralForm(line, *reading.Values[i]);
+    if (reading.Values[i]) AppendGeneralForm(line, *reading.Values[i], &reading.Digits[i]);
   }
   line += ' ';
 }

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <iostream>
 #include <stdexcept>
+#include <string_view>
 
 #include "core/posix_regional.h"
 #include "ui/frm_tolvanex.h"
@@ -14,11 +15,14 @@ namespace {
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
 
 // A report's line break is CR LF in a message box; on a terminal it is a plain new line.
-std::string AsTerminalLines(std::string text) {
-  for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-    text.replace(at, 2, "\n");
+std::string AsTerminalLines(std::string_view text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') continue;
+    lines += text[at];
   }
-  return text;
+  return lines;
 }
 
 }  // namespace
