@@ -59,7 +59,8 @@ void DoExport(Frm_Tolvanex& form) {
       if (run.StopRequested) break;
     }
     data->Close();
-    run.ReachedEndOfData = !more;
+    // A text file that cannot take its last lines leaves the run unfinished.
+    run.ReachedEndOfData = CloseTextFiles(form) && !more;
 
     if (form.Chk_OutputTextFiles.IsSet()) {
       SetStatus(form, "Finished - posted " + std::to_string(run.ReadingsPosted) + " readings");
@@ -82,6 +83,7 @@ void DoExport(Frm_Tolvanex& form) {
     } catch (...) {
       // Already failing: the post file keeps the whole lines it got.
     }
+    CloseTextFiles(form);
     SetProcessing(form);
   }
 }

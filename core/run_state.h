@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/file_io.h"
+#include "core/text_file_cache.h"
 
 namespace tolvanex {
 
@@ -14,6 +15,7 @@ struct RunState {
   bool StopRequested = false;       // end the line loop after the line in hand
   bool Running = false;             // a run is going, so the run button cancels
   io::OutputFile PostFile;          // the open post file; not open when none is
+  TextFileCache TextFiles;          // the text files written in this run, kept open
   std::int64_t PostFileCount = 0;   // post files started in this run
   std::int64_t ReadingsPosted = 0;  // reading lines written in this run, by both writers
   // The last run read its data file to the end, rather than ending early or failing.

@@ -11,6 +11,7 @@
 #include "core/labels.h"
 #include "core/line_analysis.h"
 #include "core/number_text.h"
+#include "core/text_file_cache.h"
 #include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
@@ -60,7 +61,32 @@ std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm
   return std::nullopt;
 }
 
+// Closes the run's text files; a failure is thrown with its file's path in path.
+void CloseAll(TextFileCache& files, std::string& path) {
+  std::string failedPath;
+  try {
+    files.CloseAll(failedPath);
+  } catch (...) {
+    path = failedPath;
+    throw;
+  }
+}
+
 }  // namespace
+
+bool CloseTextFiles(Frm_Tolvanex& form) {
+  std::string path;
+  try {
+    CloseAll(form.RunState.TextFiles, path);
+    return true;
+  } catch (...) {
+    form.RunState.StopRequested = true;
+    std::string label(labels::kExportTextFile);
+    label += path;
+    ShowError(form, label);
+  }
+  return false;
+}
 
 std::string TextFileHeader(const Frm_Tolvanex& form) {
   std::string header = "Date, SN";
@@ -130,19 +156,34 @@ bool ExportTextFile(Frm_Tolvanex& form) {
     path += form.Txt_Extension.Text;
     if (!AllowedInFileName(id1) || !AllowedInFileName(id2)) throw Failure(kIdentifierNotAllowed);
 
-    bool hasData = false;
+    auto& files = form.RunState.TextFiles;
+    OpenTextFile* open = files.Find(path);
     double lastDate = 0;
-    if (FileExists(path) && io::FileLength(path) > kLongestEmptyFile) {
-      hasData = true;
-      lastDate = LastDateInFile(form, path);
-    }
-
-    io::OutputFile file;
-    if (hasData) {
-      file.Open(path, io::OutputFile::Mode::Append);
+    if (open == nullptr) {
+      // Written through another name, a file must be on disk before it is read or emptied.
+      if (files.Full() || files.HoldsFileAt(path)) CloseAll(files, path);
+      bool hasData = false;
+      if (FileExists(path) && io::FileLength(path) > kLongestEmptyFile) {
+        hasData = true;
+        lastDate = LastDateInFile(form, path);
+      }
+      io::OutputFile file;
+      std::optional<double> known = lastDate;
+      if (hasData) {
+        file.Open(path, io::OutputFile::Mode::Append);
+      } else {
+        file.Open(path, io::OutputFile::Mode::Truncate);
+        std::string header = TextFileHeader(form);
+        file.WriteLine(header);
+        known = LastDateAfterLine(header, lastDate, form);
+      }
+      open = &files.Add(path, std::move(file), known);
+    } else if (open->LastDate) {
+      lastDate = *open->LastDate;
     } else {
-      file.Open(path, io::OutputFile::Mode::Truncate);
-      file.WriteLine(TextFileHeader(form));
+      open->File.Flush();
+      lastDate = LastDateInFile(form, path);
+      open->LastDate = lastDate;
     }
     SetStatus(form, path);
 
@@ -153,16 +194,17 @@ bool ExportTextFile(Frm_Tolvanex& form) {
       static std::string line;  // reused: one line per reading of a run
       line.clear();
       AppendTextReadingLine(form, line);
-      file.WriteLine(line);
+      open->File.WriteLine(line);
+      open->LastDate = LastDateAfterLine(line, open->LastDate, form);
     } else {
       SetStatus(form, "Skipping: " + path);
     }
-    file.Close();
 
     form.Lst_Files.AddItem(NameOfFile(path));
     result = true;
   } catch (...) {
     form.RunState.StopRequested = true;
+    form.RunState.TextFiles.Drop(path);
     std::string label(labels::kExportTextFile);
     label += path;
     ShowError(form, label);

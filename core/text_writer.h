@@ -10,8 +10,13 @@ namespace tolvanex {
 class Frm_Tolvanex;
 
 // Appends the current reading to its pair's text file, or skips it as not newer. False after a
-// reported failure; StopRequested is then set.
+// reported failure; StopRequested is then set. The file stays open for the rest of the run, to
+// be closed by CloseTextFiles.
 bool ExportTextFile(Frm_Tolvanex& form);
+
+// Closes the text files the run has kept open. False after a reported failure, which ends the
+// run: StopRequested is then set.
+bool CloseTextFiles(Frm_Tolvanex& form);
 
 // The date of the last whole line near the end of the file whose first field reads as a date;
 // 0 when the file does not exist or holds no such line. Reports its own failures.

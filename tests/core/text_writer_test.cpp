@@ -13,9 +13,12 @@ const std::string kLine0905 = "14 Jul 2023 09:05, 7, 12.5, , -3 \r\n";
 class TextWriter : public testing::WriterTest {
  protected:
   std::string PairFile() const { return folder / "123_4.txt"; }
+  // One reading as a run of its own: the file is closed after it.
   bool Export(double time) {
     SetReading(time);
-    return ExportTextFile(form);
+    bool written = ExportTextFile(form);
+    EXPECT_TRUE(CloseTextFiles(form));
+    return written;
   }
 };
 
@@ -82,6 +85,7 @@ TEST_F(TextWriter, EmptyPartsOfTheNameStayEmpty) {
   SetReading(testing::k14July2023At0905);
   form.CurrentReading.Fields[0] = "";
   ASSERT_TRUE(ExportTextFile(form));
+  ASSERT_TRUE(CloseTextFiles(form));
   EXPECT_TRUE(testing::Exists(folder / "_4.txt"));
   form.Txt_Extension.Text = "";
   ASSERT_TRUE(ExportTextFile(form));
@@ -175,6 +179,7 @@ TEST_F(LastDate, ADateFormatWithACommaLosesTheTime) {
   form.Cmb_Dateformat.Text = "mmm d, yyyy HH:MM";
   SetReading(testing::k14July2023At0905);
   ASSERT_TRUE(ExportTextFile(form));
+  ASSERT_TRUE(CloseTextFiles(form));
   EXPECT_EQ(LastDateInFile(form, folder / "123_4.txt"), 45121.0);
   ASSERT_TRUE(ExportTextFile(form));  // so the same reading is written again
   EXPECT_EQ(form.RunState.ReadingsPosted, 2);

@@ -1,0 +1,150 @@
+#include "core/text_file_cache.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+
+#include "core/text_writer.h"
+#include "tests/core/writer_fixture.h"
+
+namespace tolvanex {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The same readings written twice: once as runs of one reading each, closing the file after
+// every reading, and once as a single run that keeps the files open. The files must come out
+// the same, byte for byte.
+class KeptOpenFiles : public ::testing::Test {
+ protected:
+  struct Reading {
+    std::string Id1;
+    double Time;
+    std::string SN;
+  };
+
+  static std::vector<Reading> RandomReadings(std::uint64_t seed, int count) {
+    std::mt19937_64 random(seed);
+    std::vector<Reading> readings;
+    double time = testing::k14July2023At0905;
+    for (int n = 0; n < count; ++n) {
+      // Mostly a minute on, sometimes the same minute, seconds on, or back in time.
+      switch (random() % 6) {
+        case 0:
+          break;
+        case 1:
+          time += 30 * testing::kOneSecond;
+          break;
+        case 2:
+          time -= 1 / 24.0;
+          break;
+        default:
+          time += 1 / 1440.0;
+          break;
+      }
+      std::string sn = random() % 10 == 0 ? "S\nx" : "S" + std::to_string(random() % 3);
+      readings.push_back({std::to_string(100 + random() % 3), time, sn});
+    }
+    return readings;
+  }
+
+  static void Set(auto& writer, const Reading& reading) {
+    writer.SetReading(reading.Time, reading.SN);
+    writer.form.CurrentReading.Fields[0] = reading.Id1;
+  }
+
+  static std::map<std::string, std::string> FilesIn(const testing::TempFolder& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder.Path())) {
+      std::string name = entry.path().filename();
+      if (name != "sites.lkp") files[name] = testing::ReadFile(entry.path());
+    }
+    return files;
+  }
+
+  // Runs the readings both ways over folders prepared alike; returns the folders' files.
+  void ExpectSameFiles(const std::vector<Reading>& readings, const std::string& pattern,
+                       const std::function<void(const testing::TempFolder&)>& prepare = {}) {
+    closing.form.Cmb_Dateformat.Text = pattern;
+    keeping.form.Cmb_Dateformat.Text = pattern;
+    if (prepare) {
+      prepare(closing.folder);
+      prepare(keeping.folder);
+    }
+    for (const Reading& reading : readings) {
+      Set(closing, reading);
+      ASSERT_TRUE(ExportTextFile(closing.form));
+      ASSERT_TRUE(CloseTextFiles(closing.form));
+      Set(keeping, reading);
+      ASSERT_TRUE(ExportTextFile(keeping.form));
+    }
+    ASSERT_TRUE(CloseTextFiles(keeping.form));
+    EXPECT_EQ(FilesIn(keeping.folder), FilesIn(closing.folder)) << pattern;
+    EXPECT_EQ(keeping.form.RunState.ReadingsPosted, closing.form.RunState.ReadingsPosted);
+    EXPECT_EQ(keeping.form.Lst_Files.ListCount(), closing.form.Lst_Files.ListCount());
+  }
+
+  // A writer's set-up, used from outside.
+  struct Writer : testing::WriterTest {
+    using WriterTest::folder;
+    using WriterTest::form;
+    using WriterTest::SetReading;
+    void TestBody() override {}
+  };
+  Writer closing;
+  Writer keeping;
+};
+
+TEST_F(KeptOpenFiles, GiveTheBytesOfClosingAfterEveryReading) {
+  for (const char* pattern : {"d mmm yyyy HH:MM", "yyyy-mm-dd HH:MM", "m/d/yyyy HH:MM",
+                              "d/m/yyyy HH:MM", "mmm d, yyyy HH:MM", "HH:MM", "yymmdd"}) {
+    closing.form.RunState = {};
+    keeping.form.RunState = {};
+    for (auto& folder : {&closing.folder, &keeping.folder}) {
+      for (const auto& entry : fs::directory_iterator(folder->Path())) {
+        if (entry.path().filename() != "sites.lkp") fs::remove(entry.path());
+      }
+    }
+    ExpectSameFiles(RandomReadings(std::hash<std::string>{}(pattern), 400), pattern);
+  }
+}
+
+TEST_F(KeptOpenFiles, StartFromWhatTheFilesHeldBefore) {
+  ExpectSameFiles(RandomReadings(3, 300), "d mmm yyyy HH:MM", [](const testing::TempFolder& f) {
+    testing::WriteFile(f / "100_4.txt", "Date, SN \r\n14 Jul 2023 10:00, old \r\n");
+    testing::WriteFile(f / "101_4.txt", "0123456789");  // short: written anew
+    testing::WriteFile(f / "102_4.txt", "no date here, at all \n");
+  });
+}
+
+TEST_F(KeptOpenFiles, NoticeOneFileUnderTwoNames) {
+  ExpectSameFiles(RandomReadings(5, 300), "d mmm yyyy HH:MM", [](const testing::TempFolder& f) {
+    testing::WriteFile(f / "100_4.txt", "Date, SN \r\n");
+    ASSERT_EQ(::link((f / "100_4.txt").c_str(), (f / "101_4.txt").c_str()), 0);
+  });
+}
+
+TEST(TextFileCache, ClosesEveryFileAndReportsTheFirstFailure) {
+  testing::TempFolder folder;
+  TextFileCache files;
+  for (const char* name : {"a", "b"}) {
+    io::OutputFile file;
+    file.Open(folder / name, io::OutputFile::Mode::Truncate);
+    file.WriteLine(name);
+    files.Add(folder / name, std::move(file), 0.0);
+  }
+  ASSERT_NE(files.Find(folder / "a"), nullptr);
+  EXPECT_TRUE(files.HoldsFileAt(folder / "b"));
+  EXPECT_FALSE(files.HoldsFileAt(folder / "c"));
+  std::string failed;
+  files.CloseAll(failed);
+  EXPECT_TRUE(files.Empty());
+  EXPECT_EQ(testing::ReadFile(folder / "a"), "a\r\n");
+  EXPECT_EQ(testing::ReadFile(folder / "b"), "b\r\n");
+}
+
+}  // namespace
+}  // namespace tolvanex
