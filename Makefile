@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets, so that the usual commands are one word each.
-.PHONY: all deps build test test-normal test-asan run format clean
+.PHONY: all deps build test test-normal test-asan run bench format clean
 
 all: build
 
@@ -26,6 +26,12 @@ test-asan: deps
 # Builds the program and converts the bundled example (in the window when there is a display).
 run: build
 	scripts/run-example
+
+# Times whole conversions over a generated million-line data file, and the per-line routines.
+bench: deps
+	cmake --preset normal
+	cmake --build --preset normal --target bench_tools
+	scripts/bench
 
 format:
 	find core lookup settings ui app tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs clang-format -i

@@ -36,12 +36,11 @@ DecimalDigits FromScientific(const char* text, const char* end) {
 // The digits of mantissa * 10^-decimals, for a mantissa of 1 to 15 digits.
 DecimalDigits DigitsOf(std::uint64_t mantissa, int decimals) {
   DecimalDigits result;
-  char reversed[20];
-  int length = 0;
-  for (; mantissa != 0; mantissa /= 10) reversed[length++] = static_cast<char>('0' + mantissa % 10);
-  int skip = 0;
-  while (skip < length - 1 && reversed[skip] == '0') ++skip;
-  for (int i = length - 1; i >= skip; --i) result.Digits[result.Count++] = reversed[i];
+  auto [end, error] = std::to_chars(result.Digits, result.Digits + sizeof result.Digits, mantissa);
+  (void)error;
+  int length = static_cast<int>(end - result.Digits);
+  result.Count = length;
+  while (result.Count > 1 && result.Digits[result.Count - 1] == '0') --result.Count;
   result.Exponent = length - 1 - decimals;
   return result;
 }

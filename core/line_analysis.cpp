@@ -72,21 +72,25 @@ double ReadingTimeOf(Frm_Tolvanex& form, const std::string& text) {
 }  // namespace
 
 void SplitFields(std::string_view line, std::vector<std::string>& fields) {
+  // The fields are short: one pass over the line finds the commas faster than a search for each.
   std::size_t count = 0;
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t comma = line.find(',', start);
-    std::string_view piece =
-        line.substr(start, comma == std::string_view::npos ? line.npos : comma - start);
+  auto keep = [&](const char* first, const char* last) {
     if (count < fields.size()) {
-      fields[count].assign(piece);
+      fields[count].assign(first, last);
     } else {
-      fields.emplace_back(piece);
+      fields.emplace_back(first, last);
     }
     ++count;
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
+  };
+  const char* start = line.data();
+  const char* end = start + line.size();
+  for (const char* at = start; at != end; ++at) {
+    if (*at == ',') {
+      keep(start, at);
+      start = at + 1;
+    }
   }
+  keep(start, end);
   fields.resize(count);
 }
 

@@ -1,0 +1,146 @@
+// The routines a conversion runs for every line, one by one.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/date_pattern.h"
+#include "core/date_value.h"
+#include "core/line_analysis.h"
+#include "core/number_text.h"
+#include "core/post_writer.h"
+#include "core/regional_settings.h"
+#include "core/text_writer.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/platform.h"
+
+namespace tolvanex {
+namespace {
+
+// A desktop that takes everything and shows nothing.
+class QuietDesktop : public Platform {
+ public:
+  void MessageBox(const std::string&, const std::string&) override {}
+  std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+    return "";
+  }
+  std::optional<std::string> ShowOpen(const std::vector<FileFilter>&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  int MousePointer() const override { return 0; }
+  void SetMousePointer(int) override {}
+  void RepaintStatus(const BorderedLabel&) override {}
+  void DoEvents() override {}
+  void StartEditor(const std::string&) override {}
+  bool AnotherInstanceRunning() override { return false; }
+  ProgramInfo Program() const override { return {}; }
+  RegionalSettings Regional() const override { return EnglishRegionalSettings(); }
+  int CurrentYear() const override { return 2023; }
+  void CloseWindow() override {}
+};
+
+constexpr std::string_view kLine =
+    "\"1037\",\"2\",\"14 Jul 2023 22:55\",S1044,0.7,12.394,0,1.5,10.991,0,2.5,9.891,0,3.5,"
+    "-7.143,0,4.5,330,0,5.5,1.4737593,0,6.5,14.0482,0,7.5,0.5061,0,8.5,367.37,0,9.5,43.91,0,"
+    "10.5,-58613.83,0,11.5,7.51,0";
+
+struct Window {
+  QuietDesktop desktop;
+  Frm_Tolvanex form{desktop};
+  Window() {
+    FillColumnLevels(form);
+    form.Cmb_Dateformat.Text = "d mmm yyyy HH:MM";
+  }
+};
+
+void LineAnalysis(benchmark::State& state) {
+  Window window;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(AnalyseLine(window.form, kLine));
+    ClearReading(window.form);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kLine.size()));
+}
+BENCHMARK(LineAnalysis);
+
+void DateReading(benchmark::State& state) {
+  RegionalSettings regional = EnglishRegionalSettings();
+  for (auto _ : state) benchmark::DoNotOptimize(ParseDateTime("14 Jul 2023 22:55", regional, 2023));
+}
+BENCHMARK(DateReading);
+
+void DateFormatting(benchmark::State& state) {
+  RegionalSettings regional = EnglishRegionalSettings();
+  DatePattern pattern("d mmm yyyy HH:MM");
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    pattern.AppendTo(out, 45121.9548611111, regional);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(DateFormatting);
+
+void GeneralFormOfAReadValue(benchmark::State& state) {
+  KnownDigits digits;
+  double value = ReadFieldNumber("10.991", &digits);
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    AppendGeneralForm(out, value, &digits);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(GeneralFormOfAReadValue);
+
+void GeneralFormOfAComputedValue(benchmark::State& state) {
+  std::string out;
+  double value = 45121.9548611111;
+  for (auto _ : state) {
+    out.clear();
+    AppendGeneralForm(out, value);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(GeneralFormOfAComputedValue);
+
+void PostReadingLine(benchmark::State& state) {
+  Window window;
+  AnalyseLine(window.form, kLine);
+  std::string line;
+  for (auto _ : state) {
+    line.clear();
+    AppendPostReadingLine(window.form, 4105, line);
+    benchmark::DoNotOptimize(line.data());
+  }
+}
+BENCHMARK(PostReadingLine);
+
+// One reading a minute for one pair, its file kept open as in a run.
+void TextWriterPerReading(benchmark::State& state) {
+  namespace fs = std::filesystem;
+  fs::path folder = fs::temp_directory_path() / ("tolvanex-bench-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  Window window;
+  window.form.Lbl_Folder[1].Caption = folder.string();
+  window.form.Txt_Extension.Text = "txt";
+  AnalyseLine(window.form, kLine);
+  double time = window.form.CurrentReading.ReadingTime;
+  for (auto _ : state) {
+    time += 1 / 1440.0;
+    window.form.CurrentReading.ReadingTime = time;
+    benchmark::DoNotOptimize(ExportTextFile(window.form));
+    if (window.form.Lst_Files.ListCount() > 100000) window.form.Lst_Files.Clear();
+  }
+  CloseTextFiles(window.form);
+  fs::remove_all(folder);
+}
+BENCHMARK(TextWriterPerReading);
+
+}  // namespace
+}  // namespace tolvanex
+
+BENCHMARK_MAIN();
