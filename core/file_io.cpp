@@ -1,5 +1,7 @@
 #include "core/file_io.h"
 
+#include "core/kill_safe_write.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,12 +14,22 @@ namespace tolvanex::io {
 
 namespace {
 
+ssize_t SystemWrite(int fd, const void* buffer, std::size_t size) {
+  return ::write(fd, buffer, size);
+}
+
 Hooks DefaultHooks() {
   return Hooks{
       [](int fd, void* buffer, std::size_t size) { return ::read(fd, buffer, size); },
-      [](int fd, const void* buffer, std::size_t size) { return ::write(fd, buffer, size); },
+      &SystemWrite,
       [](int fd) { return ::fsync(fd); },
   };
+}
+
+// True while no test has put a hook in place of the system's write.
+bool SystemWritesInForce() {
+  auto* target = CurrentHooks().Write.target<ssize_t (*)(int, const void*, std::size_t)>();
+  return target != nullptr && *target == &SystemWrite;
 }
 
 void WriteAll(int fd, std::string_view bytes) {
@@ -174,7 +186,11 @@ void OutputFile::WriteLine(std::string_view line) {
 void OutputFile::Flush() {
   if (buffer_.empty()) return;
   try {
-    WriteAll(file_.Get(), buffer_);
+    if (SystemWritesInForce()) {
+      if (int error = WriteSurvivingKill(file_.Get(), buffer_)) ThrowSystemError(error);
+    } else {
+      WriteAll(file_.Get(), buffer_);
+    }
   } catch (...) {
     // Whatever part of the buffer reached the file is taken back, so the file ends with a whole
     // line; the buffer is given up with the failure.

@@ -83,7 +83,8 @@ class OutputFile {
   void Close();
 
  private:
-  static constexpr std::size_t kFlushThreshold = 64 * 1024;
+  // Each flush is one write of whole lines; see WriteSurvivingKill.
+  static constexpr std::size_t kFlushThreshold = 1024 * 1024;
 
   Descriptor file_;
   std::string path_;

@@ -26,8 +26,9 @@ struct OpenTextFile {
 
 class TextFileCache {
  public:
-  // Beyond this many, the files are all closed before another is opened.
-  static constexpr std::size_t kMostOpen = 256;
+  // Beyond this many, the files are all closed before another is opened; each may hold a write
+  // buffer of up to a MiB.
+  static constexpr std::size_t kMostOpen = 32;
 
   OpenTextFile* Find(const std::string& path);
   bool Full() const { return files_.size() >= kMostOpen; }

@@ -61,6 +61,14 @@ std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm
   return std::nullopt;
 }
 
+bool EndsWithLineEnd(const std::string& path) {
+  io::Descriptor file = io::OpenForReading(path);
+  std::uint64_t length = io::FileLength(path);
+  if (length == 0) return true;
+  std::string last = io::ReadRange(file, length - 1, 1);
+  return last == "\r" || last == "\n";
+}
+
 // Closes the run's text files; a failure is thrown with its file's path in path.
 void CloseAll(TextFileCache& files, std::string& path) {
   std::string failedPath;
@@ -171,6 +179,9 @@ bool ExportTextFile(Frm_Tolvanex& form) {
       std::optional<double> known = lastDate;
       if (hasData) {
         file.Open(path, io::OutputFile::Mode::Append);
+        // A last line without its end (cut, or saved so by an editor) is ended first, so that
+        // the new line is not joined to it.
+        if (!EndsWithLineEnd(path)) file.WriteLine("");
       } else {
         file.Open(path, io::OutputFile::Mode::Truncate);
         std::string header = TextFileHeader(form);

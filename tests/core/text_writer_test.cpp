@@ -70,9 +70,19 @@ TEST_F(TextWriter, AFileOfTenBytesIsWrittenAnewAndOneOfElevenAppended) {
   ASSERT_TRUE(Export(testing::k14July2023At0905));
   EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + kLine0905);
 
-  testing::WriteFile(PairFile(), "0123456789A");
+  testing::WriteFile(PairFile(), "0123456789A\r\n");
   ASSERT_TRUE(Export(testing::k14July2023At0905));
-  EXPECT_EQ(testing::ReadFile(PairFile()), "0123456789A" + kLine0905);
+  EXPECT_EQ(testing::ReadFile(PairFile()), "0123456789A\r\n" + kLine0905);
+}
+
+TEST_F(TextWriter, ALastLineWithoutItsEndIsEndedBeforeTheReading) {
+  for (std::string last :
+       {"14 Jul 2023 08:00, 7, 1", "14 Jul 2023 08:00, 7, 1\n", "14 Jul 2023 08:00, 7, 1\r"}) {
+    testing::WriteFile(PairFile(), kHeader + last);
+    ASSERT_TRUE(Export(testing::k14July2023At0905));
+    bool ended = last.back() == '\n' || last.back() == '\r';
+    EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + last + (ended ? "" : "\r\n") + kLine0905);
+  }
 }
 
 TEST_F(TextWriter, AHeaderOnlyFileGetsTheReadingWithoutASecondHeader) {
