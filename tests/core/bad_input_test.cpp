@@ -1,0 +1,163 @@
+// Data files as cables, field devices and hand edits deliver them. Whatever arrives, a run ends
+// normally or with a report, and what it writes holds whole lines.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "core/run_driver.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_folder.h"
+#include "ui/frm_tolvanex.h"
+
+namespace tolvanex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BadInput : public ::testing::Test {
+ protected:
+  BadInput() {
+    fs::create_directory(folder / "post");
+    fs::create_directory(folder / "text");
+    testing::WriteFile(folder / "sites.lkp", "ID1, ID2, SiteID\r\n");
+    FillColumnLevels(form);
+    form.Txt_File[0].Text = folder / "data.dat";
+    form.Txt_File[1].Text = folder / "sites.lkp";
+    form.Lbl_Folder[0].Caption = folder / "post";
+    form.Lbl_Folder[1].Caption = folder / "text";
+    form.Chk_OutputPostFile.Value = 1;
+    form.Chk_OutputTextFiles.Value = 1;
+    form.Txt_Extension.Text = "txt";
+    form.Cmb_Dateformat.Text = "d mmm yyyy HH:MM";
+    for (int i = 0; i < 50; ++i) desktop.InputAnswers.push_back(std::to_string(100 + i));
+  }
+
+  // Runs over the bytes; the run must come to its end, and every output file holds whole lines.
+  void Convert(const std::string& bytes) {
+    testing::WriteFile(folder / "data.dat", bytes);
+    DoExport(form);
+    EXPECT_FALSE(form.RunState.Running);
+    EXPECT_FALSE(form.RunState.PostFile.IsOpen());
+    for (const char* kind : {"post", "text"}) {
+      for (const auto& entry : fs::directory_iterator(folder / kind)) {
+        std::string content = testing::ReadFile(entry.path());
+        EXPECT_TRUE(content.empty() || content.ends_with("\r\n")) << entry.path();
+      }
+    }
+  }
+
+  testing::TempFolder folder;
+  testing::ScriptedPlatform desktop;
+  Frm_Tolvanex form{desktop};
+};
+
+const std::string kGoodLine = "\"7\",\"1\",\"14 Jul 2023 09:05\",S1,0.7,12.5,0,1.5,3,0\r\n";
+
+TEST_F(BadInput, RandomBytesNulsAndBrokenUtf8) {
+  std::mt19937_64 random(1);
+  for (int round = 0; round < 20; ++round) {
+    std::string bytes;
+    for (int i = 0; i < 20000; ++i) bytes += static_cast<char>(random() % 256);
+    Convert(bytes);
+  }
+  std::string nuls = kGoodLine;
+  nuls[1] = '\0';
+  nuls += std::string(5000, '\0') + "\r\n" + kGoodLine;
+  Convert(nuls);
+  Convert("\"\xff\xfe\",\"\xc3\x28\",\"14 Jul 2023 09:05\",\xe2\x82,0.7,1,0,1.5,2,0\r\n" +
+          kGoodLine);
+  EXPECT_TRUE(fs::exists(folder / "text/7_1.txt"));
+}
+
+TEST_F(BadInput, AHundredThousandCommasAndLinesOfSeveralMegabytes) {
+  // A data line of empty fields: its empty date is reported, and the run goes on to the end.
+  Convert(std::string(100000, ',') + "\r\n" + kGoodLine);
+  EXPECT_EQ(form.Lbl_Status.Caption, "Finished - posted 3 readings to 2 post file(s)");
+  ASSERT_FALSE(desktop.Messages.empty());
+  EXPECT_EQ(desktop.Messages[0].Text, "Type mismatch\r\nTolvanex:DateTimeValue: ");
+
+  std::string groups;
+  while (groups.size() < 4 * 1024 * 1024) groups += ",1.5,2.25,0";
+  Convert("\"7\",\"1\",\"14 Jul 2023 09:06\",S1" + groups + "\r\n" + kGoodLine);
+  EXPECT_NE(testing::ReadFile(folder / "text/7_1.txt").find("14 Jul 2023 09:06, S1, , 2.25 \r\n"),
+            std::string::npos);
+}
+
+TEST_F(BadInput, AFileWithoutAnyCarriageReturn) {
+  std::string lines;
+  for (int minute = 10; minute < 20; ++minute) {
+    lines += "\"7\",\"1\",\"14 Jul 2023 09:" + std::to_string(minute) + "\",S1,0.7,1,0,1.5,2,0\n";
+  }
+  Convert(lines);
+  EXPECT_EQ(form.Lbl_Status.Caption, "Finished - posted 20 readings to 1 post file(s)");
+  Convert(std::string(3 * 1024 * 1024, 'x'));  // one long line without any end
+  EXPECT_TRUE(desktop.Messages.empty());
+}
+
+TEST_F(BadInput, ALineLongerThan64MiBIsAReportedFailureOfTheRun) {
+  Convert(kGoodLine + std::string(65 * 1024 * 1024, '7'));
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text,
+            "Line too long\r\nTolvanex:DoExport: " + (folder / "data.dat"));
+  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+}
+
+}  // namespace
+}  // namespace tolvanex
+
+namespace tolvanex {
+namespace {
+
+// Paths that cannot work are reported at once, and nothing waits on them.
+class ImpossiblePaths : public BadInput {};
+
+TEST_F(ImpossiblePaths, ADataFileThatIsADeviceOrAFifo) {
+  ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+  for (std::string path : {std::string("/dev/zero"), folder / "fifo"}) {
+    desktop.Messages.clear();
+    form.Txt_File[0].Text = path;
+    DoExport(form);
+    ASSERT_EQ(desktop.Messages.size(), 1u) << path;
+    EXPECT_EQ(desktop.Messages[0].Text, "Invalid argument\r\nTolvanex:DoExport: " + path);
+    EXPECT_FALSE(form.RunState.Running);
+  }
+}
+
+TEST_F(ImpossiblePaths, OutputFoldersThatAreFiles) {
+  testing::WriteFile(folder / "data.dat", kGoodLine);
+  testing::WriteFile(folder / "afile", "x");
+  form.Lbl_Folder[0].Caption = folder / "afile";
+  desktop.InputAnswers = {"5"};
+  DoExport(form);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text,
+            "Not a directory\r\nTolvanex:ExportPostFile: " + (folder / "afile/23Jul14.pst"));
+
+  desktop.Messages.clear();
+  form.Chk_OutputPostFile.Value = 0;
+  form.Lbl_Folder[1].Caption = folder / "afile";
+  DoExport(form);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text,
+            "Not a directory\r\nTolvanex:ExportPostFile: " + (folder / "afile/7_1.txt"));
+  EXPECT_EQ(testing::ReadFile(folder / "afile"), "x");
+}
+
+TEST_F(ImpossiblePaths, NamesTooLong) {
+  std::string id(300, 'a');
+  testing::WriteFile(folder / "data.dat",
+                     "\"" + id + "\",\"1\",\"14 Jul 2023 09:05\",S1,0.7,12.5,0,1.5,3,0\r\n");
+  form.Chk_OutputPostFile.Value = 0;
+  DoExport(form);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text, "File name too long\r\nTolvanex:ExportPostFile: " +
+                                          (folder / ("text/" + id + "_1.txt")));
+  EXPECT_TRUE(fs::is_empty(folder / "text"));
+}
+
+}  // namespace
+}  // namespace tolvanex

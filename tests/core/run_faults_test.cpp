@@ -1,0 +1,189 @@
+// Faults in the middle of a run: a full disk under each kind of file the program writes, and a
+// data file that stops reading. Every report carries its label, the run ends, and no file is
+// left with a cut line or loses what it held.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <filesystem>
+#include <string>
+
+#include "core/file_io.h"
+#include "core/run_driver.h"
+#include "settings/settings_store.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_folder.h"
+#include "ui/frm_tolvanex.h"
+
+namespace tolvanex {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kRunData = std::string(TOLVANEX_TEST_DATA) + "/run";
+
+std::string PathOfDescriptor(int fd) {
+  char path[PATH_MAX];
+  ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path);
+  return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
+}
+
+// Writes to files whose path starts with the prefix fail as a full disk, after the given number
+// of bytes has gone to them.
+void FillDiskUnder(const std::string& prefix, std::size_t bytesThatFit) {
+  auto left = std::make_shared<std::size_t>(bytesThatFit);
+  io::CurrentHooks().Write = [prefix, left](int fd, const void* data, std::size_t size) -> ssize_t {
+    if (!PathOfDescriptor(fd).starts_with(prefix)) return ::write(fd, data, size);
+    if (*left == 0) {
+      errno = ENOSPC;
+      return -1;
+    }
+    std::size_t n = std::min(size, *left);
+    *left -= n;
+    return ::write(fd, data, n);
+  };
+}
+
+class RunFaults : public ::testing::Test {
+ protected:
+  RunFaults() {
+    for (const testing::TempFolder* f : {&folder, &clean}) {
+      fs::create_directory(*f / "post");
+      fs::create_directory(*f / "text");
+      fs::copy_file(kRunData + "/data.dat", *f / "data.dat");
+      fs::copy_file(kRunData + "/sites.lkp", *f / "sites.lkp");
+    }
+    Prepare(form, folder);
+    // What a run without faults writes, for comparing what a faulty run leaves.
+    testing::ScriptedPlatform cleanDesktop;
+    cleanDesktop.InputAnswers = {"512"};
+    Frm_Tolvanex cleanForm{cleanDesktop};
+    Prepare(cleanForm, clean);
+    DoExport(cleanForm);
+  }
+  ~RunFaults() override { io::ResetHooks(); }
+
+  static void Prepare(Frm_Tolvanex& window, const testing::TempFolder& f) {
+    FillColumnLevels(window);
+    window.Txt_File[0].Text = f / "data.dat";
+    window.Txt_File[1].Text = f / "sites.lkp";
+    window.Lbl_Folder[0].Caption = f / "post";
+    window.Lbl_Folder[1].Caption = f / "text";
+    window.Chk_OutputPostFile.Value = 1;
+    window.Chk_OutputTextFiles.Value = 1;
+    window.Chk_SortLookup.Value = 1;
+    window.Txt_Extension.Text = "txt";
+    window.Cmb_Dateformat.Text = "d mmm yyyy HH:MM";
+  }
+
+  // Every output file holds whole lines that begin what the run without faults wrote.
+  void ExpectWholeLinesOfTheCleanRun() {
+    for (const char* kind : {"post", "text"}) {
+      for (const auto& entry : fs::directory_iterator(folder / kind)) {
+        std::string name = entry.path().filename();
+        std::string content = testing::ReadFile(entry.path());
+        std::string full = testing::ReadFile(clean / (std::string(kind) + "/" + name));
+        EXPECT_TRUE(full.starts_with(content)) << name;
+        EXPECT_TRUE(content.empty() || content.ends_with("\r\n")) << name;
+      }
+    }
+  }
+
+  std::vector<std::string> LeftOver(const std::string& at) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(at)) {
+      std::string name = entry.path().filename();
+      if (name.starts_with(".tolvanex-")) names.push_back(name);
+    }
+    return names;
+  }
+
+  testing::TempFolder folder;
+  testing::TempFolder clean;
+  testing::ScriptedPlatform desktop;
+  Frm_Tolvanex form{desktop};
+};
+
+TEST_F(RunFaults, AFullDiskUnderThePostFilesEndsTheRunWithTheWritersReport) {
+  desktop.InputAnswers = {"512"};
+  FillDiskUnder(folder / "post", 500);  // the header fits, the readings do not
+  DoExport(form);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text,
+            "No space left on device\r\nTolvanex:ExportPostFile: " + (folder / "post/23Jul14.pst"));
+  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_FALSE(form.RunState.PostFile.IsOpen());
+  EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
+  ExpectWholeLinesOfTheCleanRun();
+  EXPECT_EQ(testing::ReadFile(folder / "post/23Jul14.pst"), "");  // taken back whole
+}
+
+TEST_F(RunFaults, AFullDiskUnderTheTextFilesIsReportedWithTheTextFilesPath) {
+  desktop.InputAnswers = {"512"};
+  FillDiskUnder(folder / "text/2031_8", 40);
+  DoExport(form);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text,
+            "No space left on device\r\nTolvanex:ExportPostFile: " + (folder / "text/2031_8.txt"));
+  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  ExpectWholeLinesOfTheCleanRun();
+  // The other files were still closed with everything the run gave them.
+  EXPECT_EQ(testing::ReadFile(folder / "text/2031_7.txt"),
+            testing::ReadFile(clean / "text/2031_7.txt"));
+}
+
+TEST_F(RunFaults, AFullDiskUnderTheLookupFileLeavesItAsItWas) {
+  std::string before = testing::ReadFile(folder / "sites.lkp");
+  desktop.InputAnswers = {"512"};
+  FillDiskUnder(folder.Path() + "/.tolvanex-", 10);
+  DoExport(form);
+  ASSERT_FALSE(desktop.Messages.empty());
+  EXPECT_EQ(desktop.Messages[0].Text,
+            "No space left on device\r\nTolvanex:SaveLookupFile: " + (folder / "sites.lkp"));
+  EXPECT_EQ(testing::ReadFile(folder / "sites.lkp"), before);
+  EXPECT_TRUE(LeftOver(folder.Path()).empty());
+  ExpectWholeLinesOfTheCleanRun();
+}
+
+TEST_F(RunFaults, AFullDiskUnderTheSettingsFileLeavesItAsItWas) {
+  form.IniFile = folder / "tolvanex.ini";
+  const std::string before = "[General]\r\nDataFile=old.dat\r\n; kept\r\n";
+  testing::WriteFile(form.IniFile, before);
+  FillDiskUnder(folder.Path() + "/.tolvanex-", 30);
+  SaveSettings(form);
+  EXPECT_EQ(testing::ReadFile(form.IniFile), before);
+  EXPECT_TRUE(LeftOver(folder.Path()).empty());
+  EXPECT_TRUE(desktop.Messages.empty());  // a refused write passes silently
+}
+
+TEST_F(RunFaults, ADataFileThatStopsReadingEndsTheRunWithItsPath) {
+  // Long enough for several blocks; the second block cannot be read.
+  std::string data = testing::ReadFile(folder / "data.dat");
+  std::string large;
+  while (large.size() < 3 * 1024 * 1024) large += data;
+  testing::WriteFile(folder / "data.dat", large);
+  int reads = 0;
+  std::string dataPath = folder / "data.dat";
+  io::CurrentHooks().Read = [&](int fd, void* buffer, std::size_t size) -> ssize_t {
+    if (PathOfDescriptor(fd) == dataPath && ++reads == 2) {
+      errno = EIO;
+      return -1;
+    }
+    return ::read(fd, buffer, size);
+  };
+  desktop.InputAnswers = {"512"};
+  form.Chk_OutputPostFile.Value = 0;  // the copies would take every post file name of the day
+  DoExport(form);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text, "Input/output error\r\nTolvanex:DoExport: " + dataPath);
+  EXPECT_FALSE(form.RunState.Running);
+  // The text files were closed with what the first block gave them, which is all of it.
+  for (const auto& entry : fs::directory_iterator(folder / "text")) {
+    std::string name = entry.path().filename();
+    EXPECT_EQ(testing::ReadFile(entry.path()), testing::ReadFile(clean / ("text/" + name)));
+  }
+}
+
+}  // namespace
+}  // namespace tolvanex
