@@ -1,0 +1,54 @@
+// tolvanex: the window.
+//
+// Two options serve scripted runs such as the benchmarks: --settings FILE reads that settings
+// file instead of the one beside the program (and takes no single-instance lock), and
+// --process-and-exit presses Process once the window is up and closes the window after the run.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/qt/main_window.h"
+#include "app/qt/qt_platform.h"
+#include "settings/settings_store.h"
+#include "ui/files_list.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/startup.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QCommandLineParser parser;
+  QCommandLineOption settingsOption("settings", "Settings file to use.", "FILE");
+  QCommandLineOption processOption("process-and-exit", "Run once, then close the window.");
+  parser.addOption(settingsOption);
+  parser.addOption(processOption);
+  parser.addHelpOption();
+  parser.process(application);
+
+  tolvanex::qt::QtPlatform desktop;
+  tolvanex::Frm_Tolvanex form(desktop);
+  tolvanex::qt::MainWindow window(form, desktop);
+  if (parser.isSet(settingsOption)) {
+    // The start-up steps after the instance test, with the settings file given.
+    form.IniFile = parser.value(settingsOption).toStdString();
+    tolvanex::FillDateFormatList(form);
+    tolvanex::LoadSettings(form);
+    tolvanex::RefreshFilesListBox(form);
+    tolvanex::FillColumnLevels(form);
+    window.ShowModel();
+  } else {
+    window.Load();
+    // A second instance has said so and closed its window before it was ever shown.
+    if (window.Closed()) return 0;
+  }
+  window.show();
+  if (parser.isSet(processOption)) {
+    QTimer::singleShot(0, &window, [&window] {
+      window.Controls().Cmd_Export->click();
+      window.close();
+    });
+  }
+  int status = QApplication::exec();
+  if (parser.isSet(processOption) && !form.RunState.ReachedEndOfData) return 1;
+  return status;
+}

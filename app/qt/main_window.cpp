@@ -1,0 +1,143 @@
+#include "app/qt/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <algorithm>
+#include <exception>
+
+#include "app/qt/control_binding.h"
+#include "app/qt/qt_platform.h"
+#include "app/qt/qt_text.h"
+#include "app/qt/window_layout.h"
+#include "core/errors.h"
+#include "core/run_driver.h"
+#include "ui/files_list.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/pickers.h"
+#include "ui/startup.h"
+
+namespace tolvanex::qt {
+
+MainWindow::MainWindow(Frm_Tolvanex& form, QtPlatform& desktop)
+    : form_(form), desktop_(desktop), controls_(BuildControls(*this, form.Lst_Files)) {
+  desktop_.Attach(this);
+  ShowModel();
+  AlignCaptions();
+  Connect();
+}
+
+MainWindow::~MainWindow() {
+  desktop_.Attach(nullptr);
+}
+
+void MainWindow::Load() {
+  Handle([this] { Form_Load(form_); });
+}
+
+template <typename Routine>
+void MainWindow::Handle(Routine routine) {
+  // During a run only the run button takes input, and the run reads the values it started with.
+  if (!form_.RunState.Running) PullFromWidgets(controls_, form_);
+  try {
+    routine();
+  } catch (...) {
+    // The routines report their own failures; anything else must not unwind through Qt.
+    desktop_.MessageBox(DescriptionOf(std::current_exception()), std::string(kApplicationTitle));
+  }
+  ShowModel();
+  if (closeAfterRun_ && !form_.RunState.Running) {
+    closeAfterRun_ = false;
+    close();
+  }
+}
+
+void MainWindow::Connect() {
+  auto onClick = [this](QPushButton* button, auto routine) {
+    connect(button, &QPushButton::clicked, this, [this, routine] { Handle(routine); });
+  };
+  for (int i = 0; i < 2; ++i) {
+    onClick(controls_.Cmd_GetFile[i], [this, i] { Cmd_GetFile_Click(form_, i); });
+    onClick(controls_.Cmd_GetFolder[i], [this, i] { Cmd_GetFolder_Click(form_, i); });
+  }
+  for (int i = 0; i < 4; ++i) {
+    onClick(controls_.Cmd_Edit[i], [this, i] { Cmd_Edit_Click(form_, i); });
+  }
+  onClick(controls_.Cmd_Export, [this] {
+    if (!form_.RunState.Running) desktop_.RestartEventClock();
+    Cmd_Export_Click(form_);
+  });
+  onClick(controls_.Cmd_Close, [this] { Cmd_Close_Click(form_); });
+
+  connect(controls_.Lst_Files->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] {
+            // A selection that the model itself put there is no click.
+            if (!showingModel_) Handle([this] { Lst_Files_Click(form_); });
+          });
+  connect(controls_.Lst_Files, &QListView::doubleClicked, this,
+          [this] { Handle([this] { Lst_Files_DblClick(form_); }); });
+
+  for (int i = 0; i < 2; ++i) {
+    connect(controls_.mnu_File[i], &QAction::triggered, this,
+            [this, i] { Handle([this, i] { mnu_File_Click(form_, i); }); });
+  }
+  connect(controls_.mnu_Help[0], &QAction::triggered, this,
+          [this] { Handle([this] { mnu_Help_Click(form_, 0); }); });
+}
+
+// The caption column of the top row and of both groups is as wide as its widest caption, so
+// that the fields line up.
+void MainWindow::AlignCaptions() {
+  int widest = 0;
+  for (auto& [index, label] : controls_.Label1)
+    widest = std::max(widest, label->sizeHint().width());
+  for (auto& [index, label] : controls_.Label1) label->setMinimumWidth(widest);
+}
+
+QWidget* MainWindow::DialogParent() {
+  return isVisible() ? this : nullptr;
+}
+
+bool MainWindow::RunGoing() const {
+  return form_.RunState.Running;
+}
+
+void MainWindow::ShowStatus(const BorderedLabel& status) {
+  ShowStatusLine(status, *controls_.Lbl_Status);
+}
+
+void MainWindow::ShowModel() {
+  showingModel_ = true;
+  PushToWidgets(form_, controls_);
+  showingModel_ = false;
+}
+
+void MainWindow::CloseWindow() {
+  if (isVisible()) {
+    close();
+    return;
+  }
+  // A window that was never shown gets no close event from Qt; its close request runs all the
+  // same.
+  QCloseEvent event;
+  closeEvent(&event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (form_.RunState.Running) {
+    // The run ends after the line in hand, and the window closes when it has.
+    form_.RunState.StopRequested = true;
+    closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
+  PullFromWidgets(controls_, form_);
+  Form_QueryUnload(form_);
+  closed_ = true;
+  event->accept();
+}
+
+}  // namespace tolvanex::qt

@@ -1,0 +1,152 @@
+#include "app/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <ctime>
+#include <utility>
+
+#include "app/qt/file_filters.h"
+#include "app/qt/qt_text.h"
+#include "app/qt/qt_view.h"
+#include "core/posix_regional.h"
+
+namespace tolvanex::qt {
+
+namespace {
+
+// The application-wide pointer codes as Qt cursors; a code without a Qt counterpart shows the
+// arrow.
+Qt::CursorShape CursorFor(int code) {
+  switch (code) {
+    case 2:
+      return Qt::CrossCursor;
+    case 3:
+      return Qt::IBeamCursor;
+    case 11:
+      return Qt::WaitCursor;
+    case 12:
+      return Qt::ForbiddenCursor;
+    case 13:
+      return Qt::BusyCursor;
+    default:
+      return Qt::ArrowCursor;
+  }
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform() = default;
+
+QtPlatform::QtPlatform(std::string lockPath) : services_(std::move(lockPath)) {}
+
+QWidget* QtPlatform::Parent() const {
+  return view_ != nullptr ? view_->DialogParent() : nullptr;
+}
+
+void QtPlatform::ShowModelBeforeModal() {
+  if (view_ != nullptr && view_->RunGoing()) view_->ShowModel();
+}
+
+void QtPlatform::MessageBox(const std::string& text, const std::string& title) {
+  ShowModelBeforeModal();
+  QMessageBox box(QMessageBox::NoIcon, ToQt(title), LinesToQt(text), QMessageBox::Ok, Parent());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultAnswer) {
+  ShowModelBeforeModal();
+  QInputDialog dialog(Parent());
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setWindowTitle(ToQt(title));
+  dialog.setLabelText(LinesToQt(prompt));
+  dialog.setTextValue(ToQt(defaultAnswer));
+  if (dialog.exec() != QDialog::Accepted) return std::string();
+  return FromQt(dialog.textValue());
+}
+
+std::optional<std::string> QtPlatform::ShowOpen(const std::vector<FileFilter>& filters,
+                                                const std::string& initialName) {
+  ShowModelBeforeModal();
+  QFileDialog dialog(Parent(), QStringLiteral("Open"));
+  // As the original dialog: the chosen name need not exist, and no other option is offered.
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  QStringList nameFilters = QtNameFilters(filters);
+  dialog.setNameFilters(nameFilters);
+  if (!nameFilters.isEmpty()) dialog.selectNameFilter(nameFilters.front());
+  // A bare name lies in the current folder, which the caller has just set.
+  QFileInfo initial(ToQt(initialName));
+  dialog.setDirectory(initialName.empty() ? QDir::currentPath() : initial.absolutePath());
+  if (!initialName.empty()) dialog.selectFile(initial.fileName());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return FromQt(QDir::toNativeSeparators(chosen.front()));
+}
+
+std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt,
+                                                       const std::string& startFolder) {
+  ShowModelBeforeModal();
+  QFileDialog dialog(Parent(), ToQt(prompt));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly, true);
+  dialog.setDirectory(ToQt(startFolder));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return FromQt(QDir::toNativeSeparators(chosen.front()));
+}
+
+void QtPlatform::SetMousePointer(int code) {
+  if (code == pointer_) return;
+  // At most one override cursor is ours at a time, so that 0 gives the widgets' own back.
+  if (pointer_ != kPointerDefault) QGuiApplication::restoreOverrideCursor();
+  if (code != kPointerDefault) QGuiApplication::setOverrideCursor(QCursor(CursorFor(code)));
+  pointer_ = code;
+}
+
+void QtPlatform::RepaintStatus(const BorderedLabel& status) {
+  // During a run the status changes with every line; the window shows it at each let-through,
+  // so that painting never holds up the run.
+  if (view_ == nullptr || view_->RunGoing()) return;
+  view_->ShowStatus(status);
+}
+
+void QtPlatform::DoEvents() {
+  auto now = std::chrono::steady_clock::now();
+  if (!eventsDue_ && now - lastEvents_ < kEventInterval) return;
+  eventsDue_ = false;
+  if (view_ != nullptr) view_->ShowModel();
+  QCoreApplication::processEvents();
+  // Counted from the end of the let-through: a slow event (a click on Cancel) still leaves the
+  // run its time.
+  lastEvents_ = std::chrono::steady_clock::now();
+}
+
+RegionalSettings QtPlatform::Regional() const {
+  return RegionalSettingsFromLocale("");
+}
+
+int QtPlatform::CurrentYear() const {
+  // Asked for every date read without a year. Qt's own date re-reads the time zone each time
+  // (a stat of /etc/localtime); localtime_r reads it once.
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  return local.tm_year + 1900;
+}
+
+void QtPlatform::CloseWindow() {
+  if (view_ != nullptr) view_->CloseWindow();
+}
+
+}  // namespace tolvanex::qt

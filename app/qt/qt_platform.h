@@ -1,0 +1,62 @@
+// The desktop of the window: Qt's dialogs, message and input boxes, the override cursor, and the
+// POSIX services for the instance lock, the editor and the program's own folder.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "ui/platform.h"
+#include "ui/posix_desktop.h"
+
+class QWidget;
+
+namespace tolvanex::qt {
+
+class QtView;
+
+// A run lets window events through at most this often, so that Cancel works and the status line
+// is seen to move, while the run itself stays about as fast as without a window.
+inline constexpr std::chrono::milliseconds kEventInterval{50};
+
+class QtPlatform : public Platform {
+ public:
+  QtPlatform();
+  // With the lock file of the single-instance test given, for tests.
+  explicit QtPlatform(std::string lockPath);
+
+  // The window whose controls the desktop shows; none until it is built.
+  void Attach(QtView* view) { view_ = view; }
+  // The next DoEvents lets events through at once: a run's first line shows its Cancel button.
+  void RestartEventClock() { eventsDue_ = true; }
+
+  void MessageBox(const std::string& text, const std::string& title) override;
+  std::string InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& defaultAnswer) override;
+  std::optional<std::string> ShowOpen(const std::vector<FileFilter>& filters,
+                                      const std::string& initialName) override;
+  std::optional<std::string> BrowseForFolder(const std::string& prompt,
+                                             const std::string& startFolder) override;
+  int MousePointer() const override { return pointer_; }
+  void SetMousePointer(int code) override;
+  void RepaintStatus(const BorderedLabel& status) override;
+  void DoEvents() override;
+  void StartEditor(const std::string& path) override { services_.StartEditor(path); }
+  bool AnotherInstanceRunning() override { return services_.AnotherInstanceRunning(); }
+  ProgramInfo Program() const override { return services_.Program(); }
+  RegionalSettings Regional() const override;
+  int CurrentYear() const override;
+  void CloseWindow() override;
+
+ private:
+  QWidget* Parent() const;
+  // Before a modal box stops a run, the window shows where the run has got to.
+  void ShowModelBeforeModal();
+
+  PosixDesktopServices services_;
+  QtView* view_ = nullptr;
+  int pointer_ = kPointerDefault;
+  bool eventsDue_ = true;
+  std::chrono::steady_clock::time_point lastEvents_{};
+};
+
+}  // namespace tolvanex::qt
