@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets, so that the usual commands are one word each.
-.PHONY: all deps build test test-normal test-asan run bench format clean
+.PHONY: all deps build test test-normal test-asan run bench fuzz format clean
 
 all: build
 
@@ -32,6 +32,10 @@ bench: deps
 	cmake --preset normal
 	cmake --build --preset normal --target bench_tools
 	scripts/bench
+
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS (default 30) seconds.
+fuzz: deps
+	scripts/fuzz
 
 format:
 	find core lookup settings ui app tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs clang-format -i

@@ -1,0 +1,51 @@
+// The read-back of a text file's last date, which looks at the end of the file first and further
+// back only while it finds no whole dated line.
+//
+// Input: the bytes of a per-site text file.
+// - The result is the date of the last line of the whole file that has a comma and whose first
+//   field reads as a date, or 0 when no line has: reading the file from its end in growing pieces
+//   finds what reading it all would, and never a date from a line cut by a piece's start.
+// - A readable file gives no report.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/date_value.h"
+#include "core/text_writer.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "ui/frm_tolvanex.h"
+
+namespace tolvanex::fuzz {
+namespace {
+
+double LastDateOfWholeFile(std::string_view file, const RegionalSettings& regional, int year) {
+  std::vector<std::string_view> lines = LinesOf(file);
+  for (std::size_t i = lines.size(); i-- > 0;) {
+    std::size_t comma = lines[i].find(',');
+    if (comma == std::string_view::npos) continue;
+    if (std::optional<double> date = ParseDateTime(lines[i].substr(0, comma), regional, year)) {
+      return *date;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace tolvanex::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace tolvanex;
+  using namespace tolvanex::fuzz;
+  static const std::string path = ScratchFolder() + "/1037_2.txt";
+  WriteBytes(path, data, size);
+
+  QuietDesktop desktop;
+  Frm_Tolvanex form(desktop);
+  double found = LastDateInFile(form, path);
+  FUZZ_CHECK(desktop.Messages.empty());
+  std::string_view file(reinterpret_cast<const char*>(data), size);
+  FUZZ_CHECK(found == LastDateOfWholeFile(file, form.Regional, desktop.CurrentYear()));
+  return 0;
+}
