@@ -84,7 +84,7 @@ class OutputFile {
 
  private:
   // Each flush is one write of whole lines; see WriteSurvivingKill.
-  static constexpr std::size_t kFlushThreshold = 1024 * 1024;
+  static constexpr std::size_t kFlushThreshold = 256 * 1024;
 
   Descriptor file_;
   std::string path_;

@@ -6,12 +6,21 @@
 
 namespace tolvanex {
 
+// The position of the first CR or LF from start on, or npos. One pass over the text: the
+// library's find_first_of searches its set of two for every character.
+inline std::size_t FindLineBreak(std::string_view text, std::size_t start = 0) {
+  for (std::size_t at = start; at < text.size(); ++at) {
+    if (text[at] == '\r' || text[at] == '\n') return at;
+  }
+  return std::string_view::npos;
+}
+
 // Calls lineHandler(std::string_view line) for every line, without its line end.
 template <typename LineHandler>
 void ForEachLine(std::string_view text, LineHandler&& lineHandler) {
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
+    std::size_t end = FindLineBreak(text, start);
     if (end == std::string_view::npos) {
       lineHandler(text.substr(start));
       return;

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "core/date_value.h"
+#include "core/line_splitter.h"
 #include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
@@ -60,21 +61,28 @@ void TextFileCache::CloseAll(std::string& failedPath) {
     }
   }
   files_.clear();
+  lastDateText_.reset();
+  lastDateValue_.reset();
   if (firstFailure) std::rethrow_exception(firstFailure);
 }
 
-std::optional<double> LastDateAfterLine(std::string_view line, std::optional<double> dateBefore,
-                                        const Frm_Tolvanex& form) {
+std::optional<double> TextFileCache::LastDateAfterLine(std::string_view line,
+                                                       std::optional<double> dateBefore,
+                                                       const Frm_Tolvanex& form) {
   if (!dateBefore || line.size() > kLongestLineReadBack) return std::nullopt;
-  if (line.find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
+  if (FindLineBreak(line) != std::string_view::npos) return std::nullopt;
   auto comma = line.find(',');
   // Without a date in front, the answer lies in the lines before, and the file is to be read.
   if (comma == std::string_view::npos) return std::nullopt;
+  std::string_view text = line.substr(0, comma);
+  if (lastDateText_ && text == *lastDateText_) return lastDateValue_;
   try {
-    return ParseDateTime(line.substr(0, comma), form.Regional, form.Desktop.CurrentYear());
+    lastDateValue_ = ParseDateTime(text, form.Regional, form.Desktop.CurrentYear());
   } catch (...) {
-    return std::nullopt;  // the read-back of the file reports it
+    lastDateValue_ = std::nullopt;  // the read-back of the file reports it
   }
+  lastDateText_ = text;
+  return lastDateValue_;
 }
 
 }  // namespace tolvanex

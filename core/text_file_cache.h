@@ -15,6 +15,8 @@
 
 namespace tolvanex {
 
+class Frm_Tolvanex;
+
 struct OpenTextFile {
   io::OutputFile File;
   // What the file's last dated line reads back as; no value after a line that this cache
@@ -27,7 +29,7 @@ struct OpenTextFile {
 class TextFileCache {
  public:
   // Beyond this many, the files are all closed before another is opened; each may hold a write
-  // buffer of up to a MiB.
+  // buffer of up to 256 KiB.
   static constexpr std::size_t kMostOpen = 32;
 
   OpenTextFile* Find(const std::string& path);
@@ -39,18 +41,21 @@ class TextFileCache {
   OpenTextFile& Add(const std::string& path, io::OutputFile file, std::optional<double> lastDate);
   // Forgets a file after a failure; what can still be written goes to it without a report.
   void Drop(const std::string& path);
+  // What LastDateInFile would find after the line was appended to a file whose last date was
+  // known: the line's first field read as a date. No value when that is not certain: the line
+  // holds a line break of its own, is too long for a quick answer, or has no date in front.
+  // The readings of a minute share their date text, which is read only once.
+  std::optional<double> LastDateAfterLine(std::string_view line, std::optional<double> dateBefore,
+                                          const Frm_Tolvanex& form);
+
   // Closes every file, even after one fails. The first failure is rethrown afterwards, with the
   // path of its file in failedPath.
   void CloseAll(std::string& failedPath);
 
  private:
   std::unordered_map<std::string, OpenTextFile> files_;
+  std::optional<std::string> lastDateText_;  // the last date text read back, and its value
+  std::optional<double> lastDateValue_;
 };
-
-// What LastDateInFile would find after the line was appended to a file whose last date was
-// known: the line's first field read as a date. No value when that is not certain: the line
-// holds a line break of its own, is too long for a quick answer, or has no date in front.
-std::optional<double> LastDateAfterLine(std::string_view line, std::optional<double> dateBefore,
-                                        const class Frm_Tolvanex& form);
 
 }  // namespace tolvanex

@@ -10,6 +10,7 @@
 #include "core/helpers.h"
 #include "core/labels.h"
 #include "core/line_analysis.h"
+#include "core/line_splitter.h"
 #include "core/number_text.h"
 #include "core/text_file_cache.h"
 #include "ui/frm_tolvanex.h"
@@ -44,7 +45,7 @@ std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm
   std::vector<std::string_view> lines;
   std::size_t start = 0;
   while (start <= tail.size()) {
-    std::size_t end = tail.find_first_of("\r\n", start);
+    std::size_t end = FindLineBreak(tail, start);
     if (end == std::string_view::npos) end = tail.size();
     lines.push_back(tail.substr(start, end - start));
     if (end == tail.size()) break;
@@ -186,7 +187,7 @@ bool ExportTextFile(Frm_Tolvanex& form) {
         file.Open(path, io::OutputFile::Mode::Truncate);
         std::string header = TextFileHeader(form);
         file.WriteLine(header);
-        known = LastDateAfterLine(header, lastDate, form);
+        known = files.LastDateAfterLine(header, lastDate, form);
       }
       open = &files.Add(path, std::move(file), known);
     } else if (open->LastDate) {
@@ -206,7 +207,7 @@ bool ExportTextFile(Frm_Tolvanex& form) {
       line.clear();
       AppendTextReadingLine(form, line);
       open->File.WriteLine(line);
-      open->LastDate = LastDateAfterLine(line, open->LastDate, form);
+      open->LastDate = files.LastDateAfterLine(line, open->LastDate, form);
     } else {
       SetStatus(form, "Skipping: " + path);
     }

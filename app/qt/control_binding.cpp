@@ -159,7 +159,7 @@ void PullFromWidgets(const ControlWidgets& widgets, Frm_Tolvanex& form) {
   widgets.FilesModel->TakeSelectionChange();
 }
 
-void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets) {
+void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets, bool withFilesList) {
   widgets.Window->setWindowTitle(ToQt(form.Caption));
   for (auto& [index, label] : widgets.Label1) {
     auto found = form.Label1.find(index);
@@ -185,7 +185,7 @@ void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets) {
   SetCheckBox(widgets.Chk_OutputTextFiles, form.Chk_OutputTextFiles);
   SetText(widgets.Txt_Extension, form.Txt_Extension.Text);
   SetComboBox(widgets.Cmb_Dateformat, form.Cmb_Dateformat);
-  SetFilesList(widgets.Lst_Files, widgets.FilesModel, form.Lst_Files);
+  if (withFilesList) SetFilesList(widgets.Lst_Files, widgets.FilesModel, form.Lst_Files);
 
   SetBorderedCaption(widgets.Lbl_Status, form.Lbl_Status.Caption);
   SetStatusColour(widgets.Lbl_Status, form.Lbl_Status.BackColor);

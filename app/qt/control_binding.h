@@ -29,7 +29,9 @@ void PullFromWidgets(const ControlWidgets& widgets, Frm_Tolvanex& form);
 // Everything the model holds: captions, texts, states, enabled states, list rows and selection,
 // the status line and, during a run, its progress. While a run goes only the run button takes
 // input.
-void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets);
+// The files list is left as it is when withFilesList is false: refilling a view of a long list
+// is the costly part.
+void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets, bool withFilesList = true);
 
 // The status line alone, repainted at once.
 void ShowStatusLine(const BorderedLabel& status, QLabel& label);

@@ -110,8 +110,13 @@ void MainWindow::ShowStatus(const BorderedLabel& status) {
 }
 
 void MainWindow::ShowModel() {
+  // During a run the files list grows by a row a reading; it is shown anew once a second, the
+  // rest of the window at every let-through.
+  auto now = std::chrono::steady_clock::now();
+  bool withFilesList = !form_.RunState.Running || now - filesListShown_ >= kFilesListInterval;
+  if (withFilesList) filesListShown_ = now;
   showingModel_ = true;
-  PushToWidgets(form_, controls_);
+  PushToWidgets(form_, controls_, withFilesList);
   showingModel_ = false;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <chrono>
 #include <string_view>
 
 #include "app/qt/control_widgets.h"
@@ -55,6 +56,8 @@ class MainWindow : public QMainWindow, public QtView {
   QtPlatform& desktop_;
   ControlWidgets controls_;
   bool showingModel_ = false;
+  static constexpr std::chrono::seconds kFilesListInterval{1};
+  std::chrono::steady_clock::time_point filesListShown_{};
   bool closed_ = false;
   bool closeAfterRun_ = false;
 };
