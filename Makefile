@@ -10,8 +10,8 @@ build: deps
 	cmake --preset normal
 	cmake --build --preset normal
 
-# The whole suite in the normal and in the sanitizer build.
-test: test-normal test-asan
+# The whole suite in the normal and in the sanitizer build, then every fuzz target for 30 s.
+test: test-normal test-asan fuzz
 
 test-normal: deps
 	cmake --preset normal
