@@ -1,6 +1,8 @@
 #include "core/file_io.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -112,6 +114,63 @@ TEST(ReplaceFile, AFailureHalfWayKeepsTheOldFileAndNoTemporary) {
   }
   EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "old content\r\n");
   EXPECT_EQ(FilesIn(folder.Path()), 1u);
+}
+
+TEST(ReplaceFile, AFlushToDiskThatFailsKeepsTheOldFileAndNoTemporary) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.lkp", "old content\r\n");
+  CurrentHooks().Fsync = [](int) {
+    errno = EIO;
+    return -1;
+  };
+  EXPECT_THROW(ReplaceFile(folder / "a.lkp", "new\r\n"), std::system_error);
+  ResetHooks();
+  EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "old content\r\n");
+  EXPECT_EQ(FilesIn(folder.Path()), 1u);
+}
+
+// Without hooks, output blocks go through a child process; what reaches the file is the same.
+TEST(OutputFile, BlocksWrittenByAChildArriveWhole) {
+  testing::TempFolder folder;
+  OutputFile file;
+  file.Open(folder / "big.txt", OutputFile::Mode::Truncate);
+  std::string expected;
+  for (int i = 0; i < 40000; ++i) {
+    std::string line =
+        "line " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 50), 'x');
+    file.WriteLine(line);
+    expected += line + "\r\n";
+  }
+  EXPECT_EQ(file.Size(), expected.size());
+  file.Close();
+  EXPECT_EQ(testing::ReadFile(folder / "big.txt"), expected);
+}
+
+// A block the child cannot write (here: beyond the file size limit) is the parent's failure, and
+// the file is cut back to the lines before the block.
+TEST(OutputFile, ABlockTheChildCannotWriteIsReportedAndTakenBack) {
+  testing::TempFolder folder;
+  rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 400 * 1024;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  OutputFile file;
+  file.Open(folder / "big.txt", OutputFile::Mode::Truncate);
+  std::string line(98, 'y');
+  try {
+    for (int i = 0; i < 10000; ++i) file.WriteLine(line);
+    file.Close();
+    ADD_FAILURE() << "the size limit was never met";
+  } catch (const std::system_error& e) {
+    EXPECT_EQ(e.code().value(), EFBIG);
+  }
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldHandler);
+  std::string content = testing::ReadFile(folder / "big.txt");
+  EXPECT_EQ(content.size() % 100, 0u);
+  EXPECT_LE(content.size(), small.rlim_cur);
 }
 
 TEST(ReplaceFile, AMissingFolderIsTheSystemsFailure) {
