@@ -11,36 +11,13 @@
 #include "core/post_writer.h"
 #include "core/regional_settings.h"
 #include "core/text_writer.h"
+#include "tests/support/quiet_desktop.h"
 #include "ui/frm_tolvanex.h"
-#include "ui/platform.h"
 
 namespace tolvanex {
 namespace {
 
-// A desktop that takes everything and shows nothing.
-class QuietDesktop : public Platform {
- public:
-  void MessageBox(const std::string&, const std::string&) override {}
-  std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-    return "";
-  }
-  std::optional<std::string> ShowOpen(const std::vector<FileFilter>&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  int MousePointer() const override { return 0; }
-  void SetMousePointer(int) override {}
-  void RepaintStatus(const BorderedLabel&) override {}
-  void DoEvents() override {}
-  void StartEditor(const std::string&) override {}
-  bool AnotherInstanceRunning() override { return false; }
-  ProgramInfo Program() const override { return {}; }
-  RegionalSettings Regional() const override { return EnglishRegionalSettings(); }
-  int CurrentYear() const override { return 2023; }
-  void CloseWindow() override {}
-};
+using testing::QuietDesktop;
 
 constexpr std::string_view kLine =
     "\"1037\",\"2\",\"14 Jul 2023 22:55\",S1044,0.7,12.394,0,1.5,10.991,0,2.5,9.891,0,3.5,"

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/run_driver.h"
+#include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "ui/frm_tolvanex.h"
@@ -24,15 +25,7 @@ class BadInput : public ::testing::Test {
     fs::create_directory(folder / "post");
     fs::create_directory(folder / "text");
     testing::WriteFile(folder / "sites.lkp", "ID1, ID2, SiteID\r\n");
-    FillColumnLevels(form);
-    form.Txt_File[0].Text = folder / "data.dat";
-    form.Txt_File[1].Text = folder / "sites.lkp";
-    form.Lbl_Folder[0].Caption = folder / "post";
-    form.Lbl_Folder[1].Caption = folder / "text";
-    form.Chk_OutputPostFile.Value = 1;
-    form.Chk_OutputTextFiles.Value = 1;
-    form.Txt_Extension.Text = "txt";
-    form.Cmb_Dateformat.Text = "d mmm yyyy HH:MM";
+    testing::PointWindowAt(form, folder.Path());
     for (int i = 0; i < 50; ++i) desktop.InputAnswers.push_back(std::to_string(100 + i));
   }
 

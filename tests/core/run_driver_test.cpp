@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "ui/frm_tolvanex.h"
@@ -16,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kRunData = std::string(TOLVANEX_TEST_DATA) + "/run";
+const std::string kRunData = testing::RunData();
 
 std::vector<std::string> NamesIn(const std::string& folder) {
   std::vector<std::string> names;
@@ -28,20 +29,8 @@ std::vector<std::string> NamesIn(const std::string& folder) {
 class RunDriver : public ::testing::Test {
  protected:
   RunDriver() {
-    fs::create_directory(folder / "post");
-    fs::create_directory(folder / "text");
-    fs::copy_file(kRunData + "/data.dat", folder / "data.dat");
-    fs::copy_file(kRunData + "/sites.lkp", folder / "sites.lkp");
-    FillColumnLevels(form);
-    form.Txt_File[0].Text = folder / "data.dat";
-    form.Txt_File[1].Text = folder / "sites.lkp";
-    form.Lbl_Folder[0].Caption = folder / "post";
-    form.Lbl_Folder[1].Caption = folder / "text";
-    form.Chk_OutputPostFile.Value = 1;
-    form.Chk_OutputTextFiles.Value = 1;
-    form.Chk_SortLookup.Value = 1;
-    form.Txt_Extension.Text = "txt";
-    form.Cmb_Dateformat.Text = "d mmm yyyy HH:MM";
+    testing::PrepareRunFolder(folder.Path());
+    testing::PointWindowAt(form, folder.Path());
   }
 
   void WriteData(std::string_view bytes) { testing::WriteFile(folder / "data.dat", bytes); }

@@ -12,6 +12,7 @@
 #include "core/file_io.h"
 #include "core/run_driver.h"
 #include "settings/settings_store.h"
+#include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "ui/frm_tolvanex.h"
@@ -20,8 +21,6 @@ namespace tolvanex {
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kRunData = std::string(TOLVANEX_TEST_DATA) + "/run";
 
 std::string PathOfDescriptor(int fd) {
   char path[PATH_MAX];
@@ -48,34 +47,17 @@ void FillDiskUnder(const std::string& prefix, std::size_t bytesThatFit) {
 class RunFaults : public ::testing::Test {
  protected:
   RunFaults() {
-    for (const testing::TempFolder* f : {&folder, &clean}) {
-      fs::create_directory(*f / "post");
-      fs::create_directory(*f / "text");
-      fs::copy_file(kRunData + "/data.dat", *f / "data.dat");
-      fs::copy_file(kRunData + "/sites.lkp", *f / "sites.lkp");
-    }
-    Prepare(form, folder);
+    testing::PrepareRunFolder(folder.Path());
+    testing::PointWindowAt(form, folder.Path());
     // What a run without faults writes, for comparing what a faulty run leaves.
+    testing::PrepareRunFolder(clean.Path());
     testing::ScriptedPlatform cleanDesktop;
     cleanDesktop.InputAnswers = {"512"};
     Frm_Tolvanex cleanForm{cleanDesktop};
-    Prepare(cleanForm, clean);
+    testing::PointWindowAt(cleanForm, clean.Path());
     DoExport(cleanForm);
   }
   ~RunFaults() override { io::ResetHooks(); }
-
-  static void Prepare(Frm_Tolvanex& window, const testing::TempFolder& f) {
-    FillColumnLevels(window);
-    window.Txt_File[0].Text = f / "data.dat";
-    window.Txt_File[1].Text = f / "sites.lkp";
-    window.Lbl_Folder[0].Caption = f / "post";
-    window.Lbl_Folder[1].Caption = f / "text";
-    window.Chk_OutputPostFile.Value = 1;
-    window.Chk_OutputTextFiles.Value = 1;
-    window.Chk_SortLookup.Value = 1;
-    window.Txt_Extension.Text = "txt";
-    window.Cmb_Dateformat.Text = "d mmm yyyy HH:MM";
-  }
 
   // Every output file holds whole lines that begin what the run without faults wrote.
   void ExpectWholeLinesOfTheCleanRun() {

@@ -16,6 +16,7 @@
 
 #include "core/file_io.h"
 #include "core/regional_settings.h"
+#include "tests/support/quiet_desktop.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
 
@@ -30,35 +31,7 @@ namespace tolvanex::fuzz {
 #define FUZZ_CHECK(condition) \
   ((condition) ? void() : ::tolvanex::fuzz::Fail(#condition, __FILE__, __LINE__))
 
-// A desktop that takes everything, shows nothing and keeps the reports it was given.
-class QuietDesktop : public Platform {
- public:
-  std::vector<std::string> Messages;
-  tolvanex::RegionalSettings Settings = EnglishRegionalSettings();
-
-  void MessageBox(const std::string& text, const std::string&) override {
-    Messages.push_back(text);
-  }
-  std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-    return "";
-  }
-  std::optional<std::string> ShowOpen(const std::vector<FileFilter>&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> BrowseForFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  int MousePointer() const override { return kPointerDefault; }
-  void SetMousePointer(int) override {}
-  void RepaintStatus(const BorderedLabel&) override {}
-  void DoEvents() override {}
-  void StartEditor(const std::string&) override {}
-  bool AnotherInstanceRunning() override { return false; }
-  ProgramInfo Program() const override { return {}; }
-  RegionalSettings Regional() const override { return Settings; }
-  int CurrentYear() const override { return 2023; }
-  void CloseWindow() override {}
-};
+using testing::QuietDesktop;
 
 // Settings of a German locale: day-month-year with ".", month names with a non-ASCII letter, and
 // no AM/PM texts.

@@ -18,6 +18,7 @@
 #include "app/qt/qt_text.h"
 #include "core/run_driver.h"
 #include "tests/qt/window_fixture.h"
+#include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
 #include "ui/startup.h"
 
@@ -26,16 +27,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kRunData = std::string(TOLVANEX_TEST_DATA) + "/run";
+const std::string kRunData = testing::RunData();
 
 // A folder with the data file, the lookup file and the two output folders of one run.
-void PrepareRunFolder(const std::string& root) {
-  fs::create_directories(root + "/post");
-  fs::create_directories(root + "/text");
-  fs::copy_file(kRunData + "/data.dat", root + "/data.dat");
-  fs::copy_file(kRunData + "/sites.lkp", root + "/sites.lkp");
-}
-
 // Every file below a folder, by its path relative to it, with its bytes.
 std::map<std::string, std::string> FilesBelow(const std::string& root) {
   std::map<std::string, std::string> files;
@@ -49,7 +43,7 @@ std::map<std::string, std::string> FilesBelow(const std::string& root) {
 class WindowRun : public testing::WindowTest {
  protected:
   WindowRun() {
-    PrepareRunFolder(folder / "window");
+    testing::PrepareRunFolder(folder / "window");
     FillDateFormatList(form);
     FillColumnLevels(form);
     form.Lbl_Folder[0].Caption = folder / "window/post";
@@ -78,20 +72,11 @@ TEST_F(WindowRun, TheButtonWritesWhatTheRunRoutineWritesAndShowsTheFinalStatus) 
   RunButton()->click();
 
   // The same run without a window.
-  PrepareRunFolder(folder / "alone");
+  testing::PrepareRunFolder(folder / "alone");
   testing::ScriptedPlatform scripted;
   scripted.InputAnswers = {"512"};
   Frm_Tolvanex alone(scripted);
-  FillColumnLevels(alone);
-  alone.Txt_File[0].Text = folder / "alone/data.dat";
-  alone.Txt_File[1].Text = folder / "alone/sites.lkp";
-  alone.Lbl_Folder[0].Caption = folder / "alone/post";
-  alone.Lbl_Folder[1].Caption = folder / "alone/text";
-  alone.Chk_OutputPostFile.Value = 1;
-  alone.Chk_OutputTextFiles.Value = 1;
-  alone.Chk_SortLookup.Value = 1;
-  alone.Txt_Extension.Text = "txt";
-  alone.Cmb_Dateformat.Text = "d mmm yyyy HH:MM";
+  testing::PointWindowAt(alone, folder / "alone");
   DoExport(alone);
   ASSERT_TRUE(scripted.Messages.empty()) << scripted.Messages[0].Text;
 
