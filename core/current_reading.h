@@ -25,6 +25,14 @@ struct CurrentReading {
   std::array<KnownDigits, kValueSlots> Digits{};
   // The highest slot filled since the last clear; 0 when none.
   int MaxColumn = 0;
+
+  // Each group's level code text as last read, and its level: the codes repeat from line to
+  // line, so a code is read again only when its text changes.
+  struct LevelCodeText {
+    std::string Text;
+    float Level = 0;
+  };
+  std::vector<LevelCodeText> LevelCodes;
 };
 
 }  // namespace tolvanex

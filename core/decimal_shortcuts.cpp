@@ -34,50 +34,53 @@ DecimalDigits FromScientific(const char* text, const char* end) {
 }
 
 // The digits of mantissa * 10^-decimals, for a mantissa of 1 to 15 digits.
-DecimalDigits DigitsOf(std::uint64_t mantissa, int decimals) {
-  DecimalDigits result;
+// Written in place: a copy of the digits just written stalls on reading them back.
+void DigitsInto(std::uint64_t mantissa, int decimals, DecimalDigits& result) {
   auto [end, error] = std::to_chars(result.Digits, result.Digits + sizeof result.Digits, mantissa);
   (void)error;
   int length = static_cast<int>(end - result.Digits);
   result.Count = length;
   while (result.Count > 1 && result.Digits[result.Count - 1] == '0') --result.Count;
   result.Exponent = length - 1 - decimals;
-  return result;
 }
 
 constexpr std::uint64_t kFifteenDigitMantissa = 1000000000000000;
 
 }  // namespace
 
-std::optional<double> ReadPlainDecimal(std::string_view field, KnownDigits* known) {
+bool ReadPlainDecimalInto(std::string_view field, double& result, KnownDigits* known) {
   if (known != nullptr) known->Magnitude = -1;
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
+  // At most 18 digits with a sign and a point: the mantissa cannot overflow on the way.
+  if (field.empty() || field.size() > 20) return false;
+  const char* at = field.data();
+  const char* end = at + field.size();
+  bool negative = *at == '-';
+  if (negative || *at == '+') ++at;
   std::uint64_t mantissa = 0;
-  int digits = 0;
+  const char* first = at;
+  for (; at != end && IsDigit(*at); ++at)
+    mantissa = mantissa * 10 + static_cast<unsigned>(*at - '0');
+  int digits = static_cast<int>(at - first);
   int decimals = 0;
-  bool point = false;
-  for (; i < field.size(); ++i) {
-    char c = field[i];
-    if (IsDigit(c)) {
-      if (++digits > 18) return std::nullopt;
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-      if (point) ++decimals;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      return std::nullopt;  // blanks, an exponent or trailing text: the general reading
+  if (at != end) {
+    if (*at != '.') return false;  // blanks, an exponent or trailing text
+    const char* fraction = ++at;
+    for (; at != end && IsDigit(*at); ++at) {
+      mantissa = mantissa * 10 + static_cast<unsigned>(*at - '0');
     }
+    if (at != end) return false;
+    decimals = static_cast<int>(at - fraction);
+    digits += decimals;
   }
-  if (digits == 0 || mantissa >= kExactMantissa || decimals > 22) return std::nullopt;
+  if (digits == 0 || digits > 18 || mantissa >= kExactMantissa) return false;
   double value = static_cast<double>(mantissa);
   if (decimals > 0) value /= kPowersOfTen[decimals];
   if (known != nullptr && mantissa != 0 && mantissa < kFifteenDigitMantissa) {
     known->Magnitude = value;
-    known->Digits = DigitsOf(mantissa, decimals);
+    DigitsInto(mantissa, decimals, known->Digits);
   }
-  return negative ? -value : value;
+  result = negative ? -value : value;
+  return true;
 }
 
 KnownDigits DigitsFor(double magnitude) {

@@ -32,7 +32,16 @@ KnownDigits DigitsFor(double magnitude);
 // exact integer divided by an exact power of ten is rounded once, correctly). When known is
 // given it receives the digits of a non-zero value of at most 15 significant digits, and is
 // emptied otherwise.
-std::optional<double> ReadPlainDecimal(std::string_view field, KnownDigits* known = nullptr);
+// The value goes to result; false, with result untouched, when the field is no plain decimal.
+// (A plain bool result: an optional<double> comes back through memory, which costs more than
+// the reading itself.)
+bool ReadPlainDecimalInto(std::string_view field, double& result, KnownDigits* known = nullptr);
+inline std::optional<double> ReadPlainDecimal(std::string_view field,
+                                              KnownDigits* known = nullptr) {
+  double value = 0;
+  if (!ReadPlainDecimalInto(field, value, known)) return std::nullopt;
+  return value;
+}
 
 // The value rounded to 15 significant digits.
 DecimalDigits RoundedDigits(double value);

@@ -36,6 +36,15 @@ float LevelCode(std::string_view field) {
   return static_cast<float>(value);
 }
 
+float LevelCodeOf(CurrentReading& reading, std::size_t group, const std::string& text) {
+  auto& known = reading.LevelCodes;
+  if (group < known.size() && known[group].Text == text) return known[group].Level;
+  float level = LevelCode(text);
+  if (group >= known.size()) known.resize(group + 1);
+  known[group] = {text, level};
+  return level;
+}
+
 // The first slot whose level lies within the tolerance, both taken in single precision.
 int SlotOfLevel(const Frm_Tolvanex& form, float level) {
   for (int j = 1; j < kColumnLevelCount; ++j) {
@@ -109,7 +118,7 @@ bool AnalyseLine(Frm_Tolvanex& form, std::string_view line) {
     reading.ReadingTime = ReadingTimeOf(form, StripQuotes(fields[2]));
 
     for (std::size_t k = kFirstGroup; k < fields.size(); k += kGroupWidth) {
-      float level = LevelCode(fields[k]);
+      float level = LevelCodeOf(reading, k / kGroupWidth, fields[k]);
       if (k + 1 >= fields.size() || fields[k + 1].empty()) continue;
       KnownDigits digits;
       double value = ReadFieldNumber(fields[k + 1], &digits);

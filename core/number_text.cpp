@@ -129,7 +129,8 @@ void AppendInteger(std::string& out, int value, int minimumDigits) {
 }  // namespace
 
 double ReadFieldNumber(std::string_view field, KnownDigits* known) {
-  if (std::optional<double> plain = ReadPlainDecimal(field, known)) return *plain;
+  double plain = 0;
+  if (ReadPlainDecimalInto(field, plain, known)) return plain;
   // Fields are short; only an unusually long one needs the heap.
   constexpr std::size_t kStackSize = 96;
   std::array<char, kStackSize> stackBuffer;

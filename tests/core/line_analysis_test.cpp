@@ -122,10 +122,12 @@ TEST_F(LineAnalysis, AValueBeyondTheDoubleRangeIsAnOverflow) {
   EXPECT_EQ(reading().Values[1], 4.0);  // filled before the failure, kept
 }
 
-TEST_F(LineAnalysis, ALevelBeyondSinglePrecisionIsAnOverflow) {
-  EXPECT_FALSE(AnalyseLine(form, "1,2,1/2/2023,S,1e39,4,x,1.5,1,x"));
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text, "Overflow\r\nTolvanex:AnalyseLine");
+TEST_F(LineAnalysis, ALevelBeyondSinglePrecisionIsAnOverflowOnEveryLine) {
+  for (int line = 1; line <= 2; ++line) {
+    EXPECT_FALSE(AnalyseLine(form, "1,2,1/2/2023,S,1e39,4,x,1.5,1,x"));
+    ASSERT_EQ(desktop.Messages.size(), static_cast<std::size_t>(line));
+    EXPECT_EQ(desktop.Messages.back().Text, "Overflow\r\nTolvanex:AnalyseLine");
+  }
 }
 
 TEST_F(LineAnalysis, TakesLinesOfMoreThan32768Fields) {
