@@ -74,14 +74,18 @@ std::string Prepare(const std::string& work, const std::string& data, const std:
 }
 
 Timing Run(const std::vector<std::string>& command, bool offscreen) {
+  std::fflush(nullptr);  // or the child would write this program's buffered output again
   auto start = std::chrono::steady_clock::now();
   pid_t child = ::fork();
   if (child == 0) {
     if (offscreen) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     std::FILE* in = std::freopen("/dev/null", "r", stdin);
     std::FILE* out = std::freopen("/dev/null", "w", stdout);
+    std::FILE* err =
+        std::freopen("/dev/null", "w", stderr);  // Qt's notes on the offscreen platform
     (void)in;
     (void)out;
+    (void)err;
     std::vector<char*> argv;
     for (const auto& part : command) argv.push_back(const_cast<char*>(part.c_str()));
     argv.push_back(nullptr);
