@@ -141,6 +141,23 @@ TEST_F(WindowControls, AFreshWindowShowsTheInitialValues) {
   EXPECT_TRUE(Controls().RunProgress->isHidden());
 }
 
+// Made larger, the window gives the extra height to the files list and the extra width to the
+// fields and the status line; the buttons keep their size.
+TEST_F(WindowControls, TheListAndTheStatusLineTakeTheExtraRoom) {
+  window.show();
+  window.resize(window.sizeHint());
+  QApplication::processEvents();
+  QSize list = Controls().Lst_Files->size();
+  int status = Controls().Lbl_Status->width();
+  QSize button = Controls().Cmd_Export->size();
+  window.resize(window.size() + QSize(300, 200));
+  QApplication::processEvents();
+  EXPECT_GE(Controls().Lst_Files->height(), list.height() + 150);
+  EXPECT_GE(Controls().Lst_Files->width(), list.width() + 200);
+  EXPECT_GE(Controls().Lbl_Status->width(), status + 200);
+  EXPECT_EQ(Controls().Cmd_Export->size(), button);
+}
+
 TEST_F(WindowControls, TheGroupsAreHeadedByTheirCheckBoxes) {
   window.show();
   for (auto [group, heading] :
