@@ -16,6 +16,7 @@
 
 #include "core/file_io.h"
 #include "core/regional_settings.h"
+#include "tests/support/german_settings.h"
 #include "tests/support/quiet_desktop.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
@@ -36,21 +37,9 @@ using testing::QuietDesktop;
 // Settings of a German locale: day-month-year with ".", month names with a non-ASCII letter, and
 // no AM/PM texts.
 inline RegionalSettings GermanRegionalSettings() {
-  RegionalSettings regional;
-  regional.MonthAbbreviations = {"Jan", "Feb", "M\xC3\xA4r", "Apr", "Mai", "Jun",
-                                 "Jul", "Aug", "Sep",        "Okt", "Nov", "Dez"};
-  regional.MonthNames = {"Januar", "Februar", "M\xC3\xA4rz", "April",   "Mai",      "Juni",
-                         "Juli",   "August",  "September",   "Oktober", "November", "Dezember"};
-  regional.DayAbbreviations = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
-  regional.DayNames = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
-                       "Donnerstag", "Freitag", "Samstag"};
+  RegionalSettings regional = testing::GermanRegionalSettings();
   regional.AmText = "";
   regional.PmText = "";
-  regional.ShortDateOrder = DateOrder::DayMonthYear;
-  regional.DateSeparator = ".";
-  regional.TimeSeparator = ":";
-  regional.DecimalSeparator = ",";
-  regional.GroupSeparator = ".";
   return regional;
 }
 

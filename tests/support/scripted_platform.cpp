@@ -60,21 +60,4 @@ std::vector<std::string> ScriptedPlatform::MessageTexts() const {
   return texts;
 }
 
-tolvanex::RegionalSettings GermanRegionalSettings() {
-  tolvanex::RegionalSettings german;
-  german.MonthAbbreviations = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
-                               "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
-  german.MonthNames = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
-                       "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
-  german.DayAbbreviations = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
-  german.DayNames = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
-                     "Donnerstag", "Freitag", "Samstag"};
-  german.ShortDateOrder = DateOrder::DayMonthYear;
-  german.DateSeparator = ".";
-  german.TimeSeparator = ":";
-  german.DecimalSeparator = ",";
-  german.GroupSeparator = ".";
-  return german;
-}
-
 }  // namespace tolvanex::testing

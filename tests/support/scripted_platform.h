@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/german_settings.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
 
@@ -83,9 +84,5 @@ class ScriptedPlatform : public Platform {
   // The texts of all message boxes shown, in order.
   std::vector<std::string> MessageTexts() const;
 };
-
-// Regional settings of a German-style locale: day-month-year, ".", ":", decimal comma and
-// "." grouping, German month names.
-tolvanex::RegionalSettings GermanRegionalSettings();
 
 }  // namespace tolvanex::testing
