@@ -146,6 +146,18 @@ TEST(OutputFile, BlocksWrittenByAChildArriveWhole) {
   EXPECT_EQ(testing::ReadFile(folder / "big.txt"), expected);
 }
 
+// A program that ignores SIGCHLD gets no exit status of the child; the file's size decides.
+TEST(OutputFile, BlocksArriveWholeWhenChildrenAreReapedBySystem) {
+  testing::TempFolder folder;
+  auto oldHandler = ::signal(SIGCHLD, SIG_IGN);
+  OutputFile file;
+  file.Open(folder / "a.txt", OutputFile::Mode::Truncate);
+  file.WriteLine("one");
+  EXPECT_NO_THROW(file.Close());
+  ::signal(SIGCHLD, oldHandler);
+  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "one\r\n");
+}
+
 // A block the child cannot write (here: beyond the file size limit) is the parent's failure, and
 // the file is cut back to the lines before the block.
 TEST(OutputFile, ABlockTheChildCannotWriteIsReportedAndTakenBack) {
