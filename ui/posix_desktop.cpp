@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -176,6 +177,13 @@ ProgramInfo RunningProgram() {
   if (!error && !self.empty()) return ProgramInfoFromPath(self.string());
   std::filesystem::path here = std::filesystem::current_path(error);
   return ProgramInfoFromPath((error ? std::string() : here.string() + "/") + "tolvanex");
+}
+
+int LocalYear() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  return local.tm_year + 1900;
 }
 
 }  // namespace tolvanex

@@ -56,6 +56,10 @@ ProgramInfo ProgramInfoFromPath(std::string_view executablePath);
 // The running program, from /proc/self/exe. Without /proc it is "tolvanex" in the current folder.
 ProgramInfo RunningProgram();
 
+// The year of today's date in the local time zone. Asked for every date read without a year, so
+// it goes through localtime_r, which reads the time zone once per process.
+int LocalYear();
+
 // The pieces of Platform that do not depend on the toolkit, for the front ends to delegate to.
 class PosixDesktopServices {
  public:

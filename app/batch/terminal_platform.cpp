@@ -1,12 +1,12 @@
 #include "app/batch/terminal_platform.h"
 
-#include <ctime>
 #include <iostream>
 #include <stdexcept>
 #include <string_view>
 
 #include "core/posix_regional.h"
 #include "ui/frm_tolvanex.h"
+#include "ui/posix_desktop.h"
 
 namespace tolvanex {
 
@@ -74,10 +74,7 @@ RegionalSettings TerminalPlatform::Regional() const {
 }
 
 int TerminalPlatform::CurrentYear() const {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  ::localtime_r(&now, &local);
-  return local.tm_year + 1900;
+  return LocalYear();
 }
 
 }  // namespace tolvanex

@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <ctime>
 #include <utility>
 
 #include "app/qt/file_filters.h"
@@ -137,12 +136,8 @@ RegionalSettings QtPlatform::Regional() const {
 }
 
 int QtPlatform::CurrentYear() const {
-  // Asked for every date read without a year. Qt's own date re-reads the time zone each time
-  // (a stat of /etc/localtime); localtime_r reads it once.
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  ::localtime_r(&now, &local);
-  return local.tm_year + 1900;
+  // Not Qt's date, which re-reads the time zone for every call.
+  return LocalYear();
 }
 
 void QtPlatform::CloseWindow() {
