@@ -186,10 +186,11 @@ void OutputFile::WriteLine(std::string_view line) {
 void OutputFile::Flush() {
   if (buffer_.empty()) return;
   try {
-    if (SystemWritesInForce()) {
-      if (int error = WriteSurvivingKill(file_.Get(), buffer_)) ThrowSystemError(error);
-    } else {
+    int error = SystemWritesInForce() ? WriteSurvivingKill(file_.Get(), buffer_) : kNoChild;
+    if (error == kNoChild) {
       WriteAll(file_.Get(), buffer_);
+    } else if (error != 0) {
+      ThrowSystemError(error);
     }
   } catch (...) {
     // Whatever part of the buffer reached the file is taken back, so the file ends with a whole

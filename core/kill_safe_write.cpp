@@ -22,18 +22,6 @@ namespace {
   ::_exit(0);
 }
 
-[[gnu::noinline]] int WriteHere(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return ENOSPC;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return 0;
-}
-
 }  // namespace
 
 int WriteSurvivingKill(int fd, std::string_view bytes) {
@@ -44,7 +32,7 @@ int WriteSurvivingKill(int fd, std::string_view bytes) {
   if (::fstat(fd, &before) != 0) return errno;
   pid_t child = ::vfork();
   if (child == 0) WriteAndExit(fd, bytes.data(), bytes.size());
-  if (child < 0) return WriteHere(fd, bytes.data(), bytes.size());
+  if (child < 0) return kNoChild;
   int status = 0;
   while (::waitpid(child, &status, 0) < 0) {
     if (errno == EINTR) continue;

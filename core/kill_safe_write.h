@@ -8,8 +8,11 @@
 
 namespace tolvanex::io {
 
-// Writes all the bytes at the file's current position. Returns 0, or the errno of the failure;
-// some of the bytes may have been written then.
+// Returned when no child could be started; nothing was written, so the caller writes itself.
+inline constexpr int kNoChild = -1;
+
+// Writes all the bytes at the file's current position. Returns 0, the errno of the failure (some
+// of the bytes may have been written then), or kNoChild.
 int WriteSurvivingKill(int fd, std::string_view bytes);
 
 }  // namespace tolvanex::io

@@ -43,14 +43,7 @@ bool AllowedInFileName(std::string_view identifier) {
 // With wholeFirstLine false the first piece may be the cut end of a longer line and is not read.
 std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm_Tolvanex& form) {
   std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start <= tail.size()) {
-    std::size_t end = FindLineBreak(tail, start);
-    if (end == std::string_view::npos) end = tail.size();
-    lines.push_back(tail.substr(start, end - start));
-    if (end == tail.size()) break;
-    start = end + ((tail[end] == '\r' && end + 1 < tail.size() && tail[end + 1] == '\n') ? 2 : 1);
-  }
+  ForEachLine(tail, [&lines](std::string_view line) { lines.push_back(line); });
   for (std::size_t i = lines.size(); i-- > 0;) {
     if (i == 0 && !wholeFirstLine) break;
     std::string_view line = lines[i];
