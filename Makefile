@@ -38,7 +38,7 @@ fuzz: deps
 	scripts/fuzz
 
 format:
-	find core lookup settings ui app tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs clang-format -i
+	find system base formats model core lookup settings ui app tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs clang-format -i
 
 clean:
 	rm -rf build

@@ -4,15 +4,15 @@
 #include <filesystem>
 #include <string>
 
-#include "core/date_pattern.h"
-#include "core/date_value.h"
 #include "core/line_analysis.h"
-#include "core/number_text.h"
 #include "core/post_writer.h"
-#include "core/regional_settings.h"
 #include "core/text_writer.h"
+#include "formats/date_pattern.h"
+#include "formats/date_value.h"
+#include "formats/number_text.h"
+#include "model/frm_tolvanex.h"
+#include "system/regional_settings.h"
 #include "tests/support/quiet_desktop.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
@@ -90,7 +90,8 @@ void PostReadingLine(benchmark::State& state) {
   std::string line;
   for (auto _ : state) {
     line.clear();
-    AppendPostReadingLine(window.form, 4105, line);
+    AppendPostReadingLine(window.form.CurrentReading, window.form.RunState.ReadingTimeDigits, 4105,
+                          line);
     benchmark::DoNotOptimize(line.data());
   }
 }

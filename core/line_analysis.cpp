@@ -3,13 +3,17 @@
 #include <cfloat>
 #include <cmath>
 
-#include "core/date_pattern.h"
-#include "core/date_value.h"
-#include "core/errors.h"
-#include "core/helpers.h"
-#include "core/labels.h"
-#include "core/number_text.h"
-#include "ui/frm_tolvanex.h"
+#include "base/errors.h"
+#include "base/labels.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "formats/date_pattern.h"
+#include "formats/date_value.h"
+#include "formats/line_splitter.h"
+#include "formats/number_text.h"
+#include "model/frm_tolvanex.h"
+#include "model/show_error.h"
+#include "model/status.h"
 
 namespace tolvanex {
 
@@ -22,13 +26,6 @@ constexpr std::size_t kFewestDataFields = 10;
 constexpr std::size_t kFirstGroup = 4;
 constexpr std::size_t kGroupWidth = 3;
 constexpr float kLevelTolerance = 0.1f;
-
-// The pattern of the last call, read into its codes once rather than for every line.
-const DatePattern& PatternFor(const std::string& text) {
-  static DatePattern cached("");
-  if (cached.Text() != text) cached = DatePattern(text);
-  return cached;
-}
 
 float LevelCode(std::string_view field) {
   double value = ReadFieldNumber(field);
@@ -55,53 +52,17 @@ int SlotOfLevel(const Frm_Tolvanex& form, float level) {
 }
 
 std::string TrimmedIdentifier(std::string_view field) {
-  std::string stripped = StripQuotes(field);
-  auto first = stripped.find_first_not_of(' ');
-  if (first == std::string::npos) return std::string();
-  auto last = stripped.find_last_not_of(' ');
-  return stripped.substr(first, last - first + 1);
+  return std::string(TrimBlanks(StripQuotes(field)));
 }
 
 // The reading time of a data line. A date text that the line before had too is not read again;
 // one that does not read as a date goes to DateTimeValue, which reports it.
 double ReadingTimeOf(Frm_Tolvanex& form, const std::string& text) {
-  auto& run = form.RunState;
-  if (!run.LastDateText.empty() && text == run.LastDateText) return run.LastDateValue;
-  std::optional<double> value;
-  try {
-    value = ParseDateTime(text, form.Regional, form.Desktop.CurrentYear());
-  } catch (...) {
-  }
-  if (!value) return DateTimeValue(form, text);
-  run.LastDateText = text;
-  run.LastDateValue = *value;
-  return *value;
+  auto value = form.RunState.DataFileDates.Read(text, form.Regional, form.Desktop.CurrentYear());
+  return value ? *value : DateTimeValue(form, text);
 }
 
 }  // namespace
-
-void SplitFields(std::string_view line, std::vector<std::string>& fields) {
-  // The fields are short: one pass over the line finds the commas faster than a search for each.
-  std::size_t count = 0;
-  auto keep = [&](const char* first, const char* last) {
-    if (count < fields.size()) {
-      fields[count].assign(first, last);
-    } else {
-      fields.emplace_back(first, last);
-    }
-    ++count;
-  };
-  const char* start = line.data();
-  const char* end = start + line.size();
-  for (const char* at = start; at != end; ++at) {
-    if (*at == ',') {
-      keep(start, at);
-      start = at + 1;
-    }
-  }
-  keep(start, end);
-  fields.resize(count);
-}
 
 bool AnalyseLine(Frm_Tolvanex& form, std::string_view line) {
   bool result = false;
@@ -130,7 +91,7 @@ bool AnalyseLine(Frm_Tolvanex& form, std::string_view line) {
     }
     result = true;
 
-    static std::string status;  // reused: the status is set for every line of a run
+    std::string& status = form.RunState.StatusText;
     status.assign(fields[0]);
     status += '/';
     status += fields[1];
@@ -157,13 +118,10 @@ double DateTimeValue(Frm_Tolvanex& form, std::string_view text) {
 }
 
 void AppendReadingDate(Frm_Tolvanex& form, std::string& out, double value) {
-  PatternFor(form.Cmb_Dateformat.Text).AppendTo(out, value, form.Regional);
-}
-
-std::string FormatReadingDate(Frm_Tolvanex& form, double value) {
-  std::string text;
-  AppendReadingDate(form, text, value);
-  return text;
+  // The pattern is read into its codes once, not for every line.
+  DatePattern& pattern = form.RunState.ReadingPattern;
+  if (pattern.Text() != form.Cmb_Dateformat.Text) pattern = DatePattern(form.Cmb_Dateformat.Text);
+  pattern.AppendTo(out, value, form.Regional);
 }
 
 void ClearReading(Frm_Tolvanex& form) {

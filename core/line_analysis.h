@@ -16,15 +16,11 @@ bool AnalyseLine(Frm_Tolvanex& form, std::string_view line);
 // The day-count value of a date-and-time text; 0, after a report, for a text that is neither.
 double DateTimeValue(Frm_Tolvanex& form, std::string_view text);
 
-// The value written with the date pattern in Cmb_Dateformat. Throws on a value outside the range
-// of dates; the caller's trap reports it.
-std::string FormatReadingDate(Frm_Tolvanex& form, double value);
+// Appends the value written with the date pattern in Cmb_Dateformat. Throws on a value outside
+// the range of dates; the caller's trap reports it.
 void AppendReadingDate(Frm_Tolvanex& form, std::string& out, double value);
 
 // Empties the values and the time of the reading; Fields and SN stay.
 void ClearReading(Frm_Tolvanex& form);
-
-// Splits a line at every comma into fields, reusing the fields' storage.
-void SplitFields(std::string_view line, std::vector<std::string>& fields);
 
 }  // namespace tolvanex

@@ -4,13 +4,15 @@
 #include <cmath>
 #include <system_error>
 
-#include "core/date_pattern.h"
-#include "core/errors.h"
-#include "core/helpers.h"
-#include "core/labels.h"
-#include "core/number_text.h"
+#include "base/errors.h"
+#include "base/labels.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "formats/date_pattern.h"
+#include "formats/number_text.h"
 #include "lookup/site_resolution.h"
-#include "ui/frm_tolvanex.h"
+#include "model/frm_tolvanex.h"
+#include "model/show_error.h"
 
 namespace tolvanex {
 
@@ -44,9 +46,10 @@ void WriteHeader(io::OutputFile& file, const std::string& sn) {
   line += ",CNT,9999,0,16";
   file.WriteLine(line);
   for (int i = 1; i <= kPostSlots; ++i) {
-    line = std::to_string(i);
+    line.clear();
+    AppendDecimal(line, i);
     line += ", Calibration  ";
-    line += std::to_string(i);
+    AppendDecimal(line, i);
     line += "    ";
     file.WriteLine(line);
   }
@@ -54,12 +57,11 @@ void WriteHeader(io::OutputFile& file, const std::string& sn) {
 
 }  // namespace
 
-void AppendPostReadingLine(const Frm_Tolvanex& form, std::int32_t siteNumber, std::string& line) {
-  const auto& reading = form.CurrentReading;
-  line += std::to_string(siteNumber);
+void AppendPostReadingLine(const CurrentReading& reading, KnownDigits& time,
+                           std::int32_t siteNumber, std::string& line) {
+  AppendDecimal(line, siteNumber);
   line += ',';
   // The readings of one minute share their time: its digits are found once for all of them.
-  static KnownDigits time;
   if (reading.ReadingTime > 0 && std::isfinite(reading.ReadingTime) &&
       time.Magnitude != reading.ReadingTime) {
     time = DigitsFor(reading.ReadingTime);
@@ -101,9 +103,9 @@ bool ExportPostFile(Frm_Tolvanex& form) {
     std::int32_t siteNumber = 0;
     if (!GetSiteID(form, siteNumber)) return result;
 
-    static std::string line;  // reused: one line per reading of a run
+    std::string& line = run.Line;
     line.clear();
-    AppendPostReadingLine(form, siteNumber, line);
+    AppendPostReadingLine(reading, run.ReadingTimeDigits, siteNumber, line);
     run.PostFile.WriteLine(line);
     ++run.ReadingsPosted;
     result = true;

@@ -5,15 +5,20 @@
 #include <cstdint>
 #include <string>
 
+#include "formats/decimal_shortcuts.h"
+
 namespace tolvanex {
 
 class Frm_Tolvanex;
+struct CurrentReading;
 
 // Writes the current reading to the open post file, starting a new file first when none is open
 // or the SN has changed. False when the reading got no site number or a failure was reported.
 bool ExportPostFile(Frm_Tolvanex& form);
 
-// The reading line of the current reading for a site, without its line end.
-void AppendPostReadingLine(const Frm_Tolvanex& form, std::int32_t siteNumber, std::string& line);
+// The reading line of a reading for a site, without its line end. The digits of the reading
+// time are found only when it differs from the time whose digits time holds.
+void AppendPostReadingLine(const CurrentReading& reading, KnownDigits& time,
+                           std::int32_t siteNumber, std::string& line);
 
 }  // namespace tolvanex

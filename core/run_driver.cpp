@@ -3,15 +3,18 @@
 #include <optional>
 #include <string>
 
-#include "core/data_file_reader.h"
-#include "core/errors.h"
-#include "core/helpers.h"
-#include "core/labels.h"
+#include "base/errors.h"
+#include "base/labels.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "core/line_analysis.h"
 #include "core/post_writer.h"
 #include "core/text_writer.h"
-#include "ui/frm_tolvanex.h"
-#include "ui/mouse_pointer.h"
+#include "formats/data_file_reader.h"
+#include "model/frm_tolvanex.h"
+#include "model/mouse_pointer.h"
+#include "model/show_error.h"
+#include "model/status.h"
 
 namespace tolvanex {
 
@@ -31,18 +34,13 @@ void DoExport(Frm_Tolvanex& form) {
   try {
     pointer.MousePointer(kPointerHourglass);
     if (form.Chk_OutputTextFiles.IsSet()) form.Lst_Files.Clear();
-    run.StopRequested = false;
-    run.ReachedEndOfData = false;
-    run.LastDateText.clear();
+    run.Reset();
     run.Running = true;
-    run.PostFileCount = 0;
     SetProcessing(form);
-    run.ReadingsPosted = 0;
 
     path = form.Txt_File[0].Text;
     data.emplace(path);
     run.DataFileSize = data->Size();
-    run.DataBytesRead = 0;
 
     std::string_view line;
     bool more = true;
@@ -63,12 +61,12 @@ void DoExport(Frm_Tolvanex& form) {
     run.ReachedEndOfData = CloseTextFiles(form) && !more;
 
     if (form.Chk_OutputTextFiles.IsSet()) {
-      SetStatus(form, "Finished - posted " + std::to_string(run.ReadingsPosted) + " readings");
+      SetStatus(form, "Finished - posted " + DecimalText(run.ReadingsPosted) + " readings");
     }
     if (form.Chk_OutputPostFile.IsSet()) {
       if (run.PostFile.IsOpen()) run.PostFile.Close();
-      SetStatus(form, "Finished - posted " + std::to_string(run.ReadingsPosted) + " readings to " +
-                          std::to_string(run.PostFileCount) + " post file(s)");
+      SetStatus(form, "Finished - posted " + DecimalText(run.ReadingsPosted) + " readings to " +
+                          DecimalText(run.PostFileCount) + " post file(s)");
     }
     run.Running = false;
     SetProcessing(form);

@@ -4,16 +4,18 @@
 #include <optional>
 #include <vector>
 
-#include "core/date_value.h"
-#include "core/errors.h"
-#include "core/file_io.h"
-#include "core/helpers.h"
-#include "core/labels.h"
+#include "base/errors.h"
+#include "base/labels.h"
+#include "base/paths.h"
 #include "core/line_analysis.h"
-#include "core/line_splitter.h"
-#include "core/number_text.h"
-#include "core/text_file_cache.h"
-#include "ui/frm_tolvanex.h"
+#include "formats/date_value.h"
+#include "formats/line_splitter.h"
+#include "formats/number_text.h"
+#include "model/frm_tolvanex.h"
+#include "model/show_error.h"
+#include "model/status.h"
+#include "model/text_file_cache.h"
+#include "system/file_io.h"
 
 namespace tolvanex {
 
@@ -26,6 +28,8 @@ constexpr std::size_t kFirstTailWindow = 1024;
 // The look-back for a last date stops here: a file with no dated line in its last 64 MiB is
 // taken as having none.
 constexpr std::size_t kLongestTailWindow = 64u * 1024 * 1024;
+// Longer lines are left to the read-back, which widens its look at the file's end step by step.
+constexpr std::size_t kLongestLineReadBack = 1024 * 1024;
 
 // An identifier ends up in a file name: a folder separator would put the file elsewhere, and a
 // control character or NUL makes a name that cannot work.
@@ -53,6 +57,20 @@ std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm
     if (date) return date;
   }
   return std::nullopt;
+}
+
+// What LastDateInFile would find after the line was appended to a file whose last date was
+// known: the line's first field read as a date. No value when that is not certain: the line
+// holds a line break of its own, is too long for a quick answer, or has no date in front.
+std::optional<double> LastDateAfterLine(Frm_Tolvanex& form, std::string_view line,
+                                        std::optional<double> dateBefore) {
+  if (!dateBefore || line.size() > kLongestLineReadBack) return std::nullopt;
+  if (FindLineBreak(line) != std::string_view::npos) return std::nullopt;
+  auto comma = line.find(',');
+  // Without a date in front, the answer lies in the lines before, and the file is to be read.
+  if (comma == std::string_view::npos) return std::nullopt;
+  return form.RunState.TextFileDates.Read(line.substr(0, comma), form.Regional,
+                                          form.Desktop.CurrentYear());
 }
 
 bool EndsWithLineEnd(const std::string& path) {
@@ -180,7 +198,7 @@ bool ExportTextFile(Frm_Tolvanex& form) {
         file.Open(path, io::OutputFile::Mode::Truncate);
         std::string header = TextFileHeader(form);
         file.WriteLine(header);
-        known = files.LastDateAfterLine(header, lastDate, form);
+        known = LastDateAfterLine(form, header, lastDate);
       }
       open = &files.Add(path, std::move(file), known);
     } else if (open->LastDate) {
@@ -196,11 +214,11 @@ bool ExportTextFile(Frm_Tolvanex& form) {
     // point noise in the day counts never decides it.
     if (WholeSeconds(reading.ReadingTime) - WholeSeconds(lastDate) >= kSecondsInAMinute) {
       ++form.RunState.ReadingsPosted;
-      static std::string line;  // reused: one line per reading of a run
+      std::string& line = form.RunState.Line;
       line.clear();
       AppendTextReadingLine(form, line);
       open->File.WriteLine(line);
-      open->LastDate = files.LastDateAfterLine(line, open->LastDate, form);
+      open->LastDate = LastDateAfterLine(form, line, open->LastDate);
     } else {
       SetStatus(form, "Skipping: " + path);
     }

@@ -6,12 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "core/errors.h"
-#include "core/file_io.h"
-#include "core/helpers.h"
-#include "core/labels.h"
-#include "core/line_splitter.h"
-#include "ui/frm_tolvanex.h"
+#include "base/errors.h"
+#include "base/labels.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "formats/line_splitter.h"
+#include "model/frm_tolvanex.h"
+#include "model/show_error.h"
+#include "system/file_io.h"
 
 namespace tolvanex {
 
@@ -44,13 +46,6 @@ std::size_t ValidCount(const Frm_Tolvanex& form) {
   return static_cast<std::size_t>(form.LookupCount);
 }
 
-std::string_view TrimSpaces(std::string_view text) {
-  auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 // The first three comma-separated parts of a line, trimmed; false when it has fewer than three.
 bool SplitEntry(std::string_view line, LookupEntry& entry) {
   std::string_view parts[3];
@@ -59,7 +54,7 @@ bool SplitEntry(std::string_view line, LookupEntry& entry) {
     if (start > line.size()) return false;
     std::size_t comma = line.find(',', start);
     std::size_t end = comma == std::string_view::npos ? line.size() : comma;
-    parts[i] = TrimSpaces(line.substr(start, end - start));
+    parts[i] = TrimBlanks(line.substr(start, end - start));
     // Past the end once no comma is left, so that a missing part is noticed.
     start = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
   }

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "lookup/lookup_entry.h"
+#include "model/lookup_entry.h"
 
 namespace tolvanex {
 

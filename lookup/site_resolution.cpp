@@ -7,37 +7,19 @@
 #include <string>
 #include <string_view>
 
-#include "core/errors.h"
-#include "core/labels.h"
-#include "core/locale_number.h"
+#include "base/errors.h"
+#include "base/labels.h"
+#include "base/text.h"
+#include "formats/locale_number.h"
 #include "lookup/lookup_table.h"
-#include "ui/frm_tolvanex.h"
+#include "model/frm_tolvanex.h"
+#include "model/show_error.h"
 
 namespace tolvanex {
 
 namespace {
 
 inline constexpr const char* kNoIdentifiers = "Subscript out of range";
-
-// Letter case is folded for the ASCII letters only; every other byte, including those of
-// multi-byte characters, must be equal as it stands.
-char UpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-  }
-  return true;
-}
-
-std::string DecimalText(std::int32_t value) {
-  char digits[16];
-  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  return std::string(digits, end);
-}
 
 // Halves go to the even neighbour; a value that does not fit 32 bits is refused, never wrapped.
 std::int32_t ToSiteNumber(double value) {

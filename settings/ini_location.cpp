@@ -1,22 +1,13 @@
 #include "settings/ini_location.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
 
-#include "core/default_paths.h"
-#include "core/helpers.h"
+#include "base/paths.h"
+#include "system/folders.h"
 
 namespace tolvanex {
 
 namespace {
-
-bool SystemSaysWritable(const std::string& folder) {
-  struct stat info {};
-  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-         ::access(folder.c_str(), W_OK) == 0;
-}
 
 std::string WithoutTrailingSeparators(std::string folder) {
   while (folder.size() > 1 && folder.back() == kPathSeparator) folder.pop_back();
@@ -33,19 +24,10 @@ std::string UserConfigFolder() {
   return AddBackslash(WithoutTrailingSeparators(base)) + "tolvanex";
 }
 
-// Every missing level, private to the user; a failure shows later as a write that is refused.
-void MakeFolders(const std::string& folder) {
-  for (std::size_t at = 1; at <= folder.size(); ++at) {
-    if (at == folder.size() || folder[at] == kPathSeparator) {
-      ::mkdir(folder.substr(0, at).c_str(), 0700);
-    }
-  }
-}
-
 }  // namespace
 
 std::string IniFilePath(const ProgramInfo& program) {
-  return IniFilePath(program, SystemSaysWritable);
+  return IniFilePath(program, FolderIsWritable);
 }
 
 std::string IniFilePath(const ProgramInfo& program, const FolderWritableTest& folderIsWritable) {

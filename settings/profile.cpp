@@ -1,17 +1,14 @@
 #include "settings/profile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
 
-#include "core/file_io.h"
-#include "core/line_splitter.h"
+#include "base/text.h"
+#include "formats/line_splitter.h"
+#include "system/file_io.h"
 
 namespace tolvanex {
 
@@ -28,18 +25,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsWhite(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsWhite(text.back())) text.remove_suffix(1);
   return text;
-}
-
-char FoldCase(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
 }
 
 enum class LineKind { Blank, Section, Entry };
@@ -91,7 +76,8 @@ std::vector<ProfileLine> ParseLines(std::string_view text) {
 std::optional<std::pair<std::size_t, std::size_t>> FindSection(
     const std::vector<ProfileLine>& lines, std::string_view section) {
   for (std::size_t header = 0; header < lines.size(); ++header) {
-    if (lines[header].Kind != LineKind::Section || !SameName(lines[header].Name, section)) continue;
+    if (lines[header].Kind != LineKind::Section || !EqualIgnoringCase(lines[header].Name, section))
+      continue;
     std::size_t end = header + 1;
     while (end < lines.size() && lines[end].Kind != LineKind::Section) ++end;
     return std::pair{header, end};
@@ -103,7 +89,7 @@ std::optional<std::pair<std::size_t, std::size_t>> FindSection(
 std::optional<std::size_t> FindEntry(const std::vector<ProfileLine>& lines, std::size_t header,
                                      std::size_t end, std::string_view key) {
   for (std::size_t i = header + 1; i < end; ++i) {
-    if (lines[i].Kind == LineKind::Entry && SameName(lines[i].Name, key)) return i;
+    if (lines[i].Kind == LineKind::Entry && EqualIgnoringCase(lines[i].Name, key)) return i;
   }
   return std::nullopt;
 }
@@ -150,14 +136,6 @@ bool EndsInLineBreak(std::string_view text) {
 // The file.
 
 // A settings file that is a symbolic link is written through the link, not over it.
-std::string ResolvedPath(const std::string& path) {
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return path;
-  std::string result(resolved);
-  std::free(resolved);
-  return result;
-}
-
 bool IsMissing(const std::system_error& failure) {
   return failure.code() == std::errc::no_such_file_or_directory ||
          failure.code() == std::errc::not_a_directory;
@@ -229,23 +207,17 @@ std::string ReadProfileString(const std::string& path, std::string_view section,
 
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {
-  std::string target = ResolvedPath(path);
+  std::string target = io::ResolvedPath(path);
   std::string old;
-  struct stat info {};
-  bool exists = ::stat(target.c_str(), &info) == 0;
+  io::WriteAccess access = io::WriteAccessTo(target);
+  if (access == io::WriteAccess::Refused) return false;
+  bool exists = access == io::WriteAccess::Allowed;
   if (exists) {
-    // No write bit at all is a read-only file even for a user whom the system would let write.
-    if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0 ||
-        ::access(target.c_str(), W_OK) != 0) {
-      return false;
-    }
     try {
       old = io::ReadWholeFile(target);
     } catch (const std::system_error&) {
       return false;
     }
-  } else if (errno != ENOENT) {
-    return false;
   }
 
   std::string updated = ProfileSetString(old, section, key, value);

@@ -4,14 +4,16 @@
 #include <charconv>
 #include <string>
 
-#include "core/default_paths.h"
-#include "core/errors.h"
-#include "core/helpers.h"
-#include "core/labels.h"
-#include "core/locale_number.h"
+#include "base/default_paths.h"
+#include "base/errors.h"
+#include "base/labels.h"
+#include "base/paths.h"
+#include "base/text.h"
+#include "formats/locale_number.h"
+#include "model/frm_tolvanex.h"
+#include "model/show_error.h"
 #include "settings/ini_location.h"
 #include "settings/profile.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 
@@ -65,11 +67,6 @@ int CheckBoxState(std::string_view text, const RegionalSettings& regional) {
   return static_cast<int>(rounded);
 }
 
-std::string StateText(int state) {
-  char digits[16];
-  return std::string(digits, std::to_chars(digits, digits + sizeof digits, state).ptr);
-}
-
 }  // namespace
 
 std::string MyGetSetting(Frm_Tolvanex& form, std::string_view section, std::string_view key,
@@ -115,7 +112,7 @@ void SaveSettings(Frm_Tolvanex& form) {
     // Empty when start-up stopped early (a second instance): that window has no settings to keep.
     if (form.IniFile.empty()) return;
     for (const SettingRow& row : SettingRows()) {
-      std::string value = row.Text != nullptr ? *row.Text(form) : StateText(*row.State(form));
+      std::string value = row.Text != nullptr ? *row.Text(form) : DecimalText(*row.State(form));
       MySaveSetting(form, kSettingsSection, row.Key, value);
     }
   } catch (...) {

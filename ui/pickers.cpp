@@ -1,15 +1,15 @@
 #include "ui/pickers.h"
 
-#include <unistd.h>
-
 #include <exception>
 #include <filesystem>
 
-#include "core/errors.h"
-#include "core/helpers.h"
-#include "core/labels.h"
+#include "base/errors.h"
+#include "base/labels.h"
+#include "base/paths.h"
+#include "model/frm_tolvanex.h"
+#include "model/show_error.h"
+#include "system/folders.h"
 #include "ui/files_list.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 
@@ -34,7 +34,7 @@ void RequireFieldIndex(int index, const char* what) {
 void ChangeToFolderOf(const std::string& name) {
   std::string folder = PathOfFile(name);
   if (folder.empty() && !name.empty() && name.front() == kPathSeparator) folder = name.substr(0, 1);
-  if (!folder.empty()) static_cast<void>(::chdir(folder.c_str()));
+  if (!folder.empty()) ChangeCurrentFolder(folder);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/platform.h"
+#include "model/platform.h"
 
 namespace tolvanex {
 

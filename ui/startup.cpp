@@ -1,34 +1,16 @@
 #include "ui/startup.h"
 
-#include <charconv>
-
-#include "core/errors.h"
-#include "core/labels.h"
+#include "base/errors.h"
+#include "base/labels.h"
+#include "model/frm_tolvanex.h"
+#include "model/show_error.h"
 #include "settings/ini_location.h"
 #include "settings/settings_store.h"
+#include "system/version.h"
 #include "ui/files_list.h"
-#include "ui/frm_tolvanex.h"
 #include "ui/pickers.h"
 
 namespace tolvanex {
-
-namespace {
-
-std::string Decimal(long long value) {
-  char digits[24];
-  auto result = std::to_chars(digits, digits + sizeof digits, value);
-  return std::string(digits, result.ptr);
-}
-
-// At least three digits, zero-padded after any sign: 7 gives 007, 1234 stays 1234.
-std::string ThreeDigits(int value) {
-  long long magnitude = value < 0 ? -static_cast<long long>(value) : value;
-  std::string digits = Decimal(magnitude);
-  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
-  return value < 0 ? "-" + digits : digits;
-}
-
-}  // namespace
 
 void Form_Load(Frm_Tolvanex& form) {
   try {
@@ -39,17 +21,20 @@ void Form_Load(Frm_Tolvanex& form) {
       form.Desktop.CloseWindow();
       return;
     }
-    form.IniFile = IniFilePath(form.Desktop.Program());
-
-    // The list exists before the stored format is put into the box, and the files list is read
-    // only after the settings have named the output folder and the extension.
-    FillDateFormatList(form);
-    LoadSettings(form);
-    RefreshFilesListBox(form);
-    FillColumnLevels(form);
+    LoadWindow(form, IniFilePath(form.Desktop.Program()));
   } catch (...) {
     ShowError(form, labels::kLoad);
   }
+}
+
+void LoadWindow(Frm_Tolvanex& form, const std::string& iniFile) {
+  form.IniFile = iniFile;
+  // The list exists before the stored format is put into the box, and the files list is read
+  // only after the settings have named the output folder and the extension.
+  FillDateFormatList(form);
+  LoadSettings(form);
+  RefreshFilesListBox(form);
+  FillColumnLevels(form);
 }
 
 void FillDateFormatList(Frm_Tolvanex& form) {
@@ -88,8 +73,7 @@ std::string AboutText(const ProgramInfo& program) {
   std::string text = "Sondrel data processing\r\n";
   text += "Made by the Tolvanex developers\r\n";
   text += "support@tolvanex.invalid\r\n";
-  text += "Version " + Decimal(program.Major) + "." + Decimal(program.Minor) + "." +
-          ThreeDigits(program.Revision);
+  text += "Version " + VersionText(program.Major, program.Minor, program.Revision);
   return text;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/platform.h"
+#include "model/platform.h"
 
 namespace tolvanex {
 
@@ -21,6 +21,9 @@ inline constexpr std::string_view kAboutTitle = "Quenbury";
 // window; otherwise the settings file is located and read, the files list filled and the level
 // table set.
 void Form_Load(Frm_Tolvanex& form);
+// The start-up steps after the instance test, with the settings file given: the date formats
+// offered, the settings read, the files list filled and the level table set.
+void LoadWindow(Frm_Tolvanex& form, const std::string& iniFile);
 // Empties the date-format list and offers the four formats.
 void FillDateFormatList(Frm_Tolvanex& form);
 // Every way of closing the window passes here; the settings are saved and the close goes ahead.

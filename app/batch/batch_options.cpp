@@ -5,7 +5,8 @@
 #include <iostream>
 #include <vector>
 
-#include "ui/frm_tolvanex.h"
+#include "model/frm_tolvanex.h"
+#include "system/version.h"
 
 namespace tolvanex {
 
@@ -42,7 +43,7 @@ std::optional<int> ParseBatchOptions(int argc, const char* const* argv, BatchOpt
       "Converts a data file into post files and per-site text files, with the settings "
       "of the Tolvanex window.",
       "tolvanex-batch"};
-  app.set_version_flag("--version", "tolvanex-batch 1.0.007");
+  app.set_version_flag("--version", "tolvanex-batch " + VersionText());
   app.add_option("--settings", options.SettingsFile, "Settings file to read")->option_text("FILE");
   app.add_option("--data", options.DataFile, "Data file to convert")->option_text("FILE");
   std::vector<Switch> switches;

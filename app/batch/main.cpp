@@ -8,10 +8,10 @@
 #include "app/batch/batch_options.h"
 #include "app/batch/terminal_platform.h"
 #include "core/run_driver.h"
+#include "model/frm_tolvanex.h"
 #include "settings/ini_location.h"
 #include "settings/settings_store.h"
-#include "ui/frm_tolvanex.h"
-#include "ui/posix_desktop.h"
+#include "system/desktop.h"
 #include "ui/startup.h"
 
 namespace {

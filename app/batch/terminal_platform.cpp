@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "core/posix_regional.h"
-#include "ui/frm_tolvanex.h"
-#include "ui/posix_desktop.h"
+#include "model/frm_tolvanex.h"
+#include "system/desktop.h"
+#include "system/regional.h"
 
 namespace tolvanex {
 

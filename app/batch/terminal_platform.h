@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/platform.h"
+#include "model/platform.h"
 
 namespace tolvanex {
 

@@ -20,7 +20,8 @@
 
 #include "app/qt/files_list_model.h"
 #include "app/qt/qt_text.h"
-#include "ui/frm_tolvanex.h"
+#include "model/frm_tolvanex.h"
+#include "model/status.h"
 
 namespace tolvanex::qt {
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "ui/platform.h"
+#include "model/platform.h"
 
 namespace tolvanex::qt {
 

@@ -5,7 +5,7 @@
 #include <QAbstractListModel>
 #include <cstdint>
 
-#include "ui/sorted_list.h"
+#include "model/sorted_list.h"
 
 namespace tolvanex::qt {
 

@@ -10,9 +10,7 @@
 
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
-#include "settings/settings_store.h"
-#include "ui/files_list.h"
-#include "ui/frm_tolvanex.h"
+#include "model/frm_tolvanex.h"
 #include "ui/startup.h"
 
 int main(int argc, char** argv) {
@@ -29,12 +27,7 @@ int main(int argc, char** argv) {
   tolvanex::Frm_Tolvanex form(desktop);
   tolvanex::qt::MainWindow window(form, desktop);
   if (parser.isSet(settingsOption)) {
-    // The start-up steps after the instance test, with the settings file given.
-    form.IniFile = parser.value(settingsOption).toStdString();
-    tolvanex::FillDateFormatList(form);
-    tolvanex::LoadSettings(form);
-    tolvanex::RefreshFilesListBox(form);
-    tolvanex::FillColumnLevels(form);
+    tolvanex::LoadWindow(form, parser.value(settingsOption).toStdString());
     window.ShowModel();
   } else {
     window.Load();

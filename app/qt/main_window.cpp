@@ -13,10 +13,10 @@
 #include "app/qt/qt_platform.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/window_layout.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "core/run_driver.h"
+#include "model/frm_tolvanex.h"
 #include "ui/files_list.h"
-#include "ui/frm_tolvanex.h"
 #include "ui/pickers.h"
 #include "ui/startup.h"
 

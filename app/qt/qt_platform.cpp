@@ -13,7 +13,7 @@
 #include "app/qt/file_filters.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/qt_view.h"
-#include "core/posix_regional.h"
+#include "system/regional.h"
 
 namespace tolvanex::qt {
 

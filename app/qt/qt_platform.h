@@ -5,8 +5,8 @@
 #include <chrono>
 #include <string>
 
-#include "ui/platform.h"
-#include "ui/posix_desktop.h"
+#include "model/platform.h"
+#include "system/desktop.h"
 
 class QWidget;
 
@@ -52,7 +52,7 @@ class QtPlatform : public Platform {
   // Before a modal box stops a run, the window shows where the run has got to.
   void ShowModelBeforeModal();
 
-  PosixDesktopServices services_;
+  DesktopServices services_;
   QtView* view_ = nullptr;
   int pointer_ = kPointerDefault;
   bool eventsDue_ = true;

@@ -9,9 +9,7 @@
 
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
-#include "settings/settings_store.h"
-#include "ui/files_list.h"
-#include "ui/frm_tolvanex.h"
+#include "model/frm_tolvanex.h"
 #include "ui/startup.h"
 
 int main(int argc, char** argv) {
@@ -25,12 +23,7 @@ int main(int argc, char** argv) {
   tolvanex::qt::QtPlatform desktop;
   tolvanex::Frm_Tolvanex form(desktop);
   tolvanex::qt::MainWindow window(form, desktop);
-  // The start-up steps after the instance test, with the settings file given.
-  form.IniFile = argv[1];
-  tolvanex::FillDateFormatList(form);
-  tolvanex::LoadSettings(form);
-  tolvanex::RefreshFilesListBox(form);
-  tolvanex::FillColumnLevels(form);
+  tolvanex::LoadWindow(form, argv[1]);
   window.ShowModel();
 
   window.resize(window.sizeHint().expandedTo(QSize(620, 0)));

@@ -20,7 +20,7 @@
 #include "app/qt/headed_group_box.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/two_state_check_box.h"
-#include "ui/frm_tolvanex.h"
+#include "model/frm_tolvanex.h"
 
 namespace tolvanex::qt {
 

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "core/run_driver.h"
+#include "model/frm_tolvanex.h"
 #include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {

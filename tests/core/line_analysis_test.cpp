@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "model/frm_tolvanex.h"
 #include "tests/support/scripted_platform.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
@@ -139,15 +139,13 @@ TEST_F(LineAnalysis, TakesLinesOfMoreThan32768Fields) {
   EXPECT_EQ(reading().Values[5], 8.0);
 }
 
-TEST_F(LineAnalysis, SplitFieldsKeepsEmptyPieces) {
-  std::vector<std::string> fields{"old", "old", "old", "old"};
-  SplitFields(",a,,b,", fields);
-  EXPECT_EQ(fields, (std::vector<std::string>{"", "a", "", "b", ""}));
-  SplitFields("no commas", fields);
-  EXPECT_EQ(fields, (std::vector<std::string>{"no commas"}));
+std::string FormatReadingDate(Frm_Tolvanex& form, double value) {
+  std::string text;
+  AppendReadingDate(form, text, value);
+  return text;
 }
 
-TEST_F(LineAnalysis, FormatReadingDateFollowsTheDateFormatBox) {
+TEST_F(LineAnalysis, ReadingDatesFollowTheDateFormatBox) {
   EXPECT_EQ(FormatReadingDate(form, 45121.5416666667), "14 Jul 2023 13:00");
   form.Cmb_Dateformat.Text = "yyyy-mm-dd HH:MM";
   EXPECT_EQ(FormatReadingDate(form, 45121.3784722222), "2023-07-14 09:05");

@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "tests/core/writer_fixture.h"
+#include "tests/support/guards.h"
 
 namespace tolvanex {
 namespace {
@@ -108,14 +110,15 @@ TEST_F(PostWriter, AMissingFolderIsReportedWithTheCandidatePath) {
 }
 
 TEST_F(PostWriter, AnEmptyFolderWritesIntoTheCurrentFolder) {
-  char* previous = ::getcwd(nullptr, 0);
-  ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
-  form.Lbl_Folder[0].Caption = "";
-  SetReading(testing::k14July2023At1300);
-  bool written = Export();
-  Finish();
-  ASSERT_EQ(::chdir(previous), 0);
-  std::free(previous);
+  bool written = false;
+  {
+    testing::CurrentFolderGuard guard;
+    std::filesystem::current_path(folder.Path());
+    form.Lbl_Folder[0].Caption = "";
+    SetReading(testing::k14July2023At1300);
+    written = Export();
+    Finish();
+  }
   EXPECT_TRUE(written);
   EXPECT_EQ(form.Lbl_File[0].Caption, "23Jul14.pst");
   EXPECT_TRUE(testing::Exists(folder / "23Jul14.pst"));
@@ -142,7 +145,7 @@ TEST_F(PostWriter, SlotsAreWrittenInTheirPrintForm) {
   values[1] = 0.000015;
   values[17] = 5.0;  // beyond slot 16: never in a post file
   std::string line;
-  AppendPostReadingLine(form, -5, line);
+  AppendPostReadingLine(form.CurrentReading, form.RunState.ReadingTimeDigits, -5, line);
   EXPECT_EQ(line, "-5,45121.5416666667, 0 ,-0.25 " + ZeroSlots(12) + ", 1E+15 , 0.000015  ");
 }
 
@@ -151,7 +154,7 @@ TEST_F(PostWriter, ValuesOnlyAboveSlotSixteenGiveSixteenZeros) {
   form.CurrentReading.Values.fill(std::nullopt);
   form.CurrentReading.Values[20] = 1.0;
   std::string line;
-  AppendPostReadingLine(form, 101, line);
+  AppendPostReadingLine(form.CurrentReading, form.RunState.ReadingTimeDigits, 101, line);
   EXPECT_EQ(line, "101,45121.5416666667" + ZeroSlots(16) + " ");
 }
 
@@ -162,7 +165,8 @@ TEST_F(PostWriter, NumbersUseAPointWhateverTheLocale) {
   SetReading(testing::k14July2023At1300);
   germanForm.CurrentReading = form.CurrentReading;
   std::string line;
-  AppendPostReadingLine(germanForm, 101, line);
+  AppendPostReadingLine(germanForm.CurrentReading, germanForm.RunState.ReadingTimeDigits, 101,
+                        line);
   EXPECT_EQ(line + "\r\n", kReadingLine);
 }
 

@@ -9,40 +9,18 @@
 #include <filesystem>
 #include <string>
 
-#include "core/file_io.h"
 #include "core/run_driver.h"
-#include "settings/settings_store.h"
+#include "model/frm_tolvanex.h"
+#include "system/file_io.h"
+#include "tests/support/disk_full.h"
 #include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string PathOfDescriptor(int fd) {
-  char path[PATH_MAX];
-  ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path);
-  return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
-}
-
-// Writes to files whose path starts with the prefix fail as a full disk, after the given number
-// of bytes has gone to them.
-void FillDiskUnder(const std::string& prefix, std::size_t bytesThatFit) {
-  auto left = std::make_shared<std::size_t>(bytesThatFit);
-  io::CurrentHooks().Write = [prefix, left](int fd, const void* data, std::size_t size) -> ssize_t {
-    if (!PathOfDescriptor(fd).starts_with(prefix)) return ::write(fd, data, size);
-    if (*left == 0) {
-      errno = ENOSPC;
-      return -1;
-    }
-    std::size_t n = std::min(size, *left);
-    *left -= n;
-    return ::write(fd, data, n);
-  };
-}
 
 class RunFaults : public ::testing::Test {
  protected:
@@ -89,7 +67,7 @@ class RunFaults : public ::testing::Test {
 
 TEST_F(RunFaults, AFullDiskUnderThePostFilesEndsTheRunWithTheWritersReport) {
   desktop.InputAnswers = {"512"};
-  FillDiskUnder(folder / "post", 500);  // the header fits, the readings do not
+  testing::DiskFullAfter full(500, folder / "post");  // the header fits, the readings do not
   DoExport(form);
   ASSERT_EQ(desktop.Messages.size(), 1u);
   EXPECT_EQ(desktop.Messages[0].Text,
@@ -103,7 +81,7 @@ TEST_F(RunFaults, AFullDiskUnderThePostFilesEndsTheRunWithTheWritersReport) {
 
 TEST_F(RunFaults, AFullDiskUnderTheTextFilesIsReportedWithTheTextFilesPath) {
   desktop.InputAnswers = {"512"};
-  FillDiskUnder(folder / "text/2031_8", 40);
+  testing::DiskFullAfter full(40, folder / "text/2031_8");
   DoExport(form);
   ASSERT_EQ(desktop.Messages.size(), 1u);
   EXPECT_EQ(desktop.Messages[0].Text,
@@ -118,7 +96,7 @@ TEST_F(RunFaults, AFullDiskUnderTheTextFilesIsReportedWithTheTextFilesPath) {
 TEST_F(RunFaults, AFullDiskUnderTheLookupFileLeavesItAsItWas) {
   std::string before = testing::ReadFile(folder / "sites.lkp");
   desktop.InputAnswers = {"512"};
-  FillDiskUnder(folder.Path() + "/.tolvanex-", 10);
+  testing::DiskFullAfter full(10, folder.Path() + "/.tolvanex-");
   DoExport(form);
   ASSERT_FALSE(desktop.Messages.empty());
   EXPECT_EQ(desktop.Messages[0].Text,
@@ -126,17 +104,6 @@ TEST_F(RunFaults, AFullDiskUnderTheLookupFileLeavesItAsItWas) {
   EXPECT_EQ(testing::ReadFile(folder / "sites.lkp"), before);
   EXPECT_TRUE(LeftOver(folder.Path()).empty());
   ExpectWholeLinesOfTheCleanRun();
-}
-
-TEST_F(RunFaults, AFullDiskUnderTheSettingsFileLeavesItAsItWas) {
-  form.IniFile = folder / "tolvanex.ini";
-  const std::string before = "[General]\r\nDataFile=old.dat\r\n; kept\r\n";
-  testing::WriteFile(form.IniFile, before);
-  FillDiskUnder(folder.Path() + "/.tolvanex-", 30);
-  SaveSettings(form);
-  EXPECT_EQ(testing::ReadFile(form.IniFile), before);
-  EXPECT_TRUE(LeftOver(folder.Path()).empty());
-  EXPECT_TRUE(desktop.Messages.empty());  // a refused write passes silently
 }
 
 TEST_F(RunFaults, ADataFileThatStopsReadingEndsTheRunWithItsPath) {
@@ -148,7 +115,7 @@ TEST_F(RunFaults, ADataFileThatStopsReadingEndsTheRunWithItsPath) {
   int reads = 0;
   std::string dataPath = folder / "data.dat";
   io::CurrentHooks().Read = [&](int fd, void* buffer, std::size_t size) -> ssize_t {
-    if (PathOfDescriptor(fd) == dataPath && ++reads == 2) {
+    if (testing::PathOfDescriptor(fd) == dataPath && ++reads == 2) {
       errno = EIO;
       return -1;
     }

@@ -1,4 +1,4 @@
-#include "core/text_file_cache.h"
+#include "model/text_file_cache.h"
 
 #include <unistd.h>
 
@@ -141,7 +141,8 @@ TEST(TextFileCache, ClosesEveryFileAndReportsTheFirstFailure) {
   EXPECT_FALSE(files.HoldsFileAt(folder / "c"));
   std::string failed;
   files.CloseAll(failed);
-  EXPECT_TRUE(files.Empty());
+  EXPECT_EQ(files.Find(folder / "a"), nullptr);
+  EXPECT_EQ(files.Find(folder / "b"), nullptr);
   EXPECT_EQ(testing::ReadFile(folder / "a"), "a\r\n");
   EXPECT_EQ(testing::ReadFile(folder / "b"), "b\r\n");
 }

@@ -16,10 +16,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/date_pattern.h"
-#include "core/date_value.h"
-#include "core/errors.h"
-#include "core/number_text.h"
+#include "base/errors.h"
+#include "formats/date_pattern.h"
+#include "formats/date_value.h"
+#include "formats/number_text.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace tolvanex::fuzz {

@@ -12,12 +12,15 @@
 #include <string_view>
 #include <vector>
 
-#include "core/date_value.h"
 #include "core/text_writer.h"
+#include "formats/date_value.h"
+#include "model/frm_tolvanex.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "ui/frm_tolvanex.h"
+#include "tests/support/quiet_desktop.h"
 
 namespace tolvanex::fuzz {
+
+using testing::QuietDesktop;
 namespace {
 
 double LastDateOfWholeFile(std::string_view file, const RegionalSettings& regional, int year) {

@@ -15,15 +15,18 @@
 #include <string>
 #include <string_view>
 
-#include "core/date_pattern.h"
-#include "core/date_value.h"
-#include "core/errors.h"
-#include "core/helpers.h"
+#include "base/errors.h"
+#include "base/paths.h"
 #include "core/line_analysis.h"
+#include "formats/date_pattern.h"
+#include "formats/date_value.h"
+#include "model/frm_tolvanex.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "ui/frm_tolvanex.h"
+#include "tests/support/quiet_desktop.h"
 
 namespace tolvanex::fuzz {
+
+using testing::QuietDesktop;
 namespace {
 
 // The patterns the window offers.

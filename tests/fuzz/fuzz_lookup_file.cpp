@@ -14,12 +14,15 @@
 #include <utility>
 #include <vector>
 
-#include "core/file_io.h"
 #include "lookup/lookup_table.h"
+#include "model/frm_tolvanex.h"
+#include "system/file_io.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "ui/frm_tolvanex.h"
+#include "tests/support/quiet_desktop.h"
 
 namespace tolvanex::fuzz {
+
+using testing::QuietDesktop;
 namespace {
 
 std::string_view TrimSpaces(std::string_view text) {

@@ -16,9 +16,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/decimal_shortcuts.h"
-#include "core/errors.h"
-#include "core/number_text.h"
+#include "base/errors.h"
+#include "formats/decimal_shortcuts.h"
+#include "formats/number_text.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace tolvanex::fuzz {

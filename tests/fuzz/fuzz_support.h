@@ -1,5 +1,6 @@
-// What the fuzz targets share: a desktop that answers nothing and records the reports, a check
-// that ends the run on a broken rule, and a scratch folder for the targets that read files.
+// What the fuzz targets share: a check that ends the run on a broken rule, and a scratch folder
+// for the targets that read files. The targets that drive the window model take the quiet
+// desktop of tests/support besides.
 #pragma once
 
 #include <fcntl.h>
@@ -14,12 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/file_io.h"
-#include "core/regional_settings.h"
+#include "system/file_io.h"
+#include "system/regional_settings.h"
 #include "tests/support/german_settings.h"
-#include "tests/support/quiet_desktop.h"
-#include "ui/controls.h"
-#include "ui/platform.h"
 
 namespace tolvanex::fuzz {
 
@@ -31,8 +29,6 @@ namespace tolvanex::fuzz {
 // Unlike assert, never compiled away: a fuzz build is optimised.
 #define FUZZ_CHECK(condition) \
   ((condition) ? void() : ::tolvanex::fuzz::Fail(#condition, __FILE__, __LINE__))
-
-using testing::QuietDesktop;
 
 // Settings of a German locale: day-month-year with ".", month names with a non-ASCII letter, and
 // no AM/PM texts.

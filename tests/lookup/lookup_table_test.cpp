@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
+#include "model/frm_tolvanex.h"
+#include "system/file_io.h"
+#include "tests/support/disk_full.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
@@ -184,19 +185,11 @@ TEST_F(LookupTable, ASaveThatFailsHalfWayKeepsTheOldFileByteForByte) {
   testing::WriteFile(path, old);
   SetTable({{"new", "1", "10"}, {"new", "2", "20"}, {"new", "3", "30"}});
   // The disk fills up after 20 bytes of the new content.
-  std::size_t left = 20;
-  io::CurrentHooks().Write = [&left](int fd, const void* data, std::size_t size) -> ssize_t {
-    if (left == 0) {
-      errno = ENOSPC;
-      return -1;
-    }
-    std::size_t n = std::min(size, left);
-    left -= n;
-    return ::write(fd, data, n);
-  };
-  EXPECT_FALSE(SaveLookupFile(form));
-  io::ResetHooks();
-  EXPECT_EQ(left, 0u);
+  {
+    testing::DiskFullAfter full(20);
+    EXPECT_FALSE(SaveLookupFile(form));
+    EXPECT_EQ(full.BytesLeft(), 0u);
+  }
   EXPECT_EQ(testing::ReadFile(path), old);
   EXPECT_EQ(FilesInFolder(), 1u);  // no temporary left behind
   EXPECT_EQ(Table(), (Entries{{"new", "1", "10"}, {"new", "2", "20"}, {"new", "3", "30"}}));

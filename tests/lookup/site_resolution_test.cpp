@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "model/frm_tolvanex.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {

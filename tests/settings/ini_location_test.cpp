@@ -7,32 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/guards.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
 namespace {
-
-// Sets an environment variable for one test and puts the old value back afterwards.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    Set(value);
-  }
-  ~ScopedEnvironment() { Set(old_ ? old_->c_str() : nullptr); }
-
-  void Set(const char* value) {
-    if (value == nullptr) {
-      ::unsetenv(name_);
-    } else {
-      ::setenv(name_, value, 1);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 // root may write into every folder, so the folder test is replaced where a read-only program
 // folder is needed.
@@ -45,8 +24,8 @@ class IniLocation : public ::testing::Test {
   testing::TempFolder temp_;
   std::string programFolder_ = temp_ / "opt";
   std::string home_ = temp_ / "home";
-  ScopedEnvironment homeVariable_{"HOME", home_.c_str()};
-  ScopedEnvironment configVariable_{"XDG_CONFIG_HOME", nullptr};
+  testing::EnvironmentVariable homeVariable_{"HOME", home_.c_str()};
+  testing::EnvironmentVariable configVariable_{"XDG_CONFIG_HOME", nullptr};
   ProgramInfo program_{programFolder_, "tolvanex"};
 
   void SetUp() override {

@@ -9,7 +9,8 @@
 #include <string>
 #include <system_error>
 
-#include "core/file_io.h"
+#include "system/file_io.h"
+#include "tests/support/disk_full.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -168,29 +169,6 @@ TEST(ProfileSetString, WritesWhatReadsBackAndNothingElse) {
   }
 }
 
-// Makes every write fail with "disk full" once the given number of bytes has gone through.
-class DiskFullAfter {
- public:
-  explicit DiskFullAfter(std::size_t bytes) : left_(bytes) {
-    io::CurrentHooks().Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
-      ++calls_;
-      if (left_ == 0) {
-        errno = ENOSPC;
-        return -1;
-      }
-      std::size_t n = std::min(size, left_);
-      left_ -= n;
-      return ::write(fd, data, n);
-    };
-  }
-  ~DiskFullAfter() { io::ResetHooks(); }
-  int Calls() const { return calls_; }
-
- private:
-  std::size_t left_;
-  int calls_ = 0;
-};
-
 class ProfileFile : public ::testing::Test {
  protected:
   std::size_t FilesInFolder() const {
@@ -236,7 +214,7 @@ TEST_F(ProfileFile, AWriteThatFailsHalfWayKeepsTheOldFileByteForByte) {
   const std::string old = "junk\r\n[General]\r\nA=old\r\n\r\n[Other]\rB=1";
   testing::WriteFile(path_, old);
   {
-    DiskFullAfter full(10);
+    testing::DiskFullAfter full(10);
     EXPECT_FALSE(WriteProfileString(path_, "General", "A", "a new and longer value"));
   }
   EXPECT_EQ(testing::ReadFile(path_), old);
@@ -245,7 +223,7 @@ TEST_F(ProfileFile, AWriteThatFailsHalfWayKeepsTheOldFileByteForByte) {
 
 TEST_F(ProfileFile, AnUnchangedValueIsNotWrittenAgain) {
   testing::WriteFile(path_, "[General]\r\nA=same\r\n");
-  DiskFullAfter full(0);
+  testing::DiskFullAfter full(0);
   EXPECT_TRUE(WriteProfileString(path_, "General", "a", "same"));
   EXPECT_EQ(full.Calls(), 0);
 }

@@ -9,31 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "model/frm_tolvanex.h"
+#include "tests/support/disk_full.h"
+#include "tests/support/guards.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
-
-// HOME for the form's initial captions and the defaults; put back when the test ends.
-class ScopedHome {
- public:
-  explicit ScopedHome(const std::string& home) {
-    if (const char* old = std::getenv("HOME")) old_ = old;
-    ::setenv("HOME", home.c_str(), 1);
-  }
-  ~ScopedHome() {
-    if (old_) {
-      ::setenv("HOME", old_->c_str(), 1);
-    } else {
-      ::unsetenv("HOME");
-    }
-  }
-
- private:
-  std::optional<std::string> old_;
-};
 
 // The nine settings as the controls hold them, in the order of the file.
 std::vector<std::string> Controls(const Frm_Tolvanex& form) {
@@ -59,7 +42,8 @@ class SettingsStore : public ::testing::Test {
 
   testing::TempFolder temp_;
   std::string ini_ = temp_ / "tolvanex.ini";
-  ScopedHome home_{temp_ / "home"};
+  // HOME for the form's initial captions and the defaults.
+  testing::EnvironmentVariable home_{"HOME", (temp_ / "home").c_str()};
   testing::ScriptedPlatform platform_;
   Frm_Tolvanex form_{platform_};
   const std::vector<std::string> initial_ = Controls(form_);
@@ -71,6 +55,20 @@ class SettingsStore : public ::testing::Test {
   const std::vector<std::string> kFullControls{
       "/data/Sd01.dat", "0", "/post", "/data/sites.lkp", "0", "1", "csv", "/text", "yyyy/mm/dd"};
 };
+
+TEST_F(SettingsStore, AFullDiskLeavesTheFileAsItWasWithoutAReport) {
+  const std::string before = "[General]\r\nDataFile=old.dat\r\n; kept\r\n";
+  testing::WriteFile(ini_, before);
+  {
+    testing::DiskFullAfter full(30, temp_.Path() + "/.tolvanex-");
+    SaveSettings(form_);
+  }
+  EXPECT_EQ(testing::ReadFile(ini_), before);
+  for (const auto& entry : std::filesystem::directory_iterator(temp_.Path())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with(".tolvanex-"));  // none left
+  }
+  EXPECT_TRUE(Messages().empty());  // a refused write passes silently
+}
 
 TEST_F(SettingsStore, WithoutAFileTheDefaultsAndAfterSavingTheNineKeysInOrder) {
   LoadSettings(form_);

@@ -2,7 +2,7 @@
 // decimal separator and "." grouping, month names with a letter outside ASCII.
 #pragma once
 
-#include "core/regional_settings.h"
+#include "system/regional_settings.h"
 
 namespace tolvanex::testing {
 

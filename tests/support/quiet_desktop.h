@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/regional_settings.h"
-#include "ui/platform.h"
+#include "model/platform.h"
+#include "system/regional_settings.h"
 
 namespace tolvanex::testing {
 

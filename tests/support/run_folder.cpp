@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "ui/frm_tolvanex.h"
+#include "model/frm_tolvanex.h"
 
 namespace tolvanex::testing {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "model/controls.h"
+#include "model/platform.h"
 #include "tests/support/german_settings.h"
-#include "ui/controls.h"
-#include "ui/platform.h"
 
 namespace tolvanex::testing {
 

@@ -9,28 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "model/frm_tolvanex.h"
+#include "tests/support/guards.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
-
-std::vector<std::string> Rows(const SortedListBox& list) {
-  std::vector<std::string> rows;
-  for (std::int64_t i = 0; i < list.ListCount(); ++i) rows.push_back(list.List(i));
-  return rows;
-}
-
-// Puts the process back into the folder it was in, whatever the test changed.
-class CurrentFolderGuard {
- public:
-  CurrentFolderGuard() : saved_(std::filesystem::current_path()) {}
-  ~CurrentFolderGuard() { std::filesystem::current_path(saved_); }
-
- private:
-  std::filesystem::path saved_;
-};
 
 class FilesList : public ::testing::Test {
  protected:
@@ -48,7 +34,7 @@ class FilesList : public ::testing::Test {
 TEST_F(FilesList, ListsTheMatchingFilesSortedWithoutRegardToCase) {
   for (const char* name : {"b.dat", "A.dat", "c.dat", "notes.txt", "dat"}) Touch(name);
   RefreshFilesListBox(form);
-  EXPECT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"A.dat", "b.dat", "c.dat"}));
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"A.dat", "b.dat", "c.dat"}));
   EXPECT_TRUE(desktop.Messages.empty());
 }
 
@@ -63,7 +49,7 @@ TEST_F(FilesList, LeavesOutHiddenNamesFoldersLinksToFoldersAndPipes) {
   ASSERT_EQ(::mkfifo((folder / "pipe.dat").c_str(), 0600), 0);
 
   RefreshFilesListBox(form);
-  EXPECT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"kept.dat", "tofile.dat"}));
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"kept.dat", "tofile.dat"}));
   EXPECT_TRUE(desktop.Messages.empty());
 }
 
@@ -71,7 +57,7 @@ TEST_F(FilesList, AFolderCaptionEndingInASeparatorWorksTheSame) {
   Touch("12_3.dat");
   form.Lbl_Folder[1].Caption = folder.Path() + "/";
   RefreshFilesListBox(form);
-  ASSERT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"12_3.dat"}));
+  ASSERT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"12_3.dat"}));
 
   form.Lst_Files.SetListIndex(0);
   EditFile(form, 2);
@@ -120,12 +106,12 @@ TEST_F(FilesList, ARefillDropsTheSelectionAndDisablesTheListsEditButton) {
 }
 
 TEST_F(FilesList, AnEmptyFolderCaptionListsTheCurrentFolder) {
-  CurrentFolderGuard guard;
+  testing::CurrentFolderGuard guard;
   Touch("here.dat");
   std::filesystem::current_path(folder.Path());
   form.Lbl_Folder[1].Caption = "";
   RefreshFilesListBox(form);
-  EXPECT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"here.dat"}));
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"here.dat"}));
 }
 
 struct ExtensionCase {

@@ -7,25 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "base/errors.h"
+#include "model/frm_tolvanex.h"
+#include "tests/support/guards.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
 
 using Filters = std::vector<FileFilter>;
-
-// Puts the process back into the folder it was in, whatever the test changed.
-class CurrentFolderGuard {
- public:
-  CurrentFolderGuard() : saved_(std::filesystem::current_path()) {}
-  ~CurrentFolderGuard() { std::filesystem::current_path(saved_); }
-
- private:
-  std::filesystem::path saved_;
-};
 
 // A desktop whose dialogs fail instead of opening.
 class BrokenDialogs : public testing::ScriptedPlatform {
@@ -68,7 +60,7 @@ class FilePicker : public ::testing::Test {
     form.Txt_File[1].Text = folder / "sites.lkp";
   }
 
-  CurrentFolderGuard guard;
+  testing::CurrentFolderGuard guard;
   testing::TempFolder folder;
   testing::ScriptedPlatform desktop;
   Frm_Tolvanex form{desktop};
@@ -153,15 +145,8 @@ class FolderPicker : public ::testing::Test {
     testing::WriteFile(folder / "12_3.dat", "");
     testing::WriteFile(folder / "4_5.dat", "");
   }
-  std::vector<std::string> Rows() const {
-    std::vector<std::string> rows;
-    for (std::int64_t i = 0; i < form.Lst_Files.ListCount(); ++i) {
-      rows.push_back(form.Lst_Files.List(i));
-    }
-    return rows;
-  }
 
-  CurrentFolderGuard guard;
+  testing::CurrentFolderGuard guard;
   testing::TempFolder folder;
   testing::ScriptedPlatform desktop;
   Frm_Tolvanex form{desktop};
@@ -175,7 +160,7 @@ TEST_F(FolderPicker, ANewPostFolderLeavesTheListAsItWas) {
   EXPECT_EQ(desktop.FolderPickers[0].StartFolder, "/posts");
   EXPECT_EQ(form.Lbl_Folder[0].Caption, folder.Path());
   EXPECT_EQ(form.Lbl_Folder[1].Caption, "/sites");
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"earlier.dat"}));
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"earlier.dat"}));
 }
 
 TEST_F(FolderPicker, ANewOutputFolderRefillsTheList) {
@@ -185,7 +170,7 @@ TEST_F(FolderPicker, ANewOutputFolderRefillsTheList) {
   EXPECT_EQ(desktop.FolderPickers[0].Prompt, "Locate a folder for Folder for output files");
   EXPECT_EQ(desktop.FolderPickers[0].StartFolder, "/sites");
   EXPECT_EQ(form.Lbl_Folder[1].Caption, folder.Path());
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"12_3.dat", "4_5.dat"}));
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"12_3.dat", "4_5.dat"}));
   EXPECT_TRUE(desktop.Messages.empty());
 }
 
@@ -194,7 +179,7 @@ TEST_F(FolderPicker, CancelChangesNeitherTheCaptionNorTheList) {
   EXPECT_EQ(desktop.FolderPickers.size(), 2u);
   EXPECT_EQ(form.Lbl_Folder[0].Caption, "/posts");
   EXPECT_EQ(form.Lbl_Folder[1].Caption, "/sites");
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"earlier.dat"}));
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"earlier.dat"}));
 }
 
 TEST_F(FolderPicker, AnEmptyCaptionStartsAtTheCurrentFolder) {

@@ -7,21 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "model/frm_tolvanex.h"
+#include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
-#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
 
 const std::vector<std::string> kFormatList{"d mmm yyyy HH:MM", "m/d/yyyy HH:MM", "yyyy-mm-dd HH:MM",
                                            "d/m/yyyy HH:MM"};
-
-std::vector<std::string> Rows(const SortedListBox& list) {
-  std::vector<std::string> rows;
-  for (std::int64_t i = 0; i < list.ListCount(); ++i) rows.push_back(list.List(i));
-  return rows;
-}
 
 bool LevelsUntouched(const Frm_Tolvanex& form) {
   for (float level : form.ColumnLevels) {
@@ -52,7 +47,7 @@ TEST_F(StartUp, WithoutASettingsFileShowsTheDefaultsAndListsTheProgramsFolder) {
   EXPECT_EQ(form.Cmb_Dateformat.Text, "d mmm yyyy HH:MM");
   EXPECT_EQ(form.Txt_Extension.Text, "txt");
   EXPECT_EQ(form.Lbl_Folder[1].Caption, folder.Path());
-  EXPECT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"A.txt", "b.txt"}));
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"A.txt", "b.txt"}));
   EXPECT_FLOAT_EQ(form.ColumnLevels[1], 0.7f);
   EXPECT_FLOAT_EQ(form.ColumnLevels[32], 31.5f);
   EXPECT_TRUE(desktop.Messages.empty());
@@ -70,7 +65,7 @@ TEST_F(StartUp, ListsTheFolderAndExtensionThatTheSettingsName) {
   form.Cmb_Dateformat.Items.push_back("left over");
 
   Form_Load(form);
-  EXPECT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"1_2.csv"}));
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"1_2.csv"}));
   EXPECT_EQ(form.Cmb_Dateformat.Items, kFormatList);
   EXPECT_EQ(form.Cmb_Dateformat.Text, "yyyy/mm/dd");
 }
@@ -85,7 +80,7 @@ TEST_F(StartUp, GoesOnAfterTheSettingsReportTheirOwnFailure) {
   EXPECT_TRUE(desktop.Messages[0].Text.ends_with("\r\nTolvanex:LoadSettings"));
   // The rows after the bad one keep what the window held, and the list is read from them.
   EXPECT_EQ(form.Txt_Extension.Text, "dat");
-  EXPECT_EQ(Rows(form.Lst_Files), (std::vector<std::string>{"x.dat"}));
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"x.dat"}));
   EXPECT_FLOAT_EQ(form.ColumnLevels[2], 1.5f);
 }
 

@@ -1,0 +1,14 @@
+// Where the defaults that a Windows installation keeps on drive C live on this system: in the
+// user's home folder.
+#pragma once
+
+#include <string>
+
+namespace tolvanex {
+
+// The default post and output folder shown before any setting is read.
+std::string DefaultPostFolder();
+// The default data file.
+std::string DefaultDataFile();
+
+}  // namespace tolvanex

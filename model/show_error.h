@@ -1,0 +1,15 @@
+// The report of a failure, shown to the user.
+#pragma once
+
+#include <string_view>
+
+namespace tolvanex {
+
+class Frm_Tolvanex;
+
+// Reports the failure being handled in a modal box under the application title: its
+// description, CR LF, "Tolvanex:" and the label. Call it from inside the catch block of a
+// trapping routine.
+void ShowError(Frm_Tolvanex& form, std::string_view label);
+
+}  // namespace tolvanex

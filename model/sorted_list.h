@@ -1,0 +1,45 @@
+// The output files list: names kept in ascending order without regard to letter case, duplicates
+// kept. A run adds one row per reading, so it must take a million rows: names are stored once and
+// rows are small ids; rows added since the last read are sorted and merged in one step when the
+// list is next read, never inserted one by one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tolvanex {
+
+class SortedListBox {
+ public:
+  void Clear();
+  void AddItem(std::string_view name);
+
+  std::int64_t ListCount() const {
+    return static_cast<std::int64_t>(sorted_.size() + pending_.size());
+  }
+  // The row at a sorted position, 0 <= index < ListCount().
+  const std::string& List(std::int64_t index) const;
+  // The selected position, -1 when nothing is selected.
+  std::int64_t ListIndex() const;
+  void SetListIndex(std::int64_t index);
+  // The selected row's text; empty when nothing is selected.
+  std::string Text() const;
+  // Grows on every change, so that a view knows when to read the list again.
+  std::uint64_t Revision() const { return revision_; }
+
+ private:
+  void Settle() const;
+  bool Before(std::uint32_t a, std::uint32_t b) const;
+
+  std::vector<std::string> names_;
+  std::unordered_map<std::string, std::uint32_t> ids_;
+  mutable std::vector<std::uint32_t> sorted_;
+  mutable std::vector<std::uint32_t> pending_;
+  mutable std::int64_t listIndex_ = -1;
+  std::uint64_t revision_ = 0;
+};
+
+}  // namespace tolvanex

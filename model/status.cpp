@@ -1,0 +1,13 @@
+#include "model/status.h"
+
+#include "model/frm_tolvanex.h"
+
+namespace tolvanex {
+
+void SetStatus(Frm_Tolvanex& form, std::string_view text) {
+  form.Lbl_Status.BackColor = text.empty() ? kButtonFace : kStatusCream;
+  form.Lbl_Status.Caption.assign(text);
+  form.Desktop.RepaintStatus(form.Lbl_Status);
+}
+
+}  // namespace tolvanex

@@ -1,0 +1,50 @@
+#include "model/text_file_cache.h"
+
+#include <exception>
+
+namespace tolvanex {
+
+OpenTextFile* TextFileCache::Find(const std::string& path) {
+  auto found = files_.find(path);
+  return found == files_.end() ? nullptr : &found->second;
+}
+
+bool TextFileCache::HoldsFileAt(const std::string& path) const {
+  auto identity = io::IdentityOf(path);
+  if (!identity) return false;
+  for (const auto& [name, open] : files_) {
+    if (open.Identity == *identity) return true;
+  }
+  return false;
+}
+
+OpenTextFile& TextFileCache::Add(const std::string& path, io::OutputFile file,
+                                 std::optional<double> lastDate) {
+  OpenTextFile& open = files_[path];
+  open.File = std::move(file);
+  open.LastDate = lastDate;
+  open.Identity = io::IdentityOf(path).value_or(io::FileIdentity{});
+  return open;
+}
+
+void TextFileCache::Drop(const std::string& path) {
+  files_.erase(path);
+}
+
+void TextFileCache::CloseAll(std::string& failedPath) {
+  std::exception_ptr firstFailure;
+  for (auto& [path, open] : files_) {
+    try {
+      open.File.Close();
+    } catch (...) {
+      if (!firstFailure) {
+        firstFailure = std::current_exception();
+        failedPath = path;
+      }
+    }
+  }
+  files_.clear();
+  if (firstFailure) std::rethrow_exception(firstFailure);
+}
+
+}  // namespace tolvanex

@@ -1,0 +1,86 @@
+// The desktop services that the front ends share: one instance per user, the text editor, the
+// local year, and what the running program knows about itself.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "system/file_io.h"
+#include "system/version.h"
+
+namespace tolvanex {
+
+struct ProgramInfo {
+  std::string Folder;  // the folder of the running program, without a trailing separator
+  std::string Name;    // the program's file name without its extension
+  int Major = kVersionMajor;
+  int Minor = kVersionMinor;
+  int Revision = kVersionRevision;
+};
+
+// The per-user lock file: in the runtime folder when one is given (XDG_RUNTIME_DIR), else
+// /tmp/tolvanex-<uid>.lock.
+std::string LockFilePath(const char* runtimeFolder, unsigned long uid);
+// The lock file of this user, from the environment.
+std::string DefaultLockFilePath();
+
+// An exclusive advisory lock on a file, held as long as the object lives. The system drops it
+// when the process ends, after a crash too, so a stale lock never blocks a start.
+class SingleInstanceLock {
+ public:
+  explicit SingleInstanceLock(std::string path = DefaultLockFilePath());
+
+  // Takes the lock unless another holder has it; true when this object holds it afterwards.
+  // Throws when the lock file cannot be opened.
+  bool Acquire();
+  bool Held() const { return file_.IsOpen(); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  io::Descriptor file_;
+};
+
+// The text editor: the program named by TOLVANEX_EDITOR when it is set and not empty, else
+// xdg-open.
+std::string EditorProgram();
+// The path as the editor is to receive it: a name starting with "-" gains "./" in front, so that
+// the editor does not take it for an option; every other path is passed as it stands.
+std::string EditorArgument(std::string_view path);
+// Starts a program with one argument, never through a shell, in a session of its own and not as
+// a child of this process, so that it outlives the program and leaves no zombie behind. Returns
+// at once; throws std::system_error when the program cannot be started (for example when no
+// such program exists).
+void StartDetached(const std::string& program, const std::string& argument);
+
+// Folder (without a trailing separator, except for the root) and name without extension of a
+// program's file; the version is this program's.
+ProgramInfo ProgramInfoFromPath(std::string_view executablePath);
+// The running program, from /proc/self/exe. Without /proc it is "tolvanex" in the current folder.
+ProgramInfo RunningProgram();
+
+// The year of today's date in the local time zone. Asked for every date read without a year, so
+// it goes through localtime_r, which reads the time zone once per process.
+int LocalYear();
+
+// The pieces of Platform that do not depend on the toolkit, for the front ends to delegate to.
+class DesktopServices {
+ public:
+  DesktopServices() : program_(RunningProgram()) {}
+  explicit DesktopServices(std::string lockPath)
+      : program_(RunningProgram()), lock_(std::move(lockPath)) {}
+
+  // Takes the lock at the first call; another instance holds it when it cannot be taken.
+  bool AnotherInstanceRunning() { return !lock_.Acquire(); }
+  void StartEditor(const std::string& path) {
+    StartDetached(EditorProgram(), EditorArgument(path));
+  }
+  const ProgramInfo& Program() const { return program_; }
+
+ private:
+  ProgramInfo program_;
+  SingleInstanceLock lock_;
+};
+
+}  // namespace tolvanex

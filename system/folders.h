@@ -1,0 +1,32 @@
+// Folders: the user's home, the current folder, listing a folder, and making one.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolvanex {
+
+// The user's home folder: $HOME, else the password database's entry.
+std::string HomeFolder();
+
+// The names of the ordinary files in a folder (links followed: a link to a file is listed, a
+// link to a folder is not) for which wanted says yes, in the order the system gives them. The
+// empty folder name is the current folder. No value when the folder does not exist; other
+// failures throw std::system_error.
+std::optional<std::vector<std::string>> OrdinaryFilesIn(
+    const std::string& folder, const std::function<bool(std::string_view name)>& wanted);
+
+// Makes folder the current folder; false, with nothing changed, when the system refuses.
+bool ChangeCurrentFolder(const std::string& folder);
+
+// True for an existing folder in which this user may create files.
+bool FolderIsWritable(const std::string& folder);
+
+// Makes every missing level of an absolute folder path, open to this user only. A level that
+// cannot be made shows later, as a write that the system refuses.
+void MakeFolders(const std::string& folder);
+
+}  // namespace tolvanex

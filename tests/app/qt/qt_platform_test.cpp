@@ -1,0 +1,143 @@
+// The Qt desktop: its boxes and dialogs as the user sees them, the override cursor and the
+// let-through of events during a run.
+#include "app/qt/qt_platform.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/qt/qt_text.h"
+#include "base/paths.h"
+#include "model/status.h"
+#include "tests/app/qt/window_fixture.h"
+
+namespace tolvanex {
+namespace {
+
+using testing::SeenMessage;
+
+class QtDesktop : public testing::WindowTest {
+ protected:
+  QtDesktop() { window.show(); }
+};
+
+TEST_F(QtDesktop, AMessageBoxHasNoIconOneButtonAndPlainLines) {
+  std::vector<SeenMessage> seen;
+  answerer.Queue(testing::ConfirmMessage(seen));
+  desktop.MessageBox("No such file <b>x</b>\r\nTolvanex:DoExport: x", "Tolvanex");
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Title, "Tolvanex");
+  EXPECT_EQ(seen[0].Text, "No such file <b>x</b>\nTolvanex:DoExport: x");
+  EXPECT_FALSE(seen[0].HasIcon);
+  EXPECT_EQ(seen[0].Buttons, 1);
+}
+
+TEST_F(QtDesktop, TheInputBoxShowsPromptTitleAndDefaultAndCancelGivesNothing) {
+  std::vector<QString> seen;
+  answerer.Queue(testing::AnswerInput("512", &seen));
+  EXPECT_EQ(desktop.InputBox("88 / 1 needs a site number", "Enter site number", "9999"), "512");
+  EXPECT_EQ(seen,
+            (std::vector<QString>{"Enter site number", "88 / 1 needs a site number", "9999"}));
+
+  answerer.Queue(testing::CancelInput());
+  EXPECT_EQ(desktop.InputBox("88 / 1 needs a site number", "Enter site number", "9999"), "");
+}
+
+TEST_F(QtDesktop, TheOpenDialogOffersTheFiltersAndStartsAtTheInitialName) {
+  testing::WriteFile(folder / "SdOne.dat", "");
+  QStringList filters;
+  QString selectedFilter;
+  QString directory;
+  QString typed;
+  answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "SdOne.dat"), [&](QWidget* dialog) {
+    auto* files = static_cast<QFileDialog*>(dialog);
+    filters = files->nameFilters();
+    selectedFilter = files->selectedNameFilter();
+    directory = files->directory().absolutePath();
+    typed = files->findChild<QLineEdit*>("fileNameEdit")->text();
+  }));
+  auto chosen = desktop.ShowOpen({{"Data (Sd*.dat)", "Sd*.dat"}, {"All files (*.*)", "*.*"}},
+                                 folder / "SdOne.dat");
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, folder / "SdOne.dat");
+  EXPECT_EQ(filters, (QStringList{"Data (Sd*.dat)", "All files (*)"}));
+  EXPECT_EQ(selectedFilter, "Data (Sd*.dat)");
+  EXPECT_EQ(directory, qt::ToQt(folder.Path()));
+  EXPECT_EQ(typed, "SdOne.dat");
+}
+
+TEST_F(QtDesktop, ABareInitialNameStartsInTheCurrentFolderAndTheNameNeedNotExist) {
+  std::filesystem::current_path(folder.Path());
+  QString directory;
+  answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "new.lkp"), [&](QWidget* dialog) {
+    directory = static_cast<QFileDialog*>(dialog)->directory().absolutePath();
+  }));
+  auto chosen = desktop.ShowOpen({{"Lookup files (*.lkp)", "*.lkp"}}, "sites.lkp");
+  EXPECT_EQ(directory, qt::ToQt(folder.Path()));
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, folder / "new.lkp");
+
+  answerer.Queue(testing::CancelDialog());
+  EXPECT_FALSE(desktop.ShowOpen({{"Lookup files (*.lkp)", "*.lkp"}}, "sites.lkp").has_value());
+}
+
+TEST_F(QtDesktop, TheFolderPickerShowsThePromptAndStartsAtTheFolder) {
+  std::filesystem::create_directory(folder / "start");
+  std::filesystem::create_directory(folder / "chosen");
+  QString title;
+  QString directory;
+  QFileDialog::FileMode mode = QFileDialog::AnyFile;
+  answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "chosen"), [&](QWidget* dialog) {
+    auto* files = static_cast<QFileDialog*>(dialog);
+    title = files->windowTitle();
+    directory = files->directory().absolutePath();
+    mode = files->fileMode();
+  }));
+  auto chosen =
+      desktop.BrowseForFolder("Locate a folder for Folder for post files", folder / "start");
+  EXPECT_EQ(title, "Locate a folder for Folder for post files");
+  EXPECT_EQ(directory, qt::ToQt(folder / "start"));
+  EXPECT_EQ(mode, QFileDialog::Directory);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, folder / "chosen");
+
+  answerer.Queue(testing::CancelDialog());
+  EXPECT_FALSE(desktop.BrowseForFolder("Locate a folder for x", folder / "start").has_value());
+}
+
+TEST_F(QtDesktop, TheHourglassIsTheOverrideCursorAndZeroRemovesIt) {
+  ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  desktop.SetMousePointer(kPointerHourglass);
+  EXPECT_EQ(desktop.MousePointer(), kPointerHourglass);
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  desktop.SetMousePointer(kPointerHourglass);  // the same pointer again stacks nothing
+  desktop.SetMousePointer(kPointerDefault);
+  EXPECT_EQ(desktop.MousePointer(), kPointerDefault);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(QtDesktop, ALetThroughShowsTheModelAndHandsOnPendingEvents) {
+  bool delivered = false;
+  QTimer::singleShot(0, [&] { delivered = true; });
+  form.RunState.Running = true;
+  SetStatus(form, "2031/7 14 Jul 2023 09:05");
+  // During a run the status waits for the let-through, so that painting never slows the run.
+  EXPECT_EQ(Controls().Lbl_Status->text(), "");
+
+  desktop.RestartEventClock();
+  desktop.DoEvents();
+  EXPECT_TRUE(delivered);
+  EXPECT_EQ(Controls().Lbl_Status->text(), "2031/7 14 Jul 2023 09:05");
+  EXPECT_FALSE(Controls().RunProgress->isHidden());
+  form.RunState.Running = false;
+}
+
+}  // namespace
+}  // namespace tolvanex

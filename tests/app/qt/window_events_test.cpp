@@ -1,0 +1,192 @@
+// Each widget event runs the model's routine: start-up, the ways of closing, the menus, the
+// file and folder buttons, the files list and the edit buttons.
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "app/qt/qt_text.h"
+#include "system/desktop.h"
+#include "tests/app/qt/window_fixture.h"
+
+namespace tolvanex {
+namespace {
+
+using testing::SeenMessage;
+
+class WindowEvents : public testing::WindowTest {
+ protected:
+  std::string Ini() const { return folder / "tolvanex.ini"; }
+  std::string IniText() const { return testing::ReadFile(Ini()); }
+};
+
+TEST_F(WindowEvents, ASecondInstanceSaysSoAndClosesWithoutSettings) {
+  SingleInstanceLock first(folder / "tolvanex.lock");
+  ASSERT_TRUE(first.Acquire());
+  std::vector<SeenMessage> seen;
+  answerer.Queue(testing::ConfirmMessage(seen));
+  window.Load();
+
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Text, "tolvanex_qt_tests is already running");
+  EXPECT_EQ(seen[0].Title, "Tolvanex");
+  EXPECT_FALSE(seen[0].HasIcon);
+  EXPECT_TRUE(window.Closed());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(form.IniFile.empty());
+}
+
+TEST_F(WindowEvents, ExitSavesWhatTheUserTypedAndClosesTheWindow) {
+  form.IniFile = Ini();
+  window.show();
+  Controls().Txt_File[0]->setText("/data/SdNew.dat");
+  Controls().Chk_OutputTextFiles->click();
+  Controls().Cmd_Close->click();
+  EXPECT_TRUE(window.Closed());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_NE(IniText().find("DataFile=/data/SdNew.dat\r\n"), std::string::npos) << IniText();
+  EXPECT_NE(IniText().find("OutputTextFile=1\r\n"), std::string::npos) << IniText();
+}
+
+TEST_F(WindowEvents, FileExitAndTheTitleBarGoThroughTheCloseRequest) {
+  form.IniFile = Ini();
+  window.show();
+  Controls().Txt_Extension->setText("csv");
+  Controls().mnu_File[1]->trigger();
+  EXPECT_TRUE(window.Closed());
+  EXPECT_NE(IniText().find("Extension=csv\r\n"), std::string::npos);
+
+  window.show();
+  Controls().Txt_Extension->setText("log");
+  window.close();
+  EXPECT_NE(IniText().find("Extension=log\r\n"), std::string::npos);
+}
+
+TEST_F(WindowEvents, HelpAboutShowsTheVersion) {
+  window.show();
+  std::vector<SeenMessage> seen;
+  answerer.Queue(testing::ConfirmMessage(seen));
+  Controls().mnu_Help[0]->trigger();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Title, "Quenbury");
+  EXPECT_FALSE(seen[0].HasIcon);
+  QStringList lines = seen[0].Text.split('\n');
+  ASSERT_EQ(lines.size(), 4);
+  EXPECT_EQ(lines[0], "Sondrel data processing");
+  EXPECT_EQ(lines[3], "Version 1.0.007");
+}
+
+TEST_F(WindowEvents, TheDataFileButtonChoosesAFileAndRereadsTheLookupEvenAfterCancel) {
+  window.show();
+  testing::WriteFile(folder / "SdOne.dat", "");
+  Controls().Txt_File[0]->setText(qt::ToQt(folder / "old.dat"));
+  QStringList filters;
+  answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "SdOne.dat"), [&](QWidget* dialog) {
+    filters = static_cast<QFileDialog*>(dialog)->nameFilters();
+  }));
+  form.LookupLoaded = true;
+  Controls().Cmd_GetFile[0]->click();
+  EXPECT_EQ(filters,
+            (QStringList{"Sondrel files (Sd*.dat)", "Sondrel Backup (Sd*.old)", "All files (*)"}));
+  EXPECT_EQ(Controls().Txt_File[0]->text(), qt::ToQt(folder / "SdOne.dat"));
+  EXPECT_FALSE(form.LookupLoaded);
+
+  form.LookupLoaded = true;
+  answerer.Queue(testing::CancelDialog());
+  Controls().Cmd_GetFile[1]->click();
+  EXPECT_EQ(Controls().Txt_File[1]->text(), "Sondrel.lkp");
+  EXPECT_FALSE(form.LookupLoaded);
+}
+
+TEST_F(WindowEvents, FileOpenChoosesTheDataFileAndKeepsTheLookupLoaded) {
+  window.show();
+  form.LookupLoaded = true;
+  answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "SdTwo.dat")));
+  Controls().mnu_File[0]->trigger();
+  EXPECT_EQ(Controls().Txt_File[0]->text(), qt::ToQt(folder / "SdTwo.dat"));
+  EXPECT_TRUE(form.LookupLoaded);
+}
+
+TEST_F(WindowEvents, ANewOutputFolderRefillsTheList) {
+  window.show();
+  std::filesystem::create_directory(folder / "text");
+  testing::WriteFile(folder / "text/b.txt", "");
+  testing::WriteFile(folder / "text/A.txt", "");
+  testing::WriteFile(folder / "text/c.dat", "");
+  Controls().Txt_Extension->setText("txt");
+  QString title;
+  answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "text"),
+                                     [&](QWidget* dialog) { title = dialog->windowTitle(); }));
+  Controls().Cmd_GetFolder[1]->click();
+  EXPECT_EQ(title, "Locate a folder for Folder for output files");
+  EXPECT_EQ(Controls().Lbl_Folder[1]->text(), qt::ToQt(folder / "text"));
+  auto* rows = Controls().Lst_Files->model();
+  ASSERT_EQ(rows->rowCount(), 2);
+  EXPECT_EQ(rows->data(rows->index(0, 0)).toString(), "A.txt");
+  EXPECT_EQ(rows->data(rows->index(1, 0)).toString(), "b.txt");
+}
+
+// The editor named by TOLVANEX_EDITOR for one test: a script that writes the path it was given.
+class EditorScript {
+ public:
+  explicit EditorScript(const testing::TempFolder& folder)
+      : script_(folder / "editor.sh"), output_(folder / "edited") {
+    testing::WriteFile(script_, "#!/bin/sh\nprintf '%s' \"$1\" > \"" + output_ +
+                                    ".part\" && mv \"" + output_ + ".part\" \"" + output_ + "\"\n");
+    std::filesystem::permissions(script_, std::filesystem::perms::owner_all);
+    ::setenv("TOLVANEX_EDITOR", script_.c_str(), 1);
+  }
+  ~EditorScript() { ::unsetenv("TOLVANEX_EDITOR"); }
+
+  // The path the editor received; the editor runs on its own, so this waits for it.
+  std::string Received() const {
+    for (int i = 0; i < 500 && !testing::Exists(output_); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return testing::Exists(output_) ? testing::ReadFile(output_) : "(the editor never ran)";
+  }
+
+ private:
+  std::string script_;
+  std::string output_;
+};
+
+TEST_F(WindowEvents, AClickOnTheListEnablesItsEditButtonAndADoubleClickOpensTheFile) {
+  EditorScript editor(folder);
+  window.show();
+  form.Lbl_Folder[1].Caption = folder.Path();
+  for (const char* name : {"a.txt", "b.txt"}) form.Lst_Files.AddItem(name);
+  window.ShowModel();
+  QListView* list = Controls().Lst_Files;
+  QRect second = list->visualRect(list->model()->index(1, 0));
+
+  form.LookupLoaded = true;
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+  EXPECT_EQ(form.Lst_Files.ListIndex(), 1);
+  EXPECT_TRUE(Controls().Cmd_Edit[2]->isEnabled());
+
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+  EXPECT_EQ(editor.Received(), folder / "b.txt");
+  EXPECT_TRUE(form.LookupLoaded);  // the double-click leaves the lookup table loaded
+}
+
+TEST_F(WindowEvents, AnEditButtonOpensItsFileAndRereadsTheLookup) {
+  EditorScript editor(folder);
+  window.show();
+  Controls().Txt_File[1]->setText(qt::ToQt(folder / "sites.lkp"));
+  form.LookupLoaded = true;
+  Controls().Cmd_Edit[1]->click();
+  EXPECT_EQ(editor.Received(), folder / "sites.lkp");
+  EXPECT_FALSE(form.LookupLoaded);
+}
+
+}  // namespace
+}  // namespace tolvanex

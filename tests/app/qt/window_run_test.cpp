@@ -1,0 +1,167 @@
+// A run started from the window's button: the same files as the run routine on its own, the
+// final status, Cancel, and the window's state while the run goes.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "app/qt/qt_text.h"
+#include "core/run_driver.h"
+#include "tests/app/qt/window_fixture.h"
+#include "tests/support/run_folder.h"
+#include "tests/support/scripted_platform.h"
+#include "ui/startup.h"
+
+namespace tolvanex {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kRunData = testing::RunData();
+
+// A folder with the data file, the lookup file and the two output folders of one run.
+// Every file below a folder, by its path relative to it, with its bytes.
+std::map<std::string, std::string> FilesBelow(const std::string& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    files[fs::relative(entry.path(), root).string()] = testing::ReadFile(entry.path());
+  }
+  return files;
+}
+
+class WindowRun : public testing::WindowTest {
+ protected:
+  WindowRun() {
+    testing::PrepareRunFolder(folder / "window");
+    FillDateFormatList(form);
+    FillColumnLevels(form);
+    form.Lbl_Folder[0].Caption = folder / "window/post";
+    form.Lbl_Folder[1].Caption = folder / "window/text";
+    window.ShowModel();
+    window.show();
+    // The run's inputs as the user enters them.
+    Controls().Txt_File[0]->setText(qt::ToQt(folder / "window/data.dat"));
+    Controls().Txt_File[1]->setText(qt::ToQt(folder / "window/sites.lkp"));
+    Controls().Chk_OutputPostFile->setChecked(true);
+    Controls().Chk_OutputTextFiles->setChecked(true);
+    Controls().Chk_SortLookup->setChecked(true);
+    Controls().Txt_Extension->setText("txt");
+    Controls().Cmb_Dateformat->setCurrentIndex(0);
+  }
+
+  // Runs something at the run's first let-through of events.
+  void DuringTheRun(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+
+  QPushButton* RunButton() const { return Controls().Cmd_Export; }
+};
+
+TEST_F(WindowRun, TheButtonWritesWhatTheRunRoutineWritesAndShowsTheFinalStatus) {
+  std::vector<QString> prompt;
+  answerer.Queue(testing::AnswerInput("512", &prompt));
+  RunButton()->click();
+
+  // The same run without a window.
+  testing::PrepareRunFolder(folder / "alone");
+  testing::ScriptedPlatform scripted;
+  scripted.InputAnswers = {"512"};
+  Frm_Tolvanex alone(scripted);
+  testing::PointWindowAt(alone, folder / "alone");
+  DoExport(alone);
+  ASSERT_TRUE(scripted.Messages.empty()) << scripted.Messages[0].Text;
+
+  auto written = FilesBelow(folder / "window");
+  EXPECT_EQ(written, FilesBelow(folder / "alone"));
+  EXPECT_EQ(written.size(), 7u);  // data, lookup, two post files, three text files
+  EXPECT_EQ(written["sites.lkp"], testing::ReadFile(kRunData + "/expected/sites.lkp"));
+  EXPECT_EQ(prompt,
+            (std::vector<QString>{"Enter site number", "88 / 1 needs a site number", "9999"}));
+
+  EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 13 readings to 2 post file(s)");
+  EXPECT_EQ(Controls().Lbl_Status->palette().color(QPalette::Window), QColor(255, 251, 240));
+  EXPECT_EQ(RunButton()->text(), "&Process");
+  EXPECT_EQ(Controls().Lbl_File[0]->text(), qt::ToQt(folder / "window/post/23Jul15.pst"));
+  EXPECT_TRUE(Controls().Cmd_Edit[3]->isEnabled());
+  EXPECT_EQ(Controls().Lst_Files->model()->rowCount(), 7);
+  EXPECT_TRUE(Controls().RunProgress->isHidden());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(Controls().Frame_PostFile->isEnabled());
+}
+
+TEST_F(WindowRun, WhileItGoesOnlyCancelTakesInputAndTheProgressShows) {
+  answerer.Queue(testing::AnswerInput("512"));
+  bool seen = false;
+  DuringTheRun([&] {
+    seen = true;
+    EXPECT_EQ(RunButton()->text(), "&Cancel");
+    EXPECT_TRUE(RunButton()->isEnabled());
+    EXPECT_FALSE(Controls().TopRow->isEnabled());
+    EXPECT_FALSE(Controls().Frame_PostFile->isEnabled());
+    EXPECT_FALSE(Controls().Frame_TextFiles->isEnabled());
+    EXPECT_FALSE(Controls().Cmd_Close->isEnabled());
+    EXPECT_FALSE(Controls().mnu_File[1]->isEnabled());
+    EXPECT_TRUE(Controls().RunProgress->isVisible());
+    EXPECT_GT(Controls().RunProgress->value(), 0);  // the first line has been read
+    EXPECT_LT(Controls().RunProgress->value(), 1000);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  });
+  RunButton()->click();
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(Controls().TopRow->isEnabled());
+  EXPECT_TRUE(Controls().Cmd_Close->isEnabled());
+  EXPECT_TRUE(Controls().mnu_File[1]->isEnabled());
+  EXPECT_TRUE(Controls().RunProgress->isHidden());
+}
+
+TEST_F(WindowRun, CancelEndsTheRunAfterTheLineInHand) {
+  DuringTheRun([&] { RunButton()->click(); });
+  RunButton()->click();
+  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 0 readings to 0 post file(s)");
+  EXPECT_EQ(RunButton()->text(), "&Process");
+  EXPECT_TRUE(fs::is_empty(folder / "window/post"));
+  EXPECT_TRUE(fs::is_empty(folder / "window/text"));
+}
+
+TEST_F(WindowRun, ClosingDuringARunStopsItAndClosesWhenItHasEnded) {
+  form.IniFile = folder / "tolvanex.ini";
+  bool closedAtOnce = true;
+  DuringTheRun([&] {
+    window.close();
+    closedAtOnce = window.Closed();
+  });
+  RunButton()->click();
+  EXPECT_FALSE(closedAtOnce);
+  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_TRUE(window.Closed());
+  EXPECT_FALSE(window.isVisible());
+  // The close request ran after the run, with the run's settings.
+  EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=txt\r\n"), std::string::npos);
+}
+
+TEST_F(WindowRun, AMissingDataFileIsReportedAndTheWindowIsIdleAgain) {
+  Controls().Txt_File[0]->setText(qt::ToQt(folder / "missing.dat"));
+  std::vector<testing::SeenMessage> seen;
+  answerer.Queue(testing::ConfirmMessage(seen));
+  RunButton()->click();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Text,
+            "No such file or directory\nTolvanex:DoExport: " + qt::ToQt(folder / "missing.dat"));
+  EXPECT_EQ(RunButton()->text(), "&Process");
+  EXPECT_TRUE(Controls().TopRow->isEnabled());
+  EXPECT_TRUE(Controls().RunProgress->isHidden());
+}
+
+}  // namespace
+}  // namespace tolvanex

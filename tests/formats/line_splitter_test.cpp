@@ -1,0 +1,17 @@
+#include "formats/line_splitter.h"
+
+#include <gtest/gtest.h>
+
+namespace tolvanex {
+namespace {
+
+TEST(SplitFields, KeepsEmptyPiecesAndReusesTheFields) {
+  std::vector<std::string> fields{"old", "old", "old", "old"};
+  SplitFields(",a,,b,", fields);
+  EXPECT_EQ(fields, (std::vector<std::string>{"", "a", "", "b", ""}));
+  SplitFields("no commas", fields);
+  EXPECT_EQ(fields, (std::vector<std::string>{"no commas"}));
+}
+
+}  // namespace
+}  // namespace tolvanex

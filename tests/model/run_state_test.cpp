@@ -1,0 +1,58 @@
+#include "model/run_state.h"
+
+#include <gtest/gtest.h>
+
+#include "model/frm_tolvanex.h"
+#include "tests/support/scripted_platform.h"
+
+namespace tolvanex {
+namespace {
+
+class SetProcessingTest : public ::testing::Test {
+ protected:
+  testing::ScriptedPlatform desktop;
+  Frm_Tolvanex form{desktop};
+};
+
+TEST_F(SetProcessingTest, TheRunButtonCancelsOnlyWhileARunIsGoing) {
+  form.RunState.Running = true;
+  SetProcessing(form);
+  EXPECT_EQ(form.Cmd_Export.Caption, "&Cancel");
+  form.RunState.Running = false;
+  SetProcessing(form);
+  EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
+}
+
+TEST_F(SetProcessingTest, EditingTheListedFileNeedsASelection) {
+  form.Cmd_Edit[2].Enabled = true;
+  SetProcessing(form);
+  EXPECT_FALSE(form.Cmd_Edit[2].Enabled);
+  form.Lst_Files.AddItem("2031_7.txt");
+  SetProcessing(form);
+  EXPECT_FALSE(form.Cmd_Edit[2].Enabled);
+  form.Lst_Files.SetListIndex(0);
+  SetProcessing(form);
+  EXPECT_TRUE(form.Cmd_Edit[2].Enabled);
+  form.Lst_Files.SetListIndex(-1);
+  SetProcessing(form);
+  EXPECT_FALSE(form.Cmd_Edit[2].Enabled);
+}
+
+TEST_F(SetProcessingTest, EditingTheLastPostFileNeedsItsPathShown) {
+  form.Cmd_Edit[3].Enabled = true;
+  SetProcessing(form);
+  EXPECT_FALSE(form.Cmd_Edit[3].Enabled);
+  form.Lbl_File[0].Caption = "/data/velko/230305.pst";
+  form.RunState.Running = true;
+  SetProcessing(form);
+  EXPECT_TRUE(form.Cmd_Edit[3].Enabled);
+  form.RunState.Running = false;  // stays enabled after the run
+  SetProcessing(form);
+  EXPECT_TRUE(form.Cmd_Edit[3].Enabled);
+  // The other edit buttons are not its business.
+  EXPECT_TRUE(form.Cmd_Edit[0].Enabled);
+  EXPECT_TRUE(form.Cmd_Edit[1].Enabled);
+}
+
+}  // namespace
+}  // namespace tolvanex
