@@ -19,25 +19,80 @@ namespace tolvanex {
 namespace {
 
 constexpr int kPostSlots = 16;
-// After the plain name, the letters A to Y; Z is never used.
-constexpr char kFirstLetter = 'A';
-constexpr char kLastLetter = 'Y';
+// The plain name, then the letters A to Y; Z is never used.
+constexpr int kNames = 26;
+constexpr std::string_view kTemporaryKind = "post";
 
-// Creates the first free name of stem + (nothing, A ... Y) + ".pst". The creation itself is the
-// test: a name that exists, whoever made it and whenever, is never opened for writing.
-void CreatePostFile(io::OutputFile& file, const std::string& stem, std::string& candidate) {
-  for (char letter = kFirstLetter - 1; letter <= kLastLetter; ++letter) {
-    candidate = stem;
-    if (letter >= kFirstLetter) candidate += letter;
-    candidate += ".pst";
-    try {
-      file.Open(candidate, io::OutputFile::Mode::CreateNew);
-      return;
-    } catch (const std::system_error& e) {
-      if (e.code() != std::errc::file_exists) throw;
-    }
+std::string CandidateName(const std::string& stem, int index) {
+  std::string name = stem;
+  if (index > 0) name += static_cast<char>('A' + index - 1);
+  name += ".pst";
+  return name;
+}
+
+// The first name from index on that nothing holds; a failure when they are all taken, with the
+// last candidate in path.
+int FirstFreeName(const std::string& stem, int index, std::string& path) {
+  for (; index < kNames; ++index) {
+    path = CandidateName(stem, index);
+    if (!io::NameIsTaken(path)) return index;
   }
   throw Failure(kNoFreePostFileName);
+}
+
+// A post file is written under a temporary name in the post folder and gets its name only when
+// it is complete, so that no post file is ever seen with half its readings or a cut line.
+void StartPostFile(Frm_Tolvanex& form, std::string& path) {
+  auto& run = form.RunState;
+  const auto& reading = form.CurrentReading;
+  const std::string& folder = form.Lbl_Folder[0].Caption;
+  std::string stem = AddBackslash(folder);
+  stem += FormatDate(reading.ReadingTime, "yymmmdd", form.Regional);
+  int index = FirstFreeName(stem, 0, path);
+  if (!run.PostFolderSwept || run.SweptPostFolder != folder) {
+    io::RemoveStaleTemporaries(folder, kTemporaryKind);
+    run.SweptPostFolder = folder;
+    run.PostFolderSwept = true;
+  }
+  run.PostFile = io::OutputFile(io::CreateTemporary(folder, kTemporaryKind));
+  run.PostFile.CountReadingsIn(&run.PostFileReadings);
+  run.PostFileReadings = 0;
+  run.PostFileStem = stem;
+  run.PostFileIndex = index;
+}
+
+// Flushes the open post file to disk and gives it the first free name from the one shown on, a
+// name taken meanwhile moving on to the next letter. A file that nothing reached is removed.
+void PublishPostFile(Frm_Tolvanex& form, std::string& path) {
+  auto& run = form.RunState;
+  run.PostFile.FlushToDisk();
+  io::File& file = run.PostFile.Handle();
+  if (file.State().Size == 0) {
+    io::DiscardTemporary(file);
+    run.PostFile.Abandon();
+    return;
+  }
+  for (int index = run.PostFileIndex;; ++index) {
+    index = FirstFreeName(run.PostFileStem, index, path);
+    try {
+      io::PublishTemporary(file, path);
+      break;
+    } catch (const std::system_error& failure) {
+      if (failure.code() != std::errc::file_exists) throw;
+    }
+  }
+  form.Lbl_File[0].Caption = path;
+  run.PostFile.Close();
+  run.ReadingsPosted += run.PostFileReadings;
+  run.PostFileReadings = 0;
+}
+
+// After a failure: the post file in hand is given up and its temporary removed.
+void DiscardPostFile(Frm_Tolvanex& form) {
+  auto& run = form.RunState;
+  if (run.PostFile.IsOpen()) io::DiscardTemporary(run.PostFile.Handle());
+  run.PostFile.Abandon();
+  run.PostFileReadings = 0;
 }
 
 void WriteHeader(io::OutputFile& file, const std::string& sn) {
@@ -82,17 +137,32 @@ void AppendPostReadingLine(const CurrentReading& reading, KnownDigits& time,
   line += ' ';
 }
 
+bool ClosePostFile(Frm_Tolvanex& form) {
+  if (!form.RunState.PostFile.IsOpen()) return true;
+  std::string path = form.Lbl_File[0].Caption;
+  try {
+    PublishPostFile(form, path);
+    return true;
+  } catch (...) {
+    DiscardPostFile(form);
+    std::string label(labels::kExportPostFile);
+    label += path;
+    ShowError(form, label);
+  }
+  return false;
+}
+
 bool ExportPostFile(Frm_Tolvanex& form) {
   bool result = false;
   auto& run = form.RunState;
-  std::string path = run.PostFile.IsOpen() ? run.PostFile.Path() : std::string();
+  const auto& reading = form.CurrentReading;
+  if (run.PostFile.IsOpen() && reading.SN != form.PostFileSN && !ClosePostFile(form)) {
+    return result;
+  }
+  std::string path = run.PostFile.IsOpen() ? form.Lbl_File[0].Caption : std::string();
   try {
-    const auto& reading = form.CurrentReading;
-    if (run.PostFile.IsOpen() && reading.SN != form.PostFileSN) run.PostFile.Close();
     if (!run.PostFile.IsOpen()) {
-      std::string stem = AddBackslash(form.Lbl_Folder[0].Caption);
-      stem += FormatDate(reading.ReadingTime, "yymmmdd", form.Regional);
-      CreatePostFile(run.PostFile, stem, path);
+      StartPostFile(form, path);
       form.Lbl_File[0].Caption = path;
       SetProcessing(form);
       WriteHeader(run.PostFile, reading.SN);
@@ -106,8 +176,7 @@ bool ExportPostFile(Frm_Tolvanex& form) {
     std::string& line = run.Line;
     line.clear();
     AppendPostReadingLine(reading, run.ReadingTimeDigits, siteNumber, line);
-    run.PostFile.WriteLine(line);
-    ++run.ReadingsPosted;
+    run.PostFile.WriteReading(line);
     result = true;
   } catch (...) {
     std::string label(labels::kExportPostFile);

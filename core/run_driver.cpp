@@ -57,14 +57,16 @@ void DoExport(Frm_Tolvanex& form) {
       if (run.StopRequested) break;
     }
     data->Close();
-    // A text file that cannot take its last lines leaves the run unfinished.
-    run.ReachedEndOfData = CloseTextFiles(form) && !more;
+    // The last post file gets its name, and the text files are written back to the disk, before
+    // the readings are counted; a file that cannot be completed leaves the run unfinished.
+    bool postFileClosed = ClosePostFile(form);
+    bool textFilesClosed = CloseTextFiles(form);
+    run.ReachedEndOfData = postFileClosed && textFilesClosed && !more;
 
     if (form.Chk_OutputTextFiles.IsSet()) {
       SetStatus(form, "Finished - posted " + DecimalText(run.ReadingsPosted) + " readings");
     }
     if (form.Chk_OutputPostFile.IsSet()) {
-      if (run.PostFile.IsOpen()) run.PostFile.Close();
       SetStatus(form, "Finished - posted " + DecimalText(run.ReadingsPosted) + " readings to " +
                           DecimalText(run.PostFileCount) + " post file(s)");
     }
@@ -76,11 +78,8 @@ void DoExport(Frm_Tolvanex& form) {
     label += path;
     ShowError(form, label);
     data.reset();
-    try {
-      run.PostFile.Close();
-    } catch (...) {
-      // Already failing: the post file keeps the whole lines it got.
-    }
+    // The post file keeps the whole lines it got and is completed all the same.
+    ClosePostFile(form);
     CloseTextFiles(form);
     SetProcessing(form);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 #include "base/errors.h"
@@ -16,6 +17,7 @@
 #include "model/status.h"
 #include "model/text_file_cache.h"
 #include "system/file_io.h"
+#include "system/output_file.h"
 
 namespace tolvanex {
 
@@ -43,11 +45,18 @@ bool AllowedInFileName(std::string_view identifier) {
   });
 }
 
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
+
 // The first field of the last line, from the end backwards, that has a comma and reads as a date.
 // With wholeFirstLine false the first piece may be the cut end of a longer line and is not read.
+// The tail is the end of the file: when it does not end in a line end, its last line was cut by
+// a kill or saved so by an editor, and its date is not trusted.
 std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm_Tolvanex& form) {
   std::vector<std::string_view> lines;
   ForEachLine(tail, [&lines](std::string_view line) { lines.push_back(line); });
+  if (!tail.empty() && !IsLineEnd(tail.back()) && !lines.empty()) lines.pop_back();
   for (std::size_t i = lines.size(); i-- > 0;) {
     if (i == 0 && !wholeFirstLine) break;
     std::string_view line = lines[i];
@@ -74,11 +83,24 @@ std::optional<double> LastDateAfterLine(Frm_Tolvanex& form, std::string_view lin
 }
 
 bool EndsWithLineEnd(const std::string& path) {
-  io::Descriptor file = io::OpenForReading(path);
-  std::uint64_t length = io::FileLength(path);
+  io::File file = io::OpenForReading(path);
+  std::uint64_t length = file.State().Size;
   if (length == 0) return true;
-  std::string last = io::ReadRange(file, length - 1, 1);
-  return last == "\r" || last == "\n";
+  std::string last = file.ReadRange(length - 1, 1);
+  return !last.empty() && IsLineEnd(last[0]);
+}
+
+// A text file that holds no reading yet: a new one, or one of 10 bytes or fewer, which is
+// emptied. A name taken by anything but a regular file is refused without blocking.
+io::File CreateOrEmpty(const std::string& path) {
+  try {
+    return io::CreateNewFile(path);
+  } catch (const std::system_error& failure) {
+    if (failure.code() != std::errc::file_exists) throw;
+  }
+  io::File file = io::OpenForAppending(path);
+  file.TruncateTo(0);
+  return file;
 }
 
 // Closes the run's text files; a failure is thrown with its file's path in path.
@@ -134,16 +156,17 @@ double LastDateInFile(Frm_Tolvanex& form, const std::string& path) {
   double result = 0;
   try {
     if (!FileExists(path)) return result;
-    io::Descriptor file = io::OpenForReading(path);
-    std::uint64_t length = io::FileLength(path);
+    io::File file = io::OpenForReading(path);
+    std::uint64_t length = file.State().Size;
     std::size_t window =
         static_cast<std::size_t>(std::min<std::uint64_t>(length, kFirstTailWindow));
     for (;;) {
       // One byte more than the window, where there is one, tells whether the window starts a line.
       bool atStart = window == length;
       std::uint64_t from = length - window - (atStart ? 0 : 1);
-      std::string tail = io::ReadRange(file, from, window + (atStart ? 0 : 1));
-      bool wholeFirstLine = atStart || tail[0] == '\r' || tail[0] == '\n';
+      std::string tail = file.ReadRange(from, window + (atStart ? 0 : 1));
+      if (tail.empty()) break;
+      bool wholeFirstLine = atStart || IsLineEnd(tail[0]);
       std::string_view view(tail);
       if (!atStart) view.remove_prefix(1);
       if (auto date = LastDateIn(view, wholeFirstLine, form)) {
@@ -187,15 +210,14 @@ bool ExportTextFile(Frm_Tolvanex& form) {
         hasData = true;
         lastDate = LastDateInFile(form, path);
       }
-      io::OutputFile file;
+      io::OutputFile file(hasData ? io::OpenForAppending(path) : CreateOrEmpty(path));
+      file.CountReadingsIn(&form.RunState.ReadingsPosted);
       std::optional<double> known = lastDate;
       if (hasData) {
-        file.Open(path, io::OutputFile::Mode::Append);
         // A last line without its end (cut, or saved so by an editor) is ended first, so that
         // the new line is not joined to it.
         if (!EndsWithLineEnd(path)) file.WriteLine("");
       } else {
-        file.Open(path, io::OutputFile::Mode::Truncate);
         std::string header = TextFileHeader(form);
         file.WriteLine(header);
         known = LastDateAfterLine(form, header, lastDate);
@@ -213,11 +235,10 @@ bool ExportTextFile(Frm_Tolvanex& form) {
     // Decided in whole seconds: a reading a minute on from the last line is new, and floating
     // point noise in the day counts never decides it.
     if (WholeSeconds(reading.ReadingTime) - WholeSeconds(lastDate) >= kSecondsInAMinute) {
-      ++form.RunState.ReadingsPosted;
       std::string& line = form.RunState.Line;
       line.clear();
       AppendTextReadingLine(form, line);
-      open->File.WriteLine(line);
+      open->File.WriteReading(line);
       open->LastDate = LastDateAfterLine(form, line, open->LastDate);
     } else {
       SetStatus(form, "Skipping: " + path);

@@ -9,7 +9,7 @@ namespace tolvanex {
 
 DataFileReader::DataFileReader(const std::string& path, std::size_t blockSize)
     : file_(io::OpenForReading(path)), buffer_(std::max<std::size_t>(blockSize, 16)) {
-  size_ = io::FileLength(path);
+  size_ = file_.State().Size;
 }
 
 // Moves the bytes not yet taken to the front, grows the buffer when a line fills it, and reads
@@ -25,7 +25,7 @@ bool DataFileReader::Refill() {
     if (buffer_.size() > kMaximumLineLength) throw Failure(kLineTooLong);
     buffer_.resize(std::min(buffer_.size() * 2, kMaximumLineLength + 1));
   }
-  std::size_t n = io::ReadSome(file_, buffer_.data() + end_, buffer_.size() - end_);
+  std::size_t n = file_.ReadSome(buffer_.data() + end_, buffer_.size() - end_);
   if (n == 0) {
     endOfFile_ = true;
     return false;

@@ -29,7 +29,7 @@ class DataFileReader {
  private:
   bool Refill();
 
-  io::Descriptor file_;
+  io::File file_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0;  // first byte not yet taken
   std::size_t end_ = 0;    // one past the last byte read into the buffer

@@ -25,6 +25,8 @@ struct Table {
   std::int64_t Count = 0;
 };
 
+constexpr std::string_view kTemporaryKind = "lookup";
+
 std::int64_t CapacityOf(const std::vector<LookupEntry>& entries) {
   return entries.empty() ? 0 : static_cast<std::int64_t>(entries.size()) - 1;
 }
@@ -119,7 +121,10 @@ bool LoadLookup(Frm_Tolvanex& form) {
   try {
     // Built aside and taken over only when complete, so that a file that cannot be read costs
     // nothing of the table in memory.
-    Table table = ReadLookupFile(form.Txt_File[1].Text);
+    const std::string& path = form.Txt_File[1].Text;
+    Table table = ReadLookupFile(path);
+    // A save that a kill cut short leaves its temporary beside the file; the next run clears it.
+    io::RemoveStaleTemporaries(io::FolderOfPath(io::ResolvedPath(path)), kTemporaryKind);
     form.Lookups = std::move(table.Entries);
     form.LookupCount = table.Count;
     form.LookupLoaded = true;
@@ -135,7 +140,7 @@ bool SaveLookupFile(Frm_Tolvanex& form) {
   try {
     // The whole content is built first and then replaces the file in one step: a failure at any
     // point leaves the old file as it was, never a half-written one.
-    io::ReplaceFile(path, LookupFileText(form));
+    io::ReplaceFile(path, LookupFileText(form), kTemporaryKind);
     return true;
   } catch (...) {
     ShowError(form, std::string(labels::kSaveLookupFile) + path);

@@ -9,6 +9,8 @@ void RunState::Reset() {
   Running = false;
   PostFileCount = 0;
   ReadingsPosted = 0;
+  PostFileReadings = 0;
+  PostFolderSwept = false;
   ReachedEndOfData = false;
   DataBytesRead = 0;
   DataFileSize = 0;

@@ -9,24 +9,34 @@
 #include "formats/date_pattern.h"
 #include "formats/decimal_shortcuts.h"
 #include "model/text_file_cache.h"
-#include "system/file_io.h"
+#include "system/output_file.h"
 
 namespace tolvanex {
 
 class Frm_Tolvanex;
 
 struct RunState {
-  bool StopRequested = false;       // end the line loop after the line in hand
-  bool Running = false;             // a run is going, so the run button cancels
-  io::OutputFile PostFile;          // the open post file; not open when none is
-  TextFileCache TextFiles;          // the text files written in this run, kept open
-  std::int64_t PostFileCount = 0;   // post files started in this run
-  std::int64_t ReadingsPosted = 0;  // reading lines written in this run, by both writers
+  bool StopRequested = false;  // end the line loop after the line in hand
+  bool Running = false;        // a run is going, so the run button cancels
+  // The open post file, under a temporary name until it is complete; not open when none is.
+  io::OutputFile PostFile;
+  std::string PostFileStem;           // its name without letter and extension
+  int PostFileIndex = 0;              // the name shown for it: 0 plain, 1 to 25 A to Y
+  std::int64_t PostFileReadings = 0;  // its readings that have reached it
+  TextFileCache TextFiles;            // the text files written in this run, kept open
+  std::int64_t PostFileCount = 0;     // post files started in this run
+  // Reading lines written in this run by both writers and in a file under its own name: a post
+  // file's readings count once it has its name, a text file's once their lines reach the file.
+  std::int64_t ReadingsPosted = 0;
   // The last run read its data file to the end, rather than ending early or failing.
   bool ReachedEndOfData = false;
   // How far the run has come through the data file, for the front ends' progress displays.
   std::uint64_t DataBytesRead = 0;
   std::uint64_t DataFileSize = 0;
+
+  // The post folder whose temporaries left behind by killed runs this run has removed.
+  bool PostFolderSwept = false;
+  std::string SweptPostFolder;
 
   // What the run has worked out once and uses for many readings.
   DateTextMemo DataFileDates;      // the date field of the data lines
@@ -39,6 +49,8 @@ struct RunState {
 
   // Empties everything of the last run but the files, which that run has closed.
   void Reset();
+  // Readings written so far, those in the post file in hand included, for progress displays.
+  std::int64_t ReadingsWritten() const { return ReadingsPosted + PostFileReadings; }
 };
 
 // Brings the run button's caption and the two edit buttons in line with the window's state.

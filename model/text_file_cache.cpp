@@ -23,7 +23,7 @@ OpenTextFile& TextFileCache::Add(const std::string& path, io::OutputFile file,
   OpenTextFile& open = files_[path];
   open.File = std::move(file);
   open.LastDate = lastDate;
-  open.Identity = io::IdentityOf(path).value_or(io::FileIdentity{});
+  open.Identity = open.File.Handle().State().Identity;
   return open;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "system/file_io.h"
+#include "system/output_file.h"
 
 namespace tolvanex {
 

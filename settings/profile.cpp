@@ -223,7 +223,7 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
   std::string updated = ProfileSetString(old, section, key, value);
   if (exists && updated == old) return true;
   try {
-    io::ReplaceFile(target, updated);
+    io::ReplaceFile(target, updated, "settings");
   } catch (const std::system_error&) {
     return false;
   }

@@ -39,7 +39,7 @@ class SingleInstanceLock {
 
  private:
   std::string path_;
-  io::Descriptor file_;
+  io::File file_;
 };
 
 // The text editor: the program named by TOLVANEX_EDITOR when it is set and not empty, else

@@ -1,35 +1,60 @@
-// The small file layer. Every byte the program reads or writes passes through the hooks below, so
-// that tests can make a write fail half way (disk full) or a read fail in the middle of a run.
-// Operating-system failures are thrown as std::system_error carrying the system's own message.
+// The file layer: every byte the program reads or writes passes through here. Operating-system
+// failures are thrown as std::system_error carrying the system's own message. Tests put a fault
+// hook in place to make any open, read, write, flush to disk or rename fail, or a write stop half
+// way as on a full disk, on the same path that the program takes.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tolvanex::io {
 
-struct Hooks {
-  std::function<ssize_t(int fd, void* buffer, std::size_t size)> Read;
-  std::function<ssize_t(int fd, const void* buffer, std::size_t size)> Write;
-  std::function<int(int fd)> Fsync;
+// ---------------------------------------------------------------------------------------------
+// Faults for tests.
+
+enum class FileOperation { Open, Read, Write, Sync, Rename };
+
+struct Fault {
+  int Error = 0;  // an errno value to fail with; 0 lets the call go on
+  // For a write: the bytes that reach the file before it fails with Error.
+  std::size_t BytesLetThrough = static_cast<std::size_t>(-1);
 };
 
-// The hooks in force; the defaults call the system directly.
-Hooks& CurrentHooks();
-void ResetHooks();
+// Asked before every operation on a file, with the file's path (for a rename: the new name) and,
+// for a read or a write, its size.
+using FaultHook =
+    std::function<Fault(FileOperation operation, const std::string& path, std::size_t size)>;
+void SetFaultHook(FaultHook hook);
+void ResetFaultHook();
+
+// ---------------------------------------------------------------------------------------------
+// Failures.
 
 [[noreturn]] void ThrowSystemError(int error);
 
+// An output file's name that is a symbolic link, a FIFO, a device, a socket or a folder: the
+// file layer never writes through it, and never blocks on it.
+class NotRegularFile : public std::runtime_error {
+ public:
+  NotRegularFile() : std::runtime_error("Not a regular file") {}
+};
+
+// ---------------------------------------------------------------------------------------------
+// Names.
+
 // True for a regular file (links followed); false for a folder, a device or nothing.
 bool IsRegularFile(const std::string& path);
+// True when anything at all stands under the name: a file, a folder, a link (even a dangling
+// one) or a special file.
+bool NameIsTaken(const std::string& path);
 // Length in bytes of an existing file; throws when it cannot be read.
 std::uint64_t FileLength(const std::string& path);
-
 // The path with every link followed, or the path as given when it names nothing yet.
 std::string ResolvedPath(const std::string& path);
 
@@ -39,81 +64,100 @@ std::string ResolvedPath(const std::string& path);
 enum class WriteAccess { Missing, Allowed, Refused };
 WriteAccess WriteAccessTo(const std::string& path);
 
-// What tells one file from another, whatever its names.
+// What tells one file from another, whatever its names, and what tells its versions apart.
 struct FileIdentity {
   std::uint64_t Device = 0;
   std::uint64_t Inode = 0;
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
-// The identity of the file at path (links followed); no value when there is none.
+struct FileState {
+  FileIdentity Identity;
+  std::uint64_t Size = 0;
+  std::int64_t ModifiedNanoseconds = 0;
+  friend bool operator==(const FileState&, const FileState&) = default;
+};
+// The identity and state of the file at path (links followed); no value when there is none.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
+std::optional<FileState> StateOf(const std::string& path);
 
-// An open file descriptor, closed when the object ends.
-class Descriptor {
+// ---------------------------------------------------------------------------------------------
+// Open files.
+
+class File {
  public:
-  Descriptor() = default;
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(Descriptor&& other) noexcept : fd_(other.Release()) {}
-  Descriptor& operator=(Descriptor&& other) noexcept;
-  ~Descriptor();
-  int Get() const { return fd_; }
-  bool IsOpen() const { return fd_ >= 0; }
-  int Release();
-  // Closes and reports a failure of the close itself.
+  File() = default;
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  ~File();
+
+  bool IsOpen() const { return handle_ != kNoHandle; }
+  const std::string& Path() const { return path_; }
+  FileState State() const;
+
+  // Up to size bytes from the current position; 0 at the end of the file.
+  std::size_t ReadSome(char* buffer, std::size_t size);
+  // Up to size bytes from offset (fewer at the end of the file).
+  std::string ReadRange(std::uint64_t offset, std::size_t size);
+  // Every byte, or a failure after some of them.
+  void WriteAll(std::string_view bytes);
+  void TruncateTo(std::uint64_t size);
+  // What was written reaches the disk; a failure to write it back shows here.
+  void SyncToDisk();
+  // An advisory lock on the file, for as long as it stays open in this process; the system drops
+  // it when the process ends, however it ends.
+  bool TryLock();
   void Close();
 
+  // The system's handle: a descriptor, or a handle cast to an integer. Release gives it up
+  // without closing it; Adopt takes one over, with the path it was opened by.
+  std::intptr_t Native() const { return handle_; }
+  std::intptr_t Release() { return std::exchange(handle_, kNoHandle); }
+  static File Adopt(std::intptr_t handle, std::string path);
+
  private:
-  int fd_ = -1;
+  static constexpr std::intptr_t kNoHandle = -1;
+  std::intptr_t handle_ = kNoHandle;
+  std::string path_;
 };
 
-// Opens a regular file for reading; a folder, a device or a FIFO is refused without blocking.
-Descriptor OpenForReading(const std::string& path);
-// Reads up to size bytes; 0 at the end of the file.
-std::size_t ReadSome(const Descriptor& file, char* buffer, std::size_t size);
-// Reads size bytes from offset (fewer at the end of the file).
-std::string ReadRange(const Descriptor& file, std::uint64_t offset, std::size_t size);
+// A regular file for reading; a folder, a device or a FIFO is refused without blocking.
+File OpenForReading(const std::string& path);
+// A new file under a name that nothing holds yet; throws std::errc::file_exists otherwise. Never
+// through a link, whatever the link points to.
+File CreateNewFile(const std::string& path);
+// An existing regular file, every write going to its end. A link, a FIFO, a device or a socket
+// under the name is refused with NotRegularFile, without blocking.
+File OpenForAppending(const std::string& path);
+// A file to lock against another run: created when missing, never emptied.
+File OpenLockFile(const std::string& path);
 std::string ReadWholeFile(const std::string& path);
 
-// A text file being written. Output is buffered and reaches the file only in whole lines: when a
-// write fails part way, the file is cut back to the last whole line it held before that write.
-class OutputFile {
- public:
-  enum class Mode {
-    CreateNew,  // fails when the name exists, whatever the file is
-    Append,     // an existing file, written at its end
-    Truncate,   // created, or emptied when it exists
-  };
+// ---------------------------------------------------------------------------------------------
+// Temporary files. They are hidden, named ".tolvanex-" + their kind + "-" and six characters,
+// and locked while their writer has them open, so that a later run knows those left behind by a
+// run that was killed.
 
-  OutputFile() = default;
-  OutputFile(OutputFile&&) noexcept = default;
-  OutputFile& operator=(OutputFile&&) noexcept = default;
-  // Flushes what it can and closes; failures at this point cannot be reported.
-  ~OutputFile();
+inline constexpr std::string_view kTemporaryPrefix = ".tolvanex-";
 
-  void Open(const std::string& path, Mode mode);
-  bool IsOpen() const { return file_.IsOpen(); }
-  const std::string& Path() const { return path_; }
-  // Bytes in the file, buffered ones included.
-  std::uint64_t Size() const { return flushedSize_ + buffer_.size(); }
+// A new temporary file of a kind in a folder ("" is the current folder), locked.
+File CreateTemporary(const std::string& folder, std::string_view kind);
+// Gives the temporary its name, never replacing a file that holds the name: throws
+// std::errc::file_exists then, and the temporary keeps its own name.
+void PublishTemporary(File& temporary, const std::string& path);
+// Closes a temporary that is not to be published and removes it.
+void DiscardTemporary(File& temporary);
+// Removes the temporaries of a kind in a folder that no process holds and that are older than a
+// few minutes.
+void RemoveStaleTemporaries(const std::string& folder, std::string_view kind);
+// Replaces the file's content as a whole: the content goes to a temporary of the kind in the
+// folder of the file, which is flushed to disk and renamed over the old file, keeping the old
+// file's permissions (and owner and group where the process may). On any failure the old file
+// stays exactly as it was and the temporary is removed.
+void ReplaceFile(const std::string& path, std::string_view content, std::string_view kind);
 
-  // Appends the line and its CR LF.
-  void WriteLine(std::string_view line);
-  void Flush();
-  void Close();
-
- private:
-  // Each flush is one write of whole lines; see WriteSurvivingKill.
-  static constexpr std::size_t kFlushThreshold = 256 * 1024;
-
-  Descriptor file_;
-  std::string path_;
-  std::string buffer_;
-  std::uint64_t flushedSize_ = 0;
-};
-
-// Replaces the file's content as a whole: the content goes to a new temporary file in the same
-// folder, which is flushed to disk and renamed over the old one. On any failure the old file stays
-// exactly as it was and the temporary file is removed.
-void ReplaceFile(const std::string& path, std::string_view content);
+// The folder of a path for the file layer: "." for a bare name.
+std::string FolderOfPath(const std::string& path);
 
 }  // namespace tolvanex::io

@@ -95,16 +95,11 @@ bool SingleInstanceLock::Acquire() {
   if (Held()) return true;
   // Not inherited by the editor: a child holding the descriptor would keep the lock after the
   // program ends. A link planted under the shared /tmp name is not followed.
-  io::Descriptor file(
-      ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600));
-  if (!file.IsOpen()) io::ThrowSystemError(errno);
-  // flock belongs to the open file description, so a second open of the same file by this very
-  // process is refused like another process would be.
-  while (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EINTR) continue;
-    if (errno == EWOULDBLOCK) return false;
-    io::ThrowSystemError(errno);
-  }
+  int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
+  if (fd < 0) io::ThrowSystemError(errno);
+  io::File file = io::File::Adopt(fd, path_);
+  // A second open of the same file by this very process is refused like another process would be.
+  if (!file.TryLock()) return false;
   file_ = std::move(file);
   return true;
 }

@@ -1,6 +1,7 @@
 #include "system/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,59 +10,60 @@
 #include <system_error>
 #include <utility>
 
-#include "system/posix/kill_safe_write.h"
+#include "system/file_faults.h"
 
 namespace tolvanex::io {
 
 namespace {
 
-ssize_t SystemWrite(int fd, const void* buffer, std::size_t size) {
-  return ::write(fd, buffer, size);
+int Fd(const File& file) {
+  return static_cast<int>(file.Native());
 }
 
-Hooks DefaultHooks() {
-  return Hooks{
-      [](int fd, void* buffer, std::size_t size) { return ::read(fd, buffer, size); },
-      &SystemWrite,
-      [](int fd) { return ::fsync(fd); },
-  };
+FileState StateFrom(const struct stat& info) {
+  FileState state;
+  state.Identity = {static_cast<std::uint64_t>(info.st_dev),
+                    static_cast<std::uint64_t>(info.st_ino)};
+  state.Size = static_cast<std::uint64_t>(info.st_size);
+  state.ModifiedNanoseconds =
+      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+  return state;
 }
 
-// True while no test has put a hook in place of the system's write.
-bool SystemWritesInForce() {
-  auto* target = CurrentHooks().Write.target<ssize_t (*)(int, const void*, std::size_t)>();
-  return target != nullptr && *target == &SystemWrite;
+// Opens with the flags, or fails as the fault hook says.
+File Open(const std::string& path, int flags, mode_t mode = 0666) {
+  FailIfFaulty(FileOperation::Open, path, 0);
+  int fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+  if (fd < 0) ThrowSystemError(errno);
+  return File::Adopt(fd, path);
 }
 
-void WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = CurrentHooks().Write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ThrowSystemError(errno);
+// An output file opened without blocking and without following a link must turn out a regular
+// file; a link under the name makes the open fail with ELOOP.
+void RequireRegularFile(File& file) {
+  struct stat info {};
+  if (::fstat(Fd(file), &info) != 0) ThrowSystemError(errno);
+  if (!S_ISREG(info.st_mode)) throw NotRegularFile();
+  int flags = ::fcntl(Fd(file), F_GETFL);
+  if (flags >= 0 && (flags & O_NONBLOCK) != 0) ::fcntl(Fd(file), F_SETFL, flags & ~O_NONBLOCK);
+}
+
+File OpenOutput(const std::string& path, int flags) {
+  try {
+    File file = Open(path, flags | O_NOFOLLOW | O_NONBLOCK);
+    RequireRegularFile(file);
+    return file;
+  } catch (const std::system_error& failure) {
+    if (failure.code() == std::errc::too_many_symbolic_link_levels ||
+        failure.code() == std::errc::no_such_device_or_address ||
+        failure.code() == std::errc::is_a_directory) {
+      throw NotRegularFile();
     }
-    if (n == 0) ThrowSystemError(ENOSPC);
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+    throw;
   }
 }
 
-std::string FolderOf(const std::string& path) {
-  auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 }  // namespace
-
-Hooks& CurrentHooks() {
-  static Hooks hooks = DefaultHooks();
-  return hooks;
-}
-
-void ResetHooks() {
-  CurrentHooks() = DefaultHooks();
-}
 
 void ThrowSystemError(int error) {
   throw std::system_error(error, std::generic_category());
@@ -70,6 +72,11 @@ void ThrowSystemError(int error) {
 bool IsRegularFile(const std::string& path) {
   struct stat info {};
   return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool NameIsTaken(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
 }
 
 std::uint64_t FileLength(const std::string& path) {
@@ -98,60 +105,68 @@ WriteAccess WriteAccessTo(const std::string& path) {
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-  return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
-                      static_cast<std::uint64_t>(info.st_ino)};
+  auto state = StateOf(path);
+  if (!state) return std::nullopt;
+  return state->Identity;
 }
 
-Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
+std::optional<FileState> StateOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return StateFrom(info);
+}
+
+std::string FolderOfPath(const std::string& path) {
+  auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+File::File(File&& other) noexcept
+    : handle_(std::exchange(other.handle_, kNoHandle)), path_(std::move(other.path_)) {}
+
+File& File::operator=(File&& other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = other.Release();
+    if (IsOpen()) ::close(Fd(*this));
+    handle_ = std::exchange(other.handle_, kNoHandle);
+    path_ = std::move(other.path_);
   }
   return *this;
 }
 
-Descriptor::~Descriptor() {
-  if (fd_ >= 0) ::close(fd_);
+File::~File() {
+  if (IsOpen()) ::close(Fd(*this));
 }
 
-int Descriptor::Release() {
-  return std::exchange(fd_, -1);
-}
-
-void Descriptor::Close() {
-  int fd = Release();
-  if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) ThrowSystemError(errno);
-}
-
-Descriptor OpenForReading(const std::string& path) {
-  // O_NONBLOCK keeps a FIFO from holding the open; it is refused just below anyway.
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!file.IsOpen()) ThrowSystemError(errno);
-  struct stat info {};
-  if (::fstat(file.Get(), &info) != 0) ThrowSystemError(errno);
-  if (S_ISDIR(info.st_mode)) ThrowSystemError(EISDIR);
-  if (!S_ISREG(info.st_mode)) ThrowSystemError(EINVAL);
-  int flags = ::fcntl(file.Get(), F_GETFL);
-  if (flags >= 0) ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK);
+File File::Adopt(std::intptr_t handle, std::string path) {
+  File file;
+  file.handle_ = handle;
+  file.path_ = std::move(path);
   return file;
 }
 
-std::size_t ReadSome(const Descriptor& file, char* buffer, std::size_t size) {
+FileState File::State() const {
+  struct stat info {};
+  if (::fstat(Fd(*this), &info) != 0) ThrowSystemError(errno);
+  return StateFrom(info);
+}
+
+std::size_t File::ReadSome(char* buffer, std::size_t size) {
+  FailIfFaulty(FileOperation::Read, path_, size);
   for (;;) {
-    ssize_t n = CurrentHooks().Read(file.Get(), buffer, size);
+    ssize_t n = ::read(Fd(*this), buffer, size);
     if (n >= 0) return static_cast<std::size_t>(n);
     if (errno != EINTR) ThrowSystemError(errno);
   }
 }
 
-std::string ReadRange(const Descriptor& file, std::uint64_t offset, std::size_t size) {
-  if (::lseek(file.Get(), static_cast<off_t>(offset), SEEK_SET) < 0) ThrowSystemError(errno);
+std::string File::ReadRange(std::uint64_t offset, std::size_t size) {
+  if (::lseek(Fd(*this), static_cast<off_t>(offset), SEEK_SET) < 0) ThrowSystemError(errno);
   std::string bytes(size, '\0');
   std::size_t got = 0;
   while (got < size) {
-    std::size_t n = ReadSome(file, bytes.data() + got, size - got);
+    std::size_t n = ReadSome(bytes.data() + got, size - got);
     if (n == 0) break;
     got += n;
   }
@@ -159,112 +174,82 @@ std::string ReadRange(const Descriptor& file, std::uint64_t offset, std::size_t 
   return bytes;
 }
 
+void File::WriteAll(std::string_view bytes) {
+  Fault fault = FaultFor(FileOperation::Write, path_, bytes.size());
+  if (fault.BytesLetThrough < bytes.size()) bytes = bytes.substr(0, fault.BytesLetThrough);
+  while (!bytes.empty()) {
+    ssize_t n = ::write(Fd(*this), bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ThrowSystemError(errno);
+    }
+    if (n == 0) ThrowSystemError(ENOSPC);
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  if (fault.Error != 0) ThrowSystemError(fault.Error);
+}
+
+void File::TruncateTo(std::uint64_t size) {
+  if (::ftruncate(Fd(*this), static_cast<off_t>(size)) != 0) ThrowSystemError(errno);
+}
+
+void File::SyncToDisk() {
+  FailIfFaulty(FileOperation::Sync, path_, 0);
+  if (::fdatasync(Fd(*this)) != 0) ThrowSystemError(errno);
+}
+
+bool File::TryLock() {
+  // flock belongs to the open file description, so a second open of the same file by this very
+  // process is refused too.
+  while (::flock(Fd(*this), LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno == EWOULDBLOCK) return false;
+    ThrowSystemError(errno);
+  }
+  return true;
+}
+
+void File::Close() {
+  if (!IsOpen()) return;
+  int fd = Fd(*this);
+  handle_ = kNoHandle;
+  if (::close(fd) != 0 && errno != EINTR) ThrowSystemError(errno);
+}
+
+File OpenForReading(const std::string& path) {
+  // O_NONBLOCK keeps a FIFO from holding the open; it is refused just below anyway.
+  File file = Open(path, O_RDONLY | O_NONBLOCK);
+  struct stat info {};
+  if (::fstat(Fd(file), &info) != 0) ThrowSystemError(errno);
+  if (S_ISDIR(info.st_mode)) ThrowSystemError(EISDIR);
+  if (!S_ISREG(info.st_mode)) ThrowSystemError(EINVAL);
+  int flags = ::fcntl(Fd(file), F_GETFL);
+  if (flags >= 0) ::fcntl(Fd(file), F_SETFL, flags & ~O_NONBLOCK);
+  return file;
+}
+
+File CreateNewFile(const std::string& path) {
+  return OpenOutput(path, O_WRONLY | O_CREAT | O_EXCL);
+}
+
+File OpenForAppending(const std::string& path) {
+  return OpenOutput(path, O_WRONLY | O_APPEND);
+}
+
+File OpenLockFile(const std::string& path) {
+  return OpenOutput(path, O_RDWR | O_CREAT);
+}
+
 std::string ReadWholeFile(const std::string& path) {
-  Descriptor file = OpenForReading(path);
+  File file = OpenForReading(path);
   std::string bytes;
   char block[64 * 1024];
   for (;;) {
-    std::size_t n = ReadSome(file, block, sizeof block);
+    std::size_t n = file.ReadSome(block, sizeof block);
     if (n == 0) break;
     bytes.append(block, n);
   }
   return bytes;
-}
-
-OutputFile::~OutputFile() {
-  if (!IsOpen()) return;
-  try {
-    Flush();
-  } catch (...) {
-    // Nobody is left to tell; Flush has already cut the file back to its last whole line.
-  }
-}
-
-void OutputFile::Open(const std::string& path, Mode mode) {
-  int flags = O_WRONLY | O_CLOEXEC;
-  switch (mode) {
-    case Mode::CreateNew:
-      flags |= O_CREAT | O_EXCL;
-      break;
-    case Mode::Append:
-      flags |= O_APPEND;
-      break;
-    case Mode::Truncate:
-      flags |= O_CREAT | O_TRUNC;
-      break;
-  }
-  Descriptor file(::open(path.c_str(), flags, 0666));
-  if (!file.IsOpen()) ThrowSystemError(errno);
-  struct stat info {};
-  if (::fstat(file.Get(), &info) != 0) ThrowSystemError(errno);
-  if (!S_ISREG(info.st_mode)) ThrowSystemError(EINVAL);
-  file_ = std::move(file);
-  path_ = path;
-  buffer_.clear();
-  flushedSize_ = static_cast<std::uint64_t>(info.st_size);
-}
-
-void OutputFile::WriteLine(std::string_view line) {
-  buffer_.append(line);
-  buffer_.append("\r\n");
-  if (buffer_.size() >= kFlushThreshold) Flush();
-}
-
-void OutputFile::Flush() {
-  if (buffer_.empty()) return;
-  try {
-    int error = SystemWritesInForce() ? WriteSurvivingKill(file_.Get(), buffer_) : kNoChild;
-    if (error == kNoChild) {
-      WriteAll(file_.Get(), buffer_);
-    } else if (error != 0) {
-      ThrowSystemError(error);
-    }
-  } catch (...) {
-    // Whatever part of the buffer reached the file is taken back, so the file ends with a whole
-    // line; the buffer is given up with the failure.
-    (void)::ftruncate(file_.Get(), static_cast<off_t>(flushedSize_));
-    buffer_.clear();
-    throw;
-  }
-  flushedSize_ += buffer_.size();
-  buffer_.clear();
-}
-
-void OutputFile::Close() {
-  if (!IsOpen()) return;
-  try {
-    Flush();
-  } catch (...) {
-    file_ = Descriptor();
-    throw;
-  }
-  file_.Close();
-}
-
-void ReplaceFile(const std::string& path, std::string_view content) {
-  std::string temporary = FolderOf(path) + "/.tolvanex-XXXXXX";
-  Descriptor file(::mkstemp(temporary.data()));
-  if (!file.IsOpen()) ThrowSystemError(errno);
-  try {
-    // A replaced file keeps its permissions; a new one gets the usual ones for the user.
-    struct stat old {};
-    mode_t mode;
-    if (::stat(path.c_str(), &old) == 0) {
-      mode = old.st_mode & 07777;
-    } else {
-      mode_t mask = ::umask(0);
-      ::umask(mask);
-      mode = 0666 & ~mask;
-    }
-    if (::fchmod(file.Get(), mode) != 0) ThrowSystemError(errno);
-    WriteAll(file.Get(), content);
-    if (CurrentHooks().Fsync(file.Get()) != 0) ThrowSystemError(errno);
-    file.Close();
-    if (::rename(temporary.c_str(), path.c_str()) != 0) ThrowSystemError(errno);
-  } catch (...) {
-    ::unlink(temporary.c_str());
-    throw;
-  }
 }
 
 }  // namespace tolvanex::io

@@ -31,7 +31,7 @@ const std::string kReadingLine = "101,45121.5416666667" + ZeroSlots(13) + ",-3 ,
 class PostWriter : public testing::WriterTest {
  protected:
   bool Export() { return ExportPostFile(form); }
-  void Finish() { form.RunState.PostFile.Close(); }
+  void Finish() { EXPECT_TRUE(ClosePostFile(form)); }
 };
 
 TEST_F(PostWriter, TheFirstReadingStartsAFileNamedAfterItsDay) {

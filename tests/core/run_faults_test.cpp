@@ -35,7 +35,7 @@ class RunFaults : public ::testing::Test {
     testing::PointWindowAt(cleanForm, clean.Path());
     DoExport(cleanForm);
   }
-  ~RunFaults() override { io::ResetHooks(); }
+  ~RunFaults() override { io::ResetFaultHook(); }
 
   // Every output file holds whole lines that begin what the run without faults wrote.
   void ExpectWholeLinesOfTheCleanRun() {
@@ -76,7 +76,96 @@ TEST_F(RunFaults, AFullDiskUnderThePostFilesEndsTheRunWithTheWritersReport) {
   EXPECT_FALSE(form.RunState.PostFile.IsOpen());
   EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
   ExpectWholeLinesOfTheCleanRun();
-  EXPECT_EQ(testing::ReadFile(folder / "post/23Jul14.pst"), "");  // taken back whole
+  // Nothing of the file was whole, so nothing was published, and its temporary is gone.
+  EXPECT_FALSE(testing::Exists(folder / "post/23Jul14.pst"));
+  EXPECT_TRUE(LeftOver(folder / "post").empty());
+}
+
+// Twenty thousand readings of the two known pairs, a minute apart, SN changing every 2000.
+std::string ManyReadings() {
+  std::string data = "Logger export\r\n";
+  for (int n = 0; n < 20000; ++n) {
+    int minute = n / 2;
+    char line[160];
+    std::snprintf(
+        line, sizeof line, "\"2031\",\"%d\",\"%d Jul 2023 %02d:%02d\",S%d,0.7,%d.5,0,1.5,-%d,0\r\n",
+        7 + n % 2, 14 + minute / 1440, minute / 60 % 24, minute % 60, n / 2000, n % 89, n % 7);
+    data += line;
+  }
+  return data;
+}
+
+// The reading lines of the published files: a post file's lines after its 17 header lines, a
+// text file's after its one.
+std::int64_t ReadingLinesIn(const std::string& folder, std::size_t headerLines) {
+  std::int64_t count = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename().string().starts_with(".")) continue;
+    std::string content = testing::ReadFile(entry.path());
+    std::int64_t lines = 0;
+    for (std::size_t at = 0; (at = content.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
+    count += lines - static_cast<std::int64_t>(headerLines);
+  }
+  return count;
+}
+
+TEST_F(RunFaults, AfterAFullDiskTheFinalCountIsWhatThePublishedFilesHold) {
+  for (const char* full : {"post", "text"}) {
+    testing::TempFolder run;
+    testing::PrepareRunFolder(run.Path());
+    testing::WriteFile(run / "data.dat", ManyReadings());
+    testing::ScriptedPlatform runDesktop;
+    Frm_Tolvanex runForm{runDesktop};
+    testing::PointWindowAt(runForm, run.Path());
+    {
+      // Beyond the first flush of 256 KiB, so that whole files and lines came before.
+      testing::DiskFullAfter disk(300 * 1024, run / full);
+      DoExport(runForm);
+    }
+    ASSERT_EQ(runDesktop.Messages.size(), 1u) << full;
+    EXPECT_TRUE(runDesktop.Messages[0].Text.starts_with("No space left on device\r\n")) << full;
+    EXPECT_FALSE(runForm.RunState.ReachedEndOfData);
+    std::int64_t inFiles = ReadingLinesIn(run / "post", 17) + ReadingLinesIn(run / "text", 1);
+    EXPECT_GT(inFiles, 0) << full;
+    EXPECT_EQ(runForm.Lbl_Status.Caption,
+              "Finished - posted " + std::to_string(inFiles) + " readings to " +
+                  std::to_string(runForm.RunState.PostFileCount) + " post file(s)")
+        << full;
+    EXPECT_TRUE(LeftOver(run / "post").empty()) << full;
+  }
+}
+
+TEST_F(RunFaults, AFailedWriteBackOrRenameIsReportedWithTheFilesPathAndEndsTheRunUnfinished) {
+  struct Case {
+    io::FileOperation Operation;
+    std::string Under;
+    std::string Label;
+  };
+  for (const Case& c : {Case{io::FileOperation::Sync, "post/", "post/23Jul14.pst"},
+                        Case{io::FileOperation::Rename, "post/", "post/23Jul14.pst"},
+                        Case{io::FileOperation::Sync, "text/2031_8", "text/2031_8.txt"}}) {
+    testing::TempFolder run;
+    testing::PrepareRunFolder(run.Path());
+    testing::ScriptedPlatform runDesktop;
+    runDesktop.InputAnswers = {"512"};
+    Frm_Tolvanex runForm{runDesktop};
+    testing::PointWindowAt(runForm, run.Path());
+    {
+      std::string under = run / c.Under;
+      testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
+        return operation == c.Operation && path.starts_with(under) ? EIO : 0;
+      });
+      DoExport(runForm);
+    }
+    ASSERT_FALSE(runDesktop.Messages.empty()) << c.Label;
+    EXPECT_EQ(runDesktop.Messages[0].Text,
+              "Input/output error\r\nTolvanex:ExportPostFile: " + (run / c.Label));
+    EXPECT_FALSE(runForm.RunState.ReachedEndOfData) << c.Label;
+    if (c.Under == "post/") {
+      EXPECT_FALSE(testing::Exists(run / c.Label));
+    }
+    EXPECT_TRUE(LeftOver(run / "post").empty()) << c.Label;
+  }
 }
 
 TEST_F(RunFaults, AFullDiskUnderTheTextFilesIsReportedWithTheTextFilesPath) {
@@ -114,13 +203,9 @@ TEST_F(RunFaults, ADataFileThatStopsReadingEndsTheRunWithItsPath) {
   testing::WriteFile(folder / "data.dat", large);
   int reads = 0;
   std::string dataPath = folder / "data.dat";
-  io::CurrentHooks().Read = [&](int fd, void* buffer, std::size_t size) -> ssize_t {
-    if (testing::PathOfDescriptor(fd) == dataPath && ++reads == 2) {
-      errno = EIO;
-      return -1;
-    }
-    return ::read(fd, buffer, size);
-  };
+  testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
+    return operation == io::FileOperation::Read && path == dataPath && ++reads == 2 ? EIO : 0;
+  });
   desktop.InputAnswers = {"512"};
   form.Chk_OutputPostFile.Value = 0;  // the copies would take every post file name of the day
   DoExport(form);

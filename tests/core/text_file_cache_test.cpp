@@ -131,8 +131,7 @@ TEST(TextFileCache, ClosesEveryFileAndReportsTheFirstFailure) {
   testing::TempFolder folder;
   TextFileCache files;
   for (const char* name : {"a", "b"}) {
-    io::OutputFile file;
-    file.Open(folder / name, io::OutputFile::Mode::Truncate);
+    io::OutputFile file(io::CreateNewFile(folder / name));
     file.WriteLine(name);
     files.Add(folder / name, std::move(file), 0.0);
   }

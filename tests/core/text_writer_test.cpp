@@ -85,6 +85,17 @@ TEST_F(TextWriter, ALastLineWithoutItsEndIsEndedBeforeTheReading) {
   }
 }
 
+// A kill can cut the last line in the middle of a reading: its date is not trusted, so the
+// reading comes again whole after it, and the cut piece stays as it was.
+TEST_F(TextWriter, AReadingCutByAKillIsWrittenAgainWhole) {
+  std::string cut = kLine0905.substr(0, 25);
+  testing::WriteFile(PairFile(), kHeader + cut);
+  ASSERT_TRUE(Export(testing::k14July2023At0905));
+  EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + cut + "\r\n" + kLine0905);
+  ASSERT_TRUE(Export(testing::k14July2023At0905));  // and only once
+  EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + cut + "\r\n" + kLine0905);
+}
+
 TEST_F(TextWriter, AHeaderOnlyFileGetsTheReadingWithoutASecondHeader) {
   testing::WriteFile(PairFile(), kHeader);
   ASSERT_TRUE(Export(testing::k14July2023At0905));
@@ -168,6 +179,16 @@ TEST_F(LastDate, ReadsLinesEndedByLineFeedsOrCarriageReturnsAlone) {
               1e-9);
 }
 
+TEST_F(LastDate, IsNeverReadFromALastLineWithoutItsEnd) {
+  EXPECT_EQ(LastDateOf(kHeader + "14 Jul 2023 09:05, 7"), 0.0);
+  EXPECT_NEAR(LastDateOf(kHeader + "13 Jul 2023 09:05, 7\r\n14 Jul 2023 09:05, 7"),
+              testing::k14July2023At0905 - 1, 1e-9);
+  // A cut line longer than the first look at the file's end is passed over too.
+  EXPECT_NEAR(
+      LastDateOf(kHeader + "13 Jul 2023 09:05, 7\r\n14 Jul 2023 09:05, " + std::string(3000, '7')),
+      testing::k14July2023At0905 - 1, 1e-9);
+}
+
 TEST_F(LastDate, LooksBackPastALongLastLine) {
   std::string longLine = "x, " + std::string(3000, 'y') + "\r\n";
   EXPECT_NEAR(LastDateOf(kHeader + kLine0905 + longLine), testing::k14July2023At0905, 1e-9);
@@ -192,6 +213,7 @@ TEST_F(LastDate, ADateFormatWithACommaLosesTheTime) {
   ASSERT_TRUE(CloseTextFiles(form));
   EXPECT_EQ(LastDateInFile(form, folder / "123_4.txt"), 45121.0);
   ASSERT_TRUE(ExportTextFile(form));  // so the same reading is written again
+  ASSERT_TRUE(CloseTextFiles(form));
   EXPECT_EQ(form.RunState.ReadingsPosted, 2);
 }
 

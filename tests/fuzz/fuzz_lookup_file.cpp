@@ -105,10 +105,7 @@ void CheckSort(Frm_Tolvanex& form, const QuietDesktop& desktop) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tolvanex;
   using namespace tolvanex::fuzz;
-  static const std::string path = [] {
-    SkipFlushToDisk();
-    return ScratchFolder() + "/sites.lkp";
-  }();
+  static const std::string path = [] { return ScratchFolder() + "/sites.lkp"; }();
   WriteBytes(path, data, size);
 
   QuietDesktop desktop;

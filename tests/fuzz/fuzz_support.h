@@ -74,11 +74,6 @@ inline void WriteBytes(const std::string& path, const std::uint8_t* data, std::s
   FUZZ_CHECK(::close(fd) == 0);
 }
 
-// Replacing a file flushes it to disk first; for scratch files that only costs time.
-inline void SkipFlushToDisk() {
-  io::CurrentHooks().Fsync = [](int) { return 0; };
-}
-
 // The lines of a text: CR LF, a lone CR and a lone LF each end one, and a last line without an
 // end counts too. Written out here rather than taken from the code under test.
 inline std::vector<std::string_view> LinesOf(std::string_view text) {

@@ -24,7 +24,7 @@ using Entries = std::vector<LookupEntry>;
 class LookupTable : public ::testing::Test {
  protected:
   LookupTable() { form.Txt_File[1].Text = path; }
-  ~LookupTable() override { io::ResetHooks(); }
+  ~LookupTable() override { io::ResetFaultHook(); }
 
   Entries Table() const {
     return Entries(form.Lookups.begin() + 1, form.Lookups.begin() + 1 + form.LookupCount);
@@ -140,10 +140,9 @@ TEST_F(LookupTable, AZeroByteFileFailsAndKeepsTableAndFile) {
 TEST_F(LookupTable, AReadErrorIsTheSystemsFailureAndKeepsTheTable) {
   SetTable({{"kept", "1", "5"}});
   testing::WriteFile(path, "ID1, ID2, SiteID\r\na, b, c\r\n");
-  io::CurrentHooks().Read = [](int, void*, std::size_t) -> ssize_t {
-    errno = EIO;
-    return -1;
-  };
+  testing::FailingFiles failing([](io::FileOperation operation, const std::string&) {
+    return operation == io::FileOperation::Read ? EIO : 0;
+  });
   EXPECT_FALSE(LoadLookup(form));
   EXPECT_FALSE(form.LookupLoaded);
   EXPECT_EQ(Table(), (Entries{{"kept", "1", "5"}}));

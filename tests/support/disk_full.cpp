@@ -1,40 +1,37 @@
 #include "tests/support/disk_full.h"
 
-#include <limits.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-
-#include "system/file_io.h"
+#include <utility>
 
 namespace tolvanex::testing {
 
-std::string PathOfDescriptor(int fd) {
-  char path[PATH_MAX];
-  ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path);
-  return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
-}
-
 DiskFullAfter::DiskFullAfter(std::size_t bytesThatFit, std::string pathPrefix)
     : left_(bytesThatFit), prefix_(std::move(pathPrefix)) {
-  io::CurrentHooks().Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
-    if (!prefix_.empty() && !PathOfDescriptor(fd).starts_with(prefix_)) {
-      return ::write(fd, data, size);
-    }
+  io::SetFaultHook([this](io::FileOperation operation, const std::string& path, std::size_t size) {
+    io::Fault fault;
+    if (operation != io::FileOperation::Write || !path.starts_with(prefix_)) return fault;
     ++calls_;
-    if (left_ == 0) {
-      errno = ENOSPC;
-      return -1;
-    }
-    std::size_t n = std::min(size, left_);
-    left_ -= n;
-    return ::write(fd, data, n);
-  };
+    fault.BytesLetThrough = std::min(size, left_);
+    left_ -= fault.BytesLetThrough;
+    if (fault.BytesLetThrough < size) fault.Error = ENOSPC;
+    return fault;
+  });
 }
 
 DiskFullAfter::~DiskFullAfter() {
-  io::ResetHooks();
+  io::ResetFaultHook();
+}
+
+FailingFiles::FailingFiles(Rule rule) {
+  io::SetFaultHook(
+      [rule = std::move(rule)](io::FileOperation operation, const std::string& path, std::size_t) {
+        return io::Fault{rule(operation, path)};
+      });
+}
+
+FailingFiles::~FailingFiles() {
+  io::ResetFaultHook();
 }
 
 }  // namespace tolvanex::testing

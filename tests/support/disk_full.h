@@ -1,19 +1,19 @@
-// A full disk, through the file layer's write hook: writes fail with ENOSPC once a number of
-// bytes has gone through. The system's own write is put back when the object ends.
+// Faults of the file layer for tests, through its fault hook. The hook is taken away again when
+// the object ends.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
+
+#include "system/file_io.h"
 
 namespace tolvanex::testing {
 
-// The path a file descriptor of this process is open on.
-std::string PathOfDescriptor(int fd);
-
+// A full disk: writes fail with ENOSPC once a number of bytes has gone through, counted over all
+// files or, with a path prefix, over the files under it (the others are written as usual).
 class DiskFullAfter {
  public:
-  // Every file fills up after bytesThatFit bytes, counted over all of them; with a path prefix
-  // only the files under it do, and the others are written as usual.
   explicit DiskFullAfter(std::size_t bytesThatFit, std::string pathPrefix = "");
   DiskFullAfter(const DiskFullAfter&) = delete;
   DiskFullAfter& operator=(const DiskFullAfter&) = delete;
@@ -27,6 +27,16 @@ class DiskFullAfter {
   std::size_t left_;
   std::string prefix_;
   int calls_ = 0;
+};
+
+// Any fault: the rule says, for each operation on a file, which error it fails with (0: none).
+class FailingFiles {
+ public:
+  using Rule = std::function<int(io::FileOperation operation, const std::string& path)>;
+  explicit FailingFiles(Rule rule);
+  FailingFiles(const FailingFiles&) = delete;
+  FailingFiles& operator=(const FailingFiles&) = delete;
+  ~FailingFiles();
 };
 
 }  // namespace tolvanex::testing

@@ -2,148 +2,95 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/types.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
 
+#include "system/output_file.h"
 #include "tests/support/disk_full.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex::io {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::DiskFullAfter;
+using testing::FailingFiles;
 
-std::size_t FilesIn(const std::string& folder) {
-  std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
-  return count;
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
-TEST(OutputFile, WritesLinesWithCrLf) {
-  testing::TempFolder folder;
-  OutputFile file;
-  file.Open(folder / "a.txt", OutputFile::Mode::CreateNew);
-  file.WriteLine("one");
-  file.WriteLine("");
-  EXPECT_EQ(file.Size(), 7u);
-  file.Close();
-  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "one\r\n\r\n");
+// Makes a file look as if it had been left there ten minutes ago.
+void AgeTenMinutes(const std::string& path) {
+  fs::last_write_time(path, fs::last_write_time(path) - std::chrono::minutes(10));
 }
 
-TEST(OutputFile, CreateNewNeverOpensAnExistingFile) {
-  testing::TempFolder folder;
-  testing::WriteFile(folder / "a.txt", "keep");
-  OutputFile file;
+std::errc ErrorOf(const std::function<void()>& action) {
   try {
-    file.Open(folder / "a.txt", OutputFile::Mode::CreateNew);
-    FAIL() << "opened an existing file";
-  } catch (const std::system_error& e) {
-    EXPECT_EQ(e.code().value(), EEXIST);
+    action();
+  } catch (const std::system_error& failure) {
+    return static_cast<std::errc>(failure.code().value());
   }
-  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "keep");
+  return std::errc();
 }
 
-TEST(OutputFile, AppendStartsAtTheEnd) {
+TEST(OutputFile, WritesWholeLinesAndCountsReadingsOnceTheyReachTheFile) {
   testing::TempFolder folder;
   testing::WriteFile(folder / "a.txt", "x\r\n");
-  OutputFile file;
-  file.Open(folder / "a.txt", OutputFile::Mode::Append);
+  std::int64_t readings = 0;
+  OutputFile file(OpenForAppending(folder / "a.txt"));
+  file.CountReadingsIn(&readings);
   EXPECT_EQ(file.Size(), 3u);
-  file.WriteLine("y");
+  file.WriteLine("header");
+  file.WriteReading("one");
+  file.WriteReading("");
+  EXPECT_EQ(file.Size(), 18u);
+  EXPECT_EQ(readings, 0);  // still in the buffer
   file.Close();
-  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "x\r\ny\r\n");
+  EXPECT_EQ(readings, 2);
+  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "x\r\nheader\r\none\r\n\r\n");
 }
 
-TEST(OutputFile, AFailedWriteLeavesOnlyWholeLines) {
+TEST(OutputFile, AFailedWriteLeavesOnlyWholeLinesAndCountsNoneOfItsReadings) {
   testing::TempFolder folder;
   testing::WriteFile(folder / "a.txt", "old\r\n");
-  OutputFile file;
-  file.Open(folder / "a.txt", OutputFile::Mode::Append);
-  file.WriteLine("first");
+  std::int64_t readings = 0;
+  OutputFile file(OpenForAppending(folder / "a.txt"));
+  file.CountReadingsIn(&readings);
+  file.WriteReading("first");
   file.Flush();
-  file.WriteLine("second line");
+  file.WriteReading("second line");
   {
     DiskFullAfter full(4);
-    EXPECT_THROW(file.Close(), std::system_error);
+    EXPECT_EQ(ErrorOf([&] { file.Close(); }), std::errc::no_space_on_device);
   }
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(readings, 1);
   EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "old\r\nfirst\r\n");
 }
 
-TEST(ReplaceFile, ReplacesTheWholeContent) {
+TEST(OutputFile, AFlushToDiskThatFailsIsReportedAtTheClose) {
   testing::TempFolder folder;
-  testing::WriteFile(folder / "a.lkp", "old content\r\n");
-  ::chmod((folder / "a.lkp").c_str(), 0640);
-  ReplaceFile(folder / "a.lkp", "new\r\n");
-  EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "new\r\n");
-  struct stat info {};
-  ASSERT_EQ(::stat((folder / "a.lkp").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
-  EXPECT_EQ(FilesIn(folder.Path()), 1u);
-}
-
-TEST(ReplaceFile, AFailureHalfWayKeepsTheOldFileAndNoTemporary) {
-  testing::TempFolder folder;
-  testing::WriteFile(folder / "a.lkp", "old content\r\n");
-  {
-    DiskFullAfter full(3);
-    EXPECT_THROW(ReplaceFile(folder / "a.lkp", "new content that does not fit\r\n"),
-                 std::system_error);
-  }
-  EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "old content\r\n");
-  EXPECT_EQ(FilesIn(folder.Path()), 1u);
-}
-
-TEST(ReplaceFile, AFlushToDiskThatFailsKeepsTheOldFileAndNoTemporary) {
-  testing::TempFolder folder;
-  testing::WriteFile(folder / "a.lkp", "old content\r\n");
-  CurrentHooks().Fsync = [](int) {
-    errno = EIO;
-    return -1;
-  };
-  EXPECT_THROW(ReplaceFile(folder / "a.lkp", "new\r\n"), std::system_error);
-  ResetHooks();
-  EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "old content\r\n");
-  EXPECT_EQ(FilesIn(folder.Path()), 1u);
-}
-
-// Without hooks, output blocks go through a child process; what reaches the file is the same.
-TEST(OutputFile, BlocksWrittenByAChildArriveWhole) {
-  testing::TempFolder folder;
-  OutputFile file;
-  file.Open(folder / "big.txt", OutputFile::Mode::Truncate);
-  std::string expected;
-  for (int i = 0; i < 40000; ++i) {
-    std::string line =
-        "line " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 50), 'x');
-    file.WriteLine(line);
-    expected += line + "\r\n";
-  }
-  EXPECT_EQ(file.Size(), expected.size());
-  file.Close();
-  EXPECT_EQ(testing::ReadFile(folder / "big.txt"), expected);
-}
-
-// A program that ignores SIGCHLD gets no exit status of the child; the file's size decides.
-TEST(OutputFile, BlocksArriveWholeWhenChildrenAreReapedBySystem) {
-  testing::TempFolder folder;
-  auto oldHandler = ::signal(SIGCHLD, SIG_IGN);
-  OutputFile file;
-  file.Open(folder / "a.txt", OutputFile::Mode::Truncate);
+  OutputFile file(CreateNewFile(folder / "a.txt"));
   file.WriteLine("one");
-  EXPECT_NO_THROW(file.Close());
-  ::signal(SIGCHLD, oldHandler);
-  EXPECT_EQ(testing::ReadFile(folder / "a.txt"), "one\r\n");
+  FailingFiles failing([](FileOperation operation, const std::string&) {
+    return operation == FileOperation::Sync ? EIO : 0;
+  });
+  EXPECT_EQ(ErrorOf([&] { file.Close(); }), std::errc::io_error);
 }
 
-// A block the child cannot write (here: beyond the file size limit) is the parent's failure, and
-// the file is cut back to the lines before the block.
-TEST(OutputFile, ABlockTheChildCannotWriteIsReportedAndTakenBack) {
+// A block beyond the file size limit fails in the system itself; the file is cut back to the
+// lines before the block.
+TEST(OutputFile, ABlockTheSystemRefusesIsReportedAndTakenBack) {
   testing::TempFolder folder;
   rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -151,31 +98,34 @@ TEST(OutputFile, ABlockTheChildCannotWriteIsReportedAndTakenBack) {
   rlimit small = old;
   small.rlim_cur = 400 * 1024;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  OutputFile file;
-  file.Open(folder / "big.txt", OutputFile::Mode::Truncate);
+  OutputFile file(CreateNewFile(folder / "big.txt"));
   std::string line(98, 'y');
-  try {
+  std::errc error = ErrorOf([&] {
     for (int i = 0; i < 10000; ++i) file.WriteLine(line);
     file.Close();
-    ADD_FAILURE() << "the size limit was never met";
-  } catch (const std::system_error& e) {
-    EXPECT_EQ(e.code().value(), EFBIG);
-  }
+  });
   ::setrlimit(RLIMIT_FSIZE, &old);
   ::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(error, std::errc::file_too_large);
   std::string content = testing::ReadFile(folder / "big.txt");
   EXPECT_EQ(content.size() % 100, 0u);
   EXPECT_LE(content.size(), small.rlim_cur);
 }
 
-TEST(ReplaceFile, AMissingFolderIsTheSystemsFailure) {
+TEST(OutputNames, AreNeverOpenedThroughALinkNorBlockedOnASpecialFile) {
   testing::TempFolder folder;
-  try {
-    ReplaceFile(folder / "missing/a.lkp", "x");
-    FAIL();
-  } catch (const std::system_error& e) {
-    EXPECT_EQ(e.code().message(), "No such file or directory");
+  testing::WriteFile(folder / "target.txt", "elsewhere");
+  fs::create_symlink(folder / "target.txt", folder / "link.txt");
+  fs::create_symlink(folder / "missing.txt", folder / "dangling.txt");
+  ASSERT_EQ(::mkfifo((folder / "fifo.txt").c_str(), 0600), 0);
+  fs::create_directory(folder / "folder.txt");
+  for (const char* name : {"link.txt", "fifo.txt", "folder.txt", "dangling.txt"}) {
+    EXPECT_THROW(OpenForAppending(folder / name), NotRegularFile) << name;
+    EXPECT_EQ(ErrorOf([&] { CreateNewFile(folder / name); }), std::errc::file_exists) << name;
   }
+  EXPECT_THROW(OpenForAppending("/dev/null"), NotRegularFile);
+  EXPECT_EQ(testing::ReadFile(folder / "target.txt"), "elsewhere");
+  EXPECT_FALSE(fs::exists(folder / "missing.txt"));
 }
 
 TEST(OpenForReading, RefusesFoldersDevicesAndFifosWithoutBlocking) {
@@ -190,10 +140,104 @@ TEST(OpenForReading, RefusesFoldersDevicesAndFifosWithoutBlocking) {
 TEST(ReadRange, ReadsFromAnOffsetAndStopsAtTheEnd) {
   testing::TempFolder folder;
   testing::WriteFile(folder / "a.txt", "0123456789");
-  Descriptor file = OpenForReading(folder / "a.txt");
-  EXPECT_EQ(ReadRange(file, 6, 10), "6789");
-  EXPECT_EQ(ReadRange(file, 0, 3), "012");
+  File file = OpenForReading(folder / "a.txt");
+  EXPECT_EQ(file.ReadRange(6, 10), "6789");
+  EXPECT_EQ(file.ReadRange(0, 3), "012");
+  EXPECT_EQ(file.State().Size, 10u);
   EXPECT_EQ(FileLength(folder / "a.txt"), 10u);
+}
+
+TEST(FaultHook, FailsOpensAndReadsOnTheProgramsOwnPath) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.txt", "content");
+  FailingFiles failing([](FileOperation operation, const std::string& path) {
+    if (operation == FileOperation::Open && path.ends_with("b.txt")) return EACCES;
+    return operation == FileOperation::Read ? EIO : 0;
+  });
+  EXPECT_EQ(ErrorOf([&] { CreateNewFile(folder / "b.txt"); }), std::errc::permission_denied);
+  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(folder / "a.txt"); }), std::errc::io_error);
+}
+
+TEST(Temporaries, AreHiddenLockedAndPublishedWithoutReplacingAFile) {
+  testing::TempFolder folder;
+  File temporary = CreateTemporary(folder.Path(), "post");
+  EXPECT_TRUE(fs::path(temporary.Path()).filename().string().starts_with(".tolvanex-post-"));
+  int other = ::open(temporary.Path().c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(other, 0);
+  EXPECT_NE(::flock(other, LOCK_EX | LOCK_NB), 0);  // its writer holds it
+  ::close(other);
+  temporary.WriteAll("new");
+
+  testing::WriteFile(folder / "taken.pst", "old");
+  EXPECT_EQ(ErrorOf([&] { PublishTemporary(temporary, folder / "taken.pst"); }),
+            std::errc::file_exists);
+  EXPECT_EQ(testing::ReadFile(folder / "taken.pst"), "old");
+  PublishTemporary(temporary, folder / "free.pst");
+  EXPECT_EQ(temporary.Path(), folder / "free.pst");
+  temporary.Close();
+  EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"free.pst", "taken.pst"}));
+  EXPECT_EQ(testing::ReadFile(folder / "free.pst"), "new");
+}
+
+TEST(Temporaries, OnlyThoseLeftBehindOfTheirKindAreRemoved) {
+  testing::TempFolder folder;
+  File held = CreateTemporary(folder.Path(), "post");
+  File young = CreateTemporary(folder.Path(), "post");
+  File other = CreateTemporary(folder.Path(), "lookup");
+  std::string heldPath = held.Path(), youngPath = young.Path(), otherPath = other.Path();
+  AgeTenMinutes(heldPath);
+  File left = CreateTemporary(folder.Path(), "post");
+  std::string leftPath = left.Path();
+  left.Close();  // as a killed run leaves it: nobody holds it any more
+  AgeTenMinutes(leftPath);
+  young.Close();  // left behind, but only just
+  other.Close();
+  AgeTenMinutes(otherPath);
+  testing::WriteFile(folder / ".tolvanex-post-x", "x");
+  AgeTenMinutes(folder / ".tolvanex-post-x");
+
+  RemoveStaleTemporaries(folder.Path(), "post");
+  EXPECT_FALSE(fs::exists(leftPath));
+  EXPECT_TRUE(fs::exists(heldPath));
+  EXPECT_TRUE(fs::exists(youngPath));
+  EXPECT_TRUE(fs::exists(otherPath));
+  EXPECT_TRUE(fs::exists(folder / ".tolvanex-post-x"));  // six characters after the kind
+  DiscardTemporary(held);
+  EXPECT_FALSE(fs::exists(heldPath));
+}
+
+TEST(ReplaceFile, ReplacesTheWholeContentKeepingPermissionsAndLinks) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.lkp", "old content\r\n");
+  ::chmod((folder / "a.lkp").c_str(), 0640);
+  fs::create_symlink(folder / "a.lkp", folder / "link.lkp");
+  ReplaceFile(folder / "link.lkp", "new\r\n", "lookup");
+  EXPECT_TRUE(fs::is_symlink(folder / "link.lkp"));
+  EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "new\r\n");
+  struct stat info {};
+  ASSERT_EQ(::stat((folder / "a.lkp").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"a.lkp", "link.lkp"}));
+}
+
+TEST(ReplaceFile, AnyFailureKeepsTheOldFileAndLeavesNoTemporary) {
+  for (FileOperation failing :
+       {FileOperation::Open, FileOperation::Write, FileOperation::Sync, FileOperation::Rename}) {
+    testing::TempFolder folder;
+    testing::WriteFile(folder / "a.lkp", "old content\r\n");
+    {
+      FailingFiles faults([failing](FileOperation operation, const std::string&) {
+        return operation == failing ? EIO : 0;
+      });
+      EXPECT_EQ(ErrorOf([&] { ReplaceFile(folder / "a.lkp", "new\r\n", "lookup"); }),
+                std::errc::io_error);
+    }
+    EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "old content\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"a.lkp"}));
+  }
+  testing::TempFolder folder;
+  EXPECT_EQ(ErrorOf([&] { ReplaceFile(folder / "missing/a.lkp", "x", "lookup"); }),
+            std::errc::no_such_file_or_directory);
 }
 
 }  // namespace

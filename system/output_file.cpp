@@ -1,0 +1,78 @@
+#include "system/output_file.h"
+
+#include <utility>
+
+namespace tolvanex::io {
+
+OutputFile::OutputFile(File file) : file_(std::move(file)) {
+  flushedSize_ = file_.State().Size;
+}
+
+OutputFile::~OutputFile() {
+  if (!IsOpen()) return;
+  try {
+    Flush();
+  } catch (...) {
+    // Nobody is left to tell; Flush has already cut the file back to its last whole line.
+  }
+}
+
+void OutputFile::WriteLine(std::string_view line) {
+  buffer_.append(line);
+  buffer_.append("\r\n");
+  if (buffer_.size() >= kFlushThreshold) Flush();
+}
+
+void OutputFile::WriteReading(std::string_view line) {
+  ++bufferedReadings_;
+  WriteLine(line);
+}
+
+void OutputFile::Flush() {
+  if (buffer_.empty()) return;
+  try {
+    file_.WriteAll(buffer_);
+  } catch (...) {
+    // Whatever part of the buffer reached the file is taken back, so the file ends with a whole
+    // line; the buffer and the readings in it are given up with the failure.
+    try {
+      file_.TruncateTo(flushedSize_);
+    } catch (...) {
+      // The write's own failure is the one to report.
+    }
+    buffer_.clear();
+    bufferedReadings_ = 0;
+    throw;
+  }
+  synced_ = false;
+  flushedSize_ += buffer_.size();
+  buffer_.clear();
+  if (readingsCounter_ != nullptr) *readingsCounter_ += bufferedReadings_;
+  bufferedReadings_ = 0;
+}
+
+void OutputFile::FlushToDisk() {
+  Flush();
+  if (synced_) return;
+  file_.SyncToDisk();
+  synced_ = true;
+}
+
+void OutputFile::Close() {
+  if (!IsOpen()) return;
+  try {
+    FlushToDisk();
+  } catch (...) {
+    Abandon();
+    throw;
+  }
+  file_.Close();
+}
+
+void OutputFile::Abandon() {
+  buffer_.clear();
+  bufferedReadings_ = 0;
+  file_ = File();
+}
+
+}  // namespace tolvanex::io

@@ -1,0 +1,58 @@
+// A text file being written line by line. Output is buffered and reaches the file only in whole
+// lines: when a write fails part way, the file is cut back to the last whole line it held before
+// that write, and the lines of the failed write are given up. Readings written through it are
+// counted only once their lines have reached the file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "system/file_io.h"
+
+namespace tolvanex::io {
+
+class OutputFile {
+ public:
+  OutputFile() = default;
+  // Writes at the end of the open file.
+  explicit OutputFile(File file);
+  OutputFile(OutputFile&&) noexcept = default;
+  OutputFile& operator=(OutputFile&&) noexcept = default;
+  // Flushes what it can and closes; failures at this point cannot be reported.
+  ~OutputFile();
+
+  bool IsOpen() const { return file_.IsOpen(); }
+  const std::string& Path() const { return file_.Path(); }
+  // Bytes in the file, buffered ones included.
+  std::uint64_t Size() const { return flushedSize_ + buffer_.size(); }
+  File& Handle() { return file_; }
+
+  // Appends the line and its CR LF.
+  void WriteLine(std::string_view line);
+  // The same for a reading's line, which is added to the counter (CountReadingsIn) when it
+  // reaches the file.
+  void WriteReading(std::string_view line);
+  void CountReadingsIn(std::int64_t* counter) { readingsCounter_ = counter; }
+
+  void Flush();
+  // Flushes and has the system write the file back to the disk.
+  void FlushToDisk();
+  // Flushes to disk and closes; a failure is thrown, and the file is closed all the same.
+  void Close();
+  // Closes without a word, after a failure has been reported.
+  void Abandon();
+
+ private:
+  // Each flush is one write of whole lines.
+  static constexpr std::size_t kFlushThreshold = 256 * 1024;
+
+  File file_;
+  std::string buffer_;
+  std::uint64_t flushedSize_ = 0;
+  std::int64_t bufferedReadings_ = 0;
+  std::int64_t* readingsCounter_ = nullptr;
+  bool synced_ = true;
+};
+
+}  // namespace tolvanex::io

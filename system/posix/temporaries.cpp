@@ -1,0 +1,125 @@
+// Temporary files, their publication under a final name and the replacement of a whole file.
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#include <string>
+#include <utility>
+
+#include "system/file_faults.h"
+#include "system/file_io.h"
+
+namespace tolvanex::io {
+
+namespace {
+
+// A temporary is left behind when its writer was killed; one this old that nobody holds is.
+constexpr std::time_t kStaleAfterSeconds = 120;
+
+std::string TemporaryStem(std::string_view kind) {
+  std::string stem(kTemporaryPrefix);
+  stem.append(kind);
+  stem += '-';
+  return stem;
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// Rename without replacing: renameat2 where the file system has it, else a second link to the
+// file, which fails the same way when the name is taken, and the removal of the first.
+int RenameNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+  if (::link(from.c_str(), to.c_str()) != 0) return errno;
+  ::unlink(from.c_str());
+  return 0;
+}
+
+}  // namespace
+
+File CreateTemporary(const std::string& folder, std::string_view kind) {
+  std::string name = InFolder(folder, TemporaryStem(kind) + "XXXXXX");
+  FailIfFaulty(FileOperation::Open, name, 0);
+  int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) ThrowSystemError(errno);
+  File file = File::Adopt(fd, name);
+  file.TryLock();
+  return file;
+}
+
+void PublishTemporary(File& temporary, const std::string& path) {
+  FailIfFaulty(FileOperation::Rename, path, 0);
+  if (int error = RenameNoReplace(temporary.Path(), path); error != 0) ThrowSystemError(error);
+  temporary = File::Adopt(temporary.Release(), path);
+}
+
+void DiscardTemporary(File& temporary) {
+  if (!temporary.IsOpen()) return;
+  ::unlink(temporary.Path().c_str());
+  temporary = File();
+}
+
+void RemoveStaleTemporaries(const std::string& folder, std::string_view kind) {
+  DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) return;
+  std::string stem = TemporaryStem(kind);
+  std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(listing)) {
+    std::string_view name = entry->d_name;
+    if (!name.starts_with(stem) || name.size() != stem.size() + 6) continue;
+    struct stat info {};
+    if (::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(info.st_mode) || now - info.st_mtime < kStaleAfterSeconds) {
+      continue;
+    }
+    int fd =
+        ::openat(::dirfd(listing), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    // A temporary that its writer still has open is locked; only one left behind is free.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlinkat(::dirfd(listing), entry->d_name, 0);
+    ::close(fd);
+  }
+  ::closedir(listing);
+}
+
+void ReplaceFile(const std::string& path, std::string_view content, std::string_view kind) {
+  // A link is followed: the file it names gets the new content, and the link stays.
+  std::string target = ResolvedPath(path);
+  std::string folder = FolderOfPath(target);
+  RemoveStaleTemporaries(folder, kind);
+  File temporary = CreateTemporary(folder, kind);
+  try {
+    // A replaced file keeps its permissions, and its owner and group where this process may
+    // give them; a new one gets the usual permissions for the user.
+    struct stat old {};
+    int fd = static_cast<int>(temporary.Native());
+    if (::stat(target.c_str(), &old) == 0) {
+      if (::fchmod(fd, old.st_mode & 07777) != 0) ThrowSystemError(errno);
+      if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        [[maybe_unused]] int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+      }
+    } else {
+      mode_t mask = ::umask(0);
+      ::umask(mask);
+      if (::fchmod(fd, 0666 & ~mask) != 0) ThrowSystemError(errno);
+    }
+    temporary.WriteAll(content);
+    temporary.SyncToDisk();
+    FailIfFaulty(FileOperation::Rename, target, 0);
+    if (::rename(temporary.Path().c_str(), target.c_str()) != 0) ThrowSystemError(errno);
+    temporary.Close();
+  } catch (...) {
+    ::unlink(temporary.Path().c_str());
+    throw;
+  }
+}
+
+}  // namespace tolvanex::io
