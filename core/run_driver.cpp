@@ -9,6 +9,7 @@
 #include "base/text.h"
 #include "core/line_analysis.h"
 #include "core/post_writer.h"
+#include "core/run_locks.h"
 #include "core/text_writer.h"
 #include "formats/data_file_reader.h"
 #include "model/frm_tolvanex.h"
@@ -39,6 +40,13 @@ void DoExport(Frm_Tolvanex& form) {
     SetProcessing(form);
 
     path = form.Txt_File[0].Text;
+    if (!TakeRunLocks(form)) {
+      // The wait for another run was cancelled: this run never started.
+      run.Locks.clear();
+      run.Running = false;
+      SetProcessing(form);
+      return;
+    }
     data.emplace(path);
     run.DataFileSize = data->Size();
 
@@ -70,6 +78,7 @@ void DoExport(Frm_Tolvanex& form) {
       SetStatus(form, "Finished - posted " + DecimalText(run.ReadingsPosted) + " readings to " +
                           DecimalText(run.PostFileCount) + " post file(s)");
     }
+    run.Locks.clear();
     run.Running = false;
     SetProcessing(form);
   } catch (...) {
@@ -81,6 +90,7 @@ void DoExport(Frm_Tolvanex& form) {
     // The post file keeps the whole lines it got and is completed all the same.
     ClosePostFile(form);
     CloseTextFiles(form);
+    run.Locks.clear();
     SetProcessing(form);
   }
 }

@@ -90,17 +90,16 @@ bool EndsWithLineEnd(const std::string& path) {
   return !last.empty() && IsLineEnd(last[0]);
 }
 
-// A text file that holds no reading yet: a new one, or one of 10 bytes or fewer, which is
-// emptied. A name taken by anything but a regular file is refused without blocking.
-io::File CreateOrEmpty(const std::string& path) {
+// The pair's text file, every write going to its end: created when nothing holds the name, and
+// never emptied by the creation, so that a file another program makes meanwhile is taken as it
+// is. A name taken by anything but a regular file is refused without blocking.
+io::File OpenPairFile(const std::string& path) {
   try {
     return io::CreateNewFile(path);
   } catch (const std::system_error& failure) {
     if (failure.code() != std::errc::file_exists) throw;
   }
-  io::File file = io::OpenForAppending(path);
-  file.TruncateTo(0);
-  return file;
+  return io::OpenForAppending(path);
 }
 
 // Closes the run's text files; a failure is thrown with its file's path in path.
@@ -205,13 +204,13 @@ bool ExportTextFile(Frm_Tolvanex& form) {
     if (open == nullptr) {
       // Written through another name, a file must be on disk before it is read or emptied.
       if (files.Full() || files.HoldsFileAt(path)) CloseAll(files, path);
-      bool hasData = false;
-      if (FileExists(path) && io::FileLength(path) > kLongestEmptyFile) {
-        hasData = true;
-        lastDate = LastDateInFile(form, path);
-      }
-      io::OutputFile file(hasData ? io::OpenForAppending(path) : CreateOrEmpty(path));
+      io::File opened = OpenPairFile(path);
+      bool hasData = opened.State().Size > kLongestEmptyFile;
+      if (!hasData) opened.TruncateTo(0);
+      if (hasData) lastDate = LastDateInFile(form, path);
+      io::OutputFile file(std::move(opened));
       file.CountReadingsIn(&form.RunState.ReadingsPosted);
+      file.KeepToItsName();
       std::optional<double> known = lastDate;
       if (hasData) {
         // A last line without its end (cut, or saved so by an editor) is ended first, so that

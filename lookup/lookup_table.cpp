@@ -1,6 +1,7 @@
 #include "lookup/lookup_table.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -23,6 +24,7 @@ namespace {
 struct Table {
   std::vector<LookupEntry> Entries;
   std::int64_t Count = 0;
+  std::optional<io::FileState> State;  // of the file it was read from
 };
 
 constexpr std::string_view kTemporaryKind = "lookup";
@@ -69,9 +71,13 @@ bool SplitEntry(std::string_view line, LookupEntry& entry) {
 Table ReadLookupFile(const std::string& path) {
   Table table;
   table.Entries.resize(kLookupCapacityAfterLoad + 1);
-  if (!FileExists(path)) return table;  // no file yet: an empty table, not a failure
+  // A link is followed: a table that several users share is the file it names.
+  std::string target = io::ResolvedPath(path);
+  if (!io::NameIsTaken(target)) return table;  // no file yet: an empty table, not a failure
+  if (!io::IsRegularFile(target)) throw io::NotRegularFile();
 
-  std::string bytes = io::ReadWholeFile(path);
+  table.State = io::StateOf(target);
+  std::string bytes = io::ReadWholeFile(target);
   // Not even a header line to skip.
   if (bytes.empty()) throw Failure(kInputPastEndOfFile);
   bool header = true;
@@ -128,11 +134,16 @@ bool LoadLookup(Frm_Tolvanex& form) {
     form.Lookups = std::move(table.Entries);
     form.LookupCount = table.Count;
     form.LookupLoaded = true;
+    form.LookupFileState = table.State;
     return true;
   } catch (...) {
     ShowError(form, labels::kLoadLookup);
     return false;
   }
+}
+
+bool LookupFileChanged(const Frm_Tolvanex& form) {
+  return io::StateOf(form.Txt_File[1].Text) != form.LookupFileState;
 }
 
 bool SaveLookupFile(Frm_Tolvanex& form) {
@@ -141,6 +152,7 @@ bool SaveLookupFile(Frm_Tolvanex& form) {
     // The whole content is built first and then replaces the file in one step: a failure at any
     // point leaves the old file as it was, never a half-written one.
     io::ReplaceFile(path, LookupFileText(form), kTemporaryKind);
+    form.LookupFileState = io::StateOf(path);
     return true;
   } catch (...) {
     ShowError(form, std::string(labels::kSaveLookupFile) + path);

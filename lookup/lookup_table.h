@@ -34,6 +34,10 @@ void AppendLookup(Frm_Tolvanex& form, LookupEntry entry);
 // before the call, LookupLoaded stays false, and the failure is reported under "LoadLookup".
 bool LoadLookup(Frm_Tolvanex& form);
 
+// True when the lookup file is no longer as it stood when the table was last read or written:
+// another program (a second run, an editor) has changed, replaced or removed it since.
+bool LookupFileChanged(const Frm_Tolvanex& form);
+
 // Writes the header and entries 1 to LookupCount to the lookup file, replacing it as a whole: on a
 // failure the old file stays exactly as it was. True when the file was written.
 bool SaveLookupFile(Frm_Tolvanex& form);

@@ -53,7 +53,13 @@ std::optional<double> AskSiteNumber(Frm_Tolvanex& form, const std::string& promp
 
 bool GetSiteID(Frm_Tolvanex& form, std::int32_t& siteNumber) {
   try {
-    if (!form.LookupLoaded && !LoadLookup(form)) return false;
+    // A table kept loaded from an earlier run is read again when another program has changed
+    // its file since: a batch job's answers are never lost by the window's next save. Within a
+    // run the folder's lock keeps other runs out, so one look per run is enough.
+    auto& run = form.RunState;
+    bool reload = !form.LookupLoaded || (!run.LookupChecked && LookupFileChanged(form));
+    run.LookupChecked = true;
+    if (reload && !LoadLookup(form)) return false;
 
     const auto& fields = form.CurrentReading.Fields;
     if (fields.size() < 2) throw Failure(kNoIdentifiers);

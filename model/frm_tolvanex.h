@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "model/platform.h"
 #include "model/run_state.h"
 #include "model/sorted_list.h"
+#include "system/file_io.h"
 #include "system/regional_settings.h"
 
 namespace tolvanex {
@@ -82,6 +84,13 @@ class Frm_Tolvanex {
   std::vector<LookupEntry> Lookups;
   std::int64_t LookupCount = 0;
   bool LookupLoaded = false;
+  // The lookup file as it stood when the table was read or written, to know when another
+  // program has changed it since.
+  std::optional<io::FileState> LookupFileState;
+
+  // A run waits while another run writes to one of its folders; the batch command may give up
+  // at once instead.
+  bool WaitForOtherRuns = true;
 
   std::string IniFile;  // the settings file; empty until start-up sets it
 };

@@ -56,6 +56,9 @@ class Platform {
   // For dates read without a year.
   virtual int CurrentYear() const = 0;
   virtual void CloseWindow() = 0;
+  // A passing note that needs no answer, such as that a run waits for another: the window shows
+  // it in its status line already, the batch command writes it on a line of its own.
+  virtual void Note(const std::string& /*text*/) {}
 };
 
 }  // namespace tolvanex

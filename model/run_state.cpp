@@ -11,6 +11,8 @@ void RunState::Reset() {
   ReadingsPosted = 0;
   PostFileReadings = 0;
   PostFolderSwept = false;
+  Locks.clear();
+  LookupChecked = false;
   ReachedEndOfData = false;
   DataBytesRead = 0;
   DataFileSize = 0;

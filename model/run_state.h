@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "formats/date_memo.h"
 #include "formats/date_pattern.h"
@@ -33,6 +34,11 @@ struct RunState {
   // How far the run has come through the data file, for the front ends' progress displays.
   std::uint64_t DataBytesRead = 0;
   std::uint64_t DataFileSize = 0;
+
+  // The locks of the folders this run writes to, held until it ends.
+  std::vector<io::File> Locks;
+  // The lookup file has been compared with the table kept loaded since an earlier run.
+  bool LookupChecked = false;
 
   // The post folder whose temporaries left behind by killed runs this run has removed.
   bool PostFolderSwept = false;

@@ -45,6 +45,13 @@ class NotRegularFile : public std::runtime_error {
   NotRegularFile() : std::runtime_error("Not a regular file") {}
 };
 
+// A file kept open while its name was removed, or given to another file: what is written to it
+// would reach no file under that name.
+class NameLost : public std::runtime_error {
+ public:
+  NameLost() : std::runtime_error("The file was removed or replaced while it was being written") {}
+};
+
 // ---------------------------------------------------------------------------------------------
 // Names.
 
@@ -55,7 +62,8 @@ bool IsRegularFile(const std::string& path);
 bool NameIsTaken(const std::string& path);
 // Length in bytes of an existing file; throws when it cannot be read.
 std::uint64_t FileLength(const std::string& path);
-// The path with every link followed, or the path as given when it names nothing yet.
+// The path with every link followed, the last one even when it points to nothing yet; the path
+// as given when it cannot be followed.
 std::string ResolvedPath(const std::string& path);
 
 // Whether the content of the file at path may be replaced: Missing when nothing is there,
@@ -153,8 +161,9 @@ void DiscardTemporary(File& temporary);
 void RemoveStaleTemporaries(const std::string& folder, std::string_view kind);
 // Replaces the file's content as a whole: the content goes to a temporary of the kind in the
 // folder of the file, which is flushed to disk and renamed over the old file, keeping the old
-// file's permissions (and owner and group where the process may). On any failure the old file
-// stays exactly as it was and the temporary is removed.
+// file's permissions (and owner and group where the process may). A link is followed to the file
+// it names; a name that holds anything but a regular file is refused with NotRegularFile. On any
+// failure the old file stays exactly as it was and the temporary is removed.
 void ReplaceFile(const std::string& path, std::string_view content, std::string_view kind);
 
 // The folder of a path for the file layer: "." for a bare name.

@@ -47,12 +47,21 @@ void OutputFile::Flush() {
   synced_ = false;
   flushedSize_ += buffer_.size();
   buffer_.clear();
+  if (keepToName_ && IdentityOf(file_.Path()) != file_.State().Identity) {
+    bufferedReadings_ = 0;
+    throw NameLost();
+  }
   if (readingsCounter_ != nullptr) *readingsCounter_ += bufferedReadings_;
   bufferedReadings_ = 0;
 }
 
+void OutputFile::CheckName() const {
+  if (keepToName_ && IdentityOf(file_.Path()) != file_.State().Identity) throw NameLost();
+}
+
 void OutputFile::FlushToDisk() {
   Flush();
+  CheckName();
   if (synced_) return;
   file_.SyncToDisk();
   synced_ = true;

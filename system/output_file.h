@@ -34,8 +34,13 @@ class OutputFile {
   // reaches the file.
   void WriteReading(std::string_view line);
   void CountReadingsIn(std::int64_t* counter) { readingsCounter_ = counter; }
+  // From now on every flush makes sure that the file is still the one under its name, and
+  // throws NameLost when it is not: lines written to a file that lost its name reach nobody.
+  void KeepToItsName() { keepToName_ = true; }
 
   void Flush();
+  // Throws NameLost when the file is to keep to its name and no longer has it.
+  void CheckName() const;
   // Flushes and has the system write the file back to the disk.
   void FlushToDisk();
   // Flushes to disk and closes; a failure is thrown, and the file is closed all the same.
@@ -53,6 +58,7 @@ class OutputFile {
   std::int64_t bufferedReadings_ = 0;
   std::int64_t* readingsCounter_ = nullptr;
   bool synced_ = true;
+  bool keepToName_ = false;
 };
 
 }  // namespace tolvanex::io

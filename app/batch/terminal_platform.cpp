@@ -54,6 +54,11 @@ std::string TerminalPlatform::InputBox(const std::string& prompt, const std::str
   return answer.empty() ? defaultAnswer : answer;
 }
 
+void TerminalPlatform::Note(const std::string& text) {
+  EndProgress();
+  std::cerr << text << '\n' << std::flush;
+}
+
 void TerminalPlatform::DoEvents() {
   if (!showProgress_ || form_ == nullptr) return;
   auto now = std::chrono::steady_clock::now();

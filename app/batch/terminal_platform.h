@@ -40,6 +40,7 @@ class TerminalPlatform : public Platform {
   RegionalSettings Regional() const override;
   int CurrentYear() const override;
   void CloseWindow() override {}
+  void Note(const std::string& text) override;
 
  private:
   ProgramInfo program_;

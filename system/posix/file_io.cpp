@@ -86,11 +86,21 @@ std::uint64_t FileLength(const std::string& path) {
 }
 
 std::string ResolvedPath(const std::string& path) {
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return path;
-  std::string result(resolved);
-  std::free(resolved);
-  return result;
+  std::string current = path;
+  // A link to a file that is yet to be made is followed by hand: realpath needs the file.
+  for (int links = 0; links < 40; ++links) {
+    if (char* resolved = ::realpath(current.c_str(), nullptr)) {
+      std::string result(resolved);
+      std::free(resolved);
+      return result;
+    }
+    char target[4096];
+    ssize_t n = ::readlink(current.c_str(), target, sizeof target - 1);
+    if (n <= 0) break;
+    std::string next(target, static_cast<std::size_t>(n));
+    current = next.front() == '/' ? next : FolderOfPath(current) + "/" + next;
+  }
+  return current;
 }
 
 WriteAccess WriteAccessTo(const std::string& path) {

@@ -93,6 +93,8 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view kind) {
 void ReplaceFile(const std::string& path, std::string_view content, std::string_view kind) {
   // A link is followed: the file it names gets the new content, and the link stays.
   std::string target = ResolvedPath(path);
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) throw NotRegularFile();
   std::string folder = FolderOfPath(target);
   RemoveStaleTemporaries(folder, kind);
   File temporary = CreateTemporary(folder, kind);

@@ -19,12 +19,7 @@ namespace fs = std::filesystem;
 
 const std::string kRunData = testing::RunData();
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testing::NamesIn;
 
 class RunDriver : public ::testing::Test {
  protected:

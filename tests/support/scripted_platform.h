@@ -60,6 +60,7 @@ class ScriptedPlatform : public Platform {
   int Pointer = kPointerDefault;
   int EventsLetThrough = 0;
   int WindowsClosed = 0;
+  std::vector<std::string> Notes;
   // Called at every DoEvents, so that a test can act in the middle of a run (press Cancel).
   std::function<void()> OnDoEvents;
 
@@ -80,6 +81,7 @@ class ScriptedPlatform : public Platform {
   tolvanex::RegionalSettings Regional() const override { return Settings; }
   int CurrentYear() const override { return Year; }
   void CloseWindow() override { ++WindowsClosed; }
+  void Note(const std::string& text) override { Notes.push_back(text); }
 
   // The texts of all message boxes shown, in order.
   std::vector<std::string> MessageTexts() const;

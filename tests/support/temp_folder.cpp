@@ -1,5 +1,6 @@
 #include "tests/support/temp_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +36,16 @@ std::string ReadFile(const std::string& path) {
 
 bool Exists(const std::string& path) {
   return std::filesystem::exists(path);
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::string name = entry.path().filename().string();
+    if (name != ".tolvanex.lock") names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace tolvanex::testing

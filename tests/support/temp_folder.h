@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvanex::testing {
 
@@ -25,5 +26,8 @@ class TempFolder {
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
+// The names in a folder, sorted, without the lock file that a run leaves in every folder it
+// writes to.
+std::vector<std::string> NamesIn(const std::string& folder);
 
 }  // namespace tolvanex::testing

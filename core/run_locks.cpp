@@ -1,0 +1,72 @@
+#include "core/run_locks.h"
+
+#include <algorithm>
+#include <chrono>
+#include <system_error>
+#include <thread>
+
+#include "base/errors.h"
+#include "base/paths.h"
+#include "model/frm_tolvanex.h"
+#include "model/status.h"
+#include "system/file_io.h"
+
+namespace tolvanex {
+
+namespace {
+
+constexpr auto kLookAgainAfter = std::chrono::milliseconds(100);
+
+// A folder as the system names it, links followed; empty when it does not exist.
+std::string ExistingFolder(const std::string& folder) {
+  std::string resolved = io::ResolvedPath(folder.empty() ? std::string(".") : folder);
+  return io::NameIsTaken(resolved) ? resolved : std::string();
+}
+
+}  // namespace
+
+std::vector<std::string> FoldersToLock(const Frm_Tolvanex& form) {
+  std::vector<std::string> folders;
+  auto add = [&folders](const std::string& folder) {
+    std::string existing = ExistingFolder(folder);
+    if (!existing.empty()) folders.push_back(existing);
+  };
+  if (form.Chk_OutputPostFile.IsSet()) {
+    add(form.Lbl_Folder[0].Caption);
+    add(io::FolderOfPath(io::ResolvedPath(form.Txt_File[1].Text)));
+  }
+  if (form.Chk_OutputTextFiles.IsSet()) add(form.Lbl_Folder[1].Caption);
+  // One order for every run, so that two runs never each hold a lock the other waits for.
+  std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+  return folders;
+}
+
+bool TakeRunLocks(Frm_Tolvanex& form) {
+  auto& run = form.RunState;
+  for (const std::string& folder : FoldersToLock(form)) {
+    io::File lock;
+    try {
+      lock = io::OpenLockFile(AddBackslash(folder) + kLockFileName);
+    } catch (const std::exception&) {
+      continue;
+    }
+    bool told = false;
+    while (!lock.TryLock()) {
+      if (!form.WaitForOtherRuns) throw Failure("Another run is writing to " + folder);
+      if (!told) {
+        std::string waiting = "Waiting for another run to finish with " + folder;
+        SetStatus(form, waiting);
+        form.Desktop.Note(waiting);
+        told = true;
+      }
+      form.Desktop.DoEvents();
+      if (run.StopRequested) return false;
+      std::this_thread::sleep_for(kLookAgainAfter);
+    }
+    run.Locks.push_back(std::move(lock));
+  }
+  return true;
+}
+
+}  // namespace tolvanex

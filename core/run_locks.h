@@ -1,0 +1,27 @@
+// Runs that share a folder wait for each other. A run holds an advisory lock on a lock file in
+// every folder it writes to (the post folder, the output folder and the folder of the lookup
+// file) from its start to its end, so that two runs (the window and a scheduled batch job, say)
+// never write the same files at the same time.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tolvanex {
+
+class Frm_Tolvanex;
+
+inline constexpr const char* kLockFileName = ".tolvanex.lock";
+
+// The folders that a run with the window's present settings writes to, each named once, in the
+// order in which every run takes their locks.
+std::vector<std::string> FoldersToLock(const Frm_Tolvanex& form);
+
+// Takes the locks of the run, waiting while another run holds one: the status line says so,
+// and pending events are let through, so that Cancel ends the wait. False when the wait was
+// cancelled. Throws when the window is not to wait (WaitForOtherRuns) and another run holds a
+// lock. A folder whose lock file cannot be made or opened is not locked: the writers report what
+// stands in their way there.
+bool TakeRunLocks(Frm_Tolvanex& form);
+
+}  // namespace tolvanex
