@@ -1,7 +1,6 @@
 #include "settings/ini_location.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 
@@ -12,51 +11,45 @@ namespace tolvanex {
 
 namespace {
 
-bool SystemSaysWritable(const std::string& folder) {
-  struct stat info {};
-  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-         ::access(folder.c_str(), W_OK) == 0;
-}
-
 std::string WithoutTrailingSeparators(std::string folder) {
   while (folder.size() > 1 && folder.back() == kPathSeparator) folder.pop_back();
   return folder;
 }
 
-// A relative $XDG_CONFIG_HOME is to be ignored: it would name a different folder from every
-// current folder the program passes through.
-std::string UserConfigFolder() {
-  const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  std::string base = (configHome != nullptr && configHome[0] == kPathSeparator)
-                         ? std::string(configHome)
-                         : AddBackslash(WithoutTrailingSeparators(HomeFolder())) + ".config";
+// $XDG_CONFIG_HOME or $XDG_DATA_HOME plus "tolvanex", else the home folder's fallback. A relative
+// value is to be ignored: it would name a different folder from every current folder the program
+// passes through.
+std::string UserFolder(const char* variable, const char* fallbackInHome) {
+  const char* value = std::getenv(variable);
+  std::string base = (value != nullptr && value[0] == kPathSeparator)
+                         ? std::string(value)
+                         : AddBackslash(WithoutTrailingSeparators(HomeFolder())) + fallbackInHome;
   return AddBackslash(WithoutTrailingSeparators(base)) + "tolvanex";
 }
 
-// Every missing level, private to the user; a failure shows later as a write that is refused.
-void MakeFolders(const std::string& folder) {
-  for (std::size_t at = 1; at <= folder.size(); ++at) {
-    if (at == folder.size() || folder[at] == kPathSeparator) {
-      ::mkdir(folder.substr(0, at).c_str(), 0700);
-    }
-  }
+// An empty folder can only be the root: a path relative to the current folder would move with
+// every folder the user browses to.
+std::string FolderOf(const ProgramInfo& program) {
+  return program.Folder.empty() ? std::string(1, kPathSeparator)
+                                : WithoutTrailingSeparators(program.Folder);
+}
+
+bool SystemSaysExists(const std::string& path) {
+  return FileExists(path);
 }
 
 }  // namespace
 
 std::string IniFilePath(const ProgramInfo& program) {
-  return IniFilePath(program, SystemSaysWritable);
+  return IniFilePath(program, SystemSaysExists);
 }
 
-std::string IniFilePath(const ProgramInfo& program, const FolderWritableTest& folderIsWritable) {
+std::string IniFilePath(const ProgramInfo& program, const SettingsFileTest& fileExists) {
   std::string fileName = program.Name + ".ini";
-  // An empty folder can only be the root: a settings path relative to the current folder would
-  // move with every folder the user browses to.
-  std::string folder = program.Folder.empty() ? std::string(1, kPathSeparator) : program.Folder;
-  std::string besideProgram = AddBackslash(folder) + fileName;
-  if (folderIsWritable(folder) || FileExists(besideProgram)) return besideProgram;
+  std::string besideProgram = AddBackslash(FolderOf(program)) + fileName;
+  if (fileExists(besideProgram)) return besideProgram;
 
-  std::string configFolder = UserConfigFolder();
+  std::string configFolder = UserFolder("XDG_CONFIG_HOME", ".config");
   MakeFolders(configFolder);
   return AddBackslash(configFolder) + fileName;
 }
@@ -66,6 +59,20 @@ std::string ProgramFolder(std::string_view iniFile) {
   std::string folder = PathOfFile(iniFile);
   if (folder.empty()) return std::string(1, kPathSeparator);
   return folder;
+}
+
+std::string DataFolder(const ProgramInfo& program, std::string_view iniFile) {
+  std::string programFolder = FolderOf(program);
+  if (ProgramFolder(iniFile) == programFolder) return programFolder;
+  return UserFolder("XDG_DATA_HOME", ".local/share");
+}
+
+void MakeFolders(const std::string& folder) {
+  for (std::size_t at = 1; at <= folder.size(); ++at) {
+    if (at == folder.size() || folder[at] == kPathSeparator) {
+      ::mkdir(folder.substr(0, at).c_str(), 0700);
+    }
+  }
 }
 
 }  // namespace tolvanex

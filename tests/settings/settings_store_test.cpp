@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/scoped_environment.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "ui/frm_tolvanex.h"
@@ -16,24 +15,7 @@
 namespace tolvanex {
 namespace {
 
-// HOME for the form's initial captions and the defaults; put back when the test ends.
-class ScopedHome {
- public:
-  explicit ScopedHome(const std::string& home) {
-    if (const char* old = std::getenv("HOME")) old_ = old;
-    ::setenv("HOME", home.c_str(), 1);
-  }
-  ~ScopedHome() {
-    if (old_) {
-      ::setenv("HOME", old_->c_str(), 1);
-    } else {
-      ::unsetenv("HOME");
-    }
-  }
-
- private:
-  std::optional<std::string> old_;
-};
+using testing::ScopedEnvironment;
 
 // The nine settings as the controls hold them, in the order of the file.
 std::vector<std::string> Controls(const Frm_Tolvanex& form) {
@@ -59,7 +41,10 @@ class SettingsStore : public ::testing::Test {
 
   testing::TempFolder temp_;
   std::string ini_ = temp_ / "tolvanex.ini";
-  ScopedHome home_{temp_ / "home"};
+  // The home folder for the form's initial captions and the defaults, without an XDG_DATA_HOME.
+  std::string home_ = temp_ / "home";
+  ScopedEnvironment homeVariable_{"HOME", home_.c_str()};
+  ScopedEnvironment dataVariable_{"XDG_DATA_HOME", nullptr};
   testing::ScriptedPlatform platform_;
   Frm_Tolvanex form_{platform_};
   const std::vector<std::string> initial_ = Controls(form_);
@@ -72,23 +57,46 @@ class SettingsStore : public ::testing::Test {
       "/data/Sd01.dat", "0", "/post", "/data/sites.lkp", "0", "1", "csv", "/text", "yyyy/mm/dd"};
 };
 
+// The settings file is not beside the program (/opt/tolvanex), so the lookup file and the output
+// folder default to the user's data folder, which is made for them.
 TEST_F(SettingsStore, WithoutAFileTheDefaultsAndAfterSavingTheNineKeysInOrder) {
   LoadSettings(form_);
-  std::string home = temp_ / "home";
-  EXPECT_EQ(Controls(form_),
-            (std::vector<std::string>{home + "/Sondrel/Sondrel.dat", "1", home + "/Velko",
-                                      temp_ / "sondrel.lkp", "1", "0", "txt", temp_.Path(),
-                                      "d mmm yyyy HH:MM"}));
+  std::string data = home_ + "/.local/share/tolvanex";
+  EXPECT_EQ(Controls(form_), (std::vector<std::string>{home_ + "/Sondrel/Sondrel.dat", "1",
+                                                       home_ + "/Velko", data + "/sondrel.lkp", "1",
+                                                       "0", "txt", data, "d mmm yyyy HH:MM"}));
+  EXPECT_TRUE(std::filesystem::is_directory(data));
   EXPECT_TRUE(Messages().empty());
   EXPECT_FALSE(testing::Exists(ini_));
 
   SaveSettings(form_);
   EXPECT_EQ(testing::ReadFile(ini_),
-            "[General]\r\nDataFile=" + home + "/Sondrel/Sondrel.dat\r\nOutputPostFile=1\r\n" +
-                "PostFolder=" + home + "/Velko\r\nLookupFile=" + temp_.Path() +
+            "[General]\r\nDataFile=" + home_ + "/Sondrel/Sondrel.dat\r\nOutputPostFile=1\r\n" +
+                "PostFolder=" + home_ + "/Velko\r\nLookupFile=" + data +
                 "/sondrel.lkp\r\nSortLookup=1\r\nOutputTextFile=0\r\nExtension=txt\r\n" +
-                "OutputFolder=" + temp_.Path() + "\r\nDateFormat=d mmm yyyy HH:MM\r\n");
+                "OutputFolder=" + data + "\r\nDateFormat=d mmm yyyy HH:MM\r\n");
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(SettingsStore, SettingsBesideTheProgramKeepTheDataBesideItToo) {
+  platform_.Info.Folder = temp_.Path();
+  LoadSettings(form_);
+  EXPECT_EQ(form_.Txt_File[1].Text, temp_ / "sondrel.lkp");
+  EXPECT_EQ(form_.Lbl_Folder[1].Caption, temp_.Path());
+  EXPECT_FALSE(testing::Exists(home_));
+}
+
+TEST_F(SettingsStore, TheDataFolderIsMadeOnlyForADefaultThatIsTaken) {
+  std::string data = temp_ / "data";
+  ScopedEnvironment dataHome{"XDG_DATA_HOME", data.c_str()};
+  WriteIni(kFull);
+  LoadSettings(form_);
+  EXPECT_FALSE(testing::Exists(data));
+
+  WriteIni("OutputFolder=/text\r\n");
+  LoadSettings(form_);
+  EXPECT_EQ(form_.Txt_File[1].Text, data + "/tolvanex/sondrel.lkp");
+  EXPECT_TRUE(std::filesystem::is_directory(data + "/tolvanex"));
 }
 
 TEST_F(SettingsStore, EveryKeyComesFromTheFileAndSavingTwiceChangesNothing) {
