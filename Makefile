@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets, so that the usual commands are one word each.
-.PHONY: all deps build test test-normal test-asan run bench fuzz format clean
+.PHONY: all deps build test test-normal test-asan run package bench fuzz format clean
 
 all: build
 
@@ -27,6 +27,13 @@ test-asan: deps
 run: build
 	scripts/run-example
 
+# The Debian package, build/normal/package/tolvanex_<version>-1_<arch>.deb, from the normal
+# build: the two programs and the files installed with them, not the tests.
+package: deps
+	cmake --preset normal
+	cmake --build --preset normal --target tolvanex-batch tolvanex tolvanex_install_files
+	cd build/normal && cpack
+
 # Times whole conversions over a generated million-line data file, and the per-line routines.
 bench: deps
 	cmake --preset normal
@@ -37,7 +44,7 @@ bench: deps
 fuzz: deps
 	scripts/fuzz
 
-format:
+format: deps
 	find core lookup settings ui app tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs clang-format -i
 
 clean:
