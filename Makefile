@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets, so that the usual commands are one word each.
-.PHONY: all deps build test test-normal test-asan run package bench fuzz format clean
+.PHONY: all deps build test test-normal test-asan test-package run package bench fuzz format clean
 
 all: build
 
@@ -10,8 +10,9 @@ build: deps
 	cmake --preset normal
 	cmake --build --preset normal
 
-# The whole suite in the normal and in the sanitizer build, then every fuzz target for 30 s.
-test: test-normal test-asan fuzz
+# The whole suite in the normal and in the sanitizer build, the Debian package from its installed
+# files, then every fuzz target for 30 s.
+test: test-normal test-package test-asan fuzz
 
 test-normal: deps
 	cmake --preset normal
@@ -22,6 +23,9 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+test-package: package
+	scripts/test-package
 
 # Builds the program and converts the bundled example (in the window when there is a display).
 run: build
