@@ -1,4 +1,5 @@
-# Thin wrapper over the CMake presets, so that the usual commands are one word each.
+# Thin wrapper over the CMake presets, so that the usual commands are one word each. On a machine
+# without make, `./setup TARGET` installs what is missing (make too) and then runs `make TARGET`.
 .PHONY: all deps build test test-normal test-asan test-package run package bench fuzz format clean
 
 all: build
@@ -27,8 +28,11 @@ test-asan: deps
 test-package: package
 	scripts/test-package
 
-# Builds the program and converts the bundled example (in the window when there is a display).
-run: build
+# Builds the two programs only (not the tests) and converts the bundled example (in the window
+# when there is a display).
+run: deps
+	cmake --preset normal
+	cmake --build --preset normal --target tolvanex-batch tolvanex
 	scripts/run-example
 
 # The Debian package, build/normal/package/tolvanex_<version>-1_<arch>.deb, from the normal
