@@ -1,5 +1,6 @@
-# Thin wrapper over the CMake presets, so that the usual commands are one word each.
-.PHONY: all deps build test test-normal test-asan run bench fuzz format clean
+# Thin wrapper over the CMake presets, so that the usual commands are one word each. On a machine
+# without make, `./setup TARGET` installs what is missing (make too) and then runs `make TARGET`.
+.PHONY: all deps build test test-normal test-asan test-package run package bench fuzz format clean
 
 all: build
 
@@ -10,8 +11,9 @@ build: deps
 	cmake --preset normal
 	cmake --build --preset normal
 
-# The whole suite in the normal and in the sanitizer build, then every fuzz target for 30 s.
-test: test-normal test-asan fuzz
+# The whole suite in the normal and in the sanitizer build, the Debian package from its installed
+# files, then every fuzz target for 30 s.
+test: test-normal test-package test-asan fuzz
 
 test-normal: deps
 	cmake --preset normal
@@ -23,9 +25,22 @@ test-asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
-# Builds the program and converts the bundled example (in the window when there is a display).
-run: build
+test-package: package
+	scripts/test-package
+
+# Builds the two programs only (not the tests) and converts the bundled example (in the window
+# when there is a display).
+run: deps
+	cmake --preset normal
+	cmake --build --preset normal --target tolvanex-batch tolvanex
 	scripts/run-example
+
+# The Debian package, build/normal/package/tolvanex_<version>-1_<arch>.deb, from the normal
+# build: the two programs and the files installed with them, not the tests.
+package: deps
+	cmake --preset normal
+	cmake --build --preset normal --target tolvanex-batch tolvanex tolvanex_install_files
+	cd build/normal && cpack
 
 # Times whole conversions over a generated million-line data file, and the per-line routines.
 bench: deps
@@ -37,7 +52,7 @@ bench: deps
 fuzz: deps
 	scripts/fuzz
 
-format:
+format: deps
 	find system base formats model core lookup settings ui app tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs clang-format -i
 
 clean:

@@ -14,6 +14,7 @@
 #include "model/show_error.h"
 #include "settings/ini_location.h"
 #include "settings/profile.h"
+#include "system/folders.h"
 
 namespace tolvanex {
 
@@ -22,12 +23,13 @@ namespace {
 inline constexpr const char* kInvalidPropertyValue = "Invalid property value";
 
 // One setting: its key, the control property that holds it while the program runs (a text, or a
-// check box state), and its default, which may depend on the program's folder.
+// check box state), and its default, which may lie in the data folder (DataFolder).
 struct SettingRow {
   std::string_view Key;
   std::string* (*Text)(Frm_Tolvanex& form);
   int* (*State)(Frm_Tolvanex& form);
-  std::string (*Default)(const std::string& programFolder);
+  std::string (*Default)(const std::string& dataFolder);
+  bool DefaultInDataFolder = false;
 };
 
 // The order in which the settings are read and written; a new file lists the keys in this order.
@@ -40,7 +42,7 @@ const std::array<SettingRow, 9>& SettingRows() {
       {"PostFolder", [](Frm_Tolvanex& f) { return &f.Lbl_Folder[0].Caption; }, nullptr,
        [](const std::string&) { return DefaultPostFolder(); }},
       {"LookupFile", [](Frm_Tolvanex& f) { return &f.Txt_File[1].Text; }, nullptr,
-       [](const std::string& folder) { return AddBackslash(folder) + "sondrel.lkp"; }},
+       [](const std::string& folder) { return AddBackslash(folder) + "sondrel.lkp"; }, true},
       {"SortLookup", nullptr, [](Frm_Tolvanex& f) { return &f.Chk_SortLookup.Value; },
        [](const std::string&) { return std::string("1"); }},
       // Singular, unlike the control's name.
@@ -49,7 +51,7 @@ const std::array<SettingRow, 9>& SettingRows() {
       {"Extension", [](Frm_Tolvanex& f) { return &f.Txt_Extension.Text; }, nullptr,
        [](const std::string&) { return std::string("txt"); }},
       {"OutputFolder", [](Frm_Tolvanex& f) { return &f.Lbl_Folder[1].Caption; }, nullptr,
-       [](const std::string& folder) { return folder; }},
+       [](const std::string& folder) { return folder; }, true},
       {"DateFormat", [](Frm_Tolvanex& f) { return &f.Cmb_Dateformat.Text; }, nullptr,
        [](const std::string&) { return std::string("d mmm yyyy HH:MM"); }},
   }};
@@ -92,9 +94,13 @@ void MySaveSetting(Frm_Tolvanex& form, std::string_view section, std::string_vie
 
 void LoadSettings(Frm_Tolvanex& form) {
   try {
-    std::string programFolder = ProgramFolder(form.IniFile);
+    std::string dataFolder = DataFolder(form.Desktop.Program(), form.IniFile);
     for (const SettingRow& row : SettingRows()) {
-      std::string value = MyGetSetting(form, kSettingsSection, row.Key, row.Default(programFolder));
+      std::string defaultValue = row.Default(dataFolder);
+      std::string value = MyGetSetting(form, kSettingsSection, row.Key, defaultValue);
+      // The data folder is made when a default that lies in it is taken, so that the first run
+      // can write the lookup file and the text files there.
+      if (row.DefaultInDataFolder && value == defaultValue) MakeFolders(dataFolder);
       if (row.Text != nullptr) {
         *row.Text(form) = value;
       } else {

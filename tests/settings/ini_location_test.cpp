@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/support/guards.h"
 #include "tests/support/temp_folder.h"
@@ -13,19 +12,16 @@
 namespace tolvanex {
 namespace {
 
-// root may write into every folder, so the folder test is replaced where a read-only program
-// folder is needed.
-bool NeverWritable(const std::string&) {
-  return false;
-}
+using testing::EnvironmentVariable;
 
 class IniLocation : public ::testing::Test {
  protected:
   testing::TempFolder temp_;
   std::string programFolder_ = temp_ / "opt";
   std::string home_ = temp_ / "home";
-  testing::EnvironmentVariable homeVariable_{"HOME", home_.c_str()};
-  testing::EnvironmentVariable configVariable_{"XDG_CONFIG_HOME", nullptr};
+  EnvironmentVariable homeVariable_{"HOME", home_.c_str()};
+  EnvironmentVariable configVariable_{"XDG_CONFIG_HOME", nullptr};
+  EnvironmentVariable dataVariable_{"XDG_DATA_HOME", nullptr};
   ProgramInfo program_{programFolder_, "tolvanex"};
 
   void SetUp() override {
@@ -34,53 +30,64 @@ class IniLocation : public ::testing::Test {
   }
 };
 
-TEST_F(IniLocation, BesideAWritableProgram) {
+TEST_F(IniLocation, BesideTheProgramOnlyWhenItIsAlreadyThere) {
+  testing::WriteFile(programFolder_ + "/tolvanex.ini", "");
   EXPECT_EQ(IniFilePath(program_), programFolder_ + "/tolvanex.ini");
   EXPECT_FALSE(testing::Exists(home_ + "/.config"));
 }
 
-TEST_F(IniLocation, BesideAReadOnlyProgramThatAlreadyHasTheFile) {
-  testing::WriteFile(programFolder_ + "/tolvanex.ini", "");
-  EXPECT_EQ(IniFilePath(program_, NeverWritable), programFolder_ + "/tolvanex.ini");
-}
-
+// A folder that the user may write into (root may write anywhere) is no reason to put the file
+// there: the settings of a program in /usr/bin go to the user's folder.
 TEST_F(IniLocation, InTheUsersConfigFolderOtherwiseWhichIsCreated) {
-  EXPECT_EQ(IniFilePath(program_, NeverWritable), home_ + "/.config/tolvanex/tolvanex.ini");
-  EXPECT_TRUE(std::filesystem::is_directory(home_ + "/.config/tolvanex"));
-}
-
-TEST_F(IniLocation, AMissingProgramFolderIsNotWritable) {
-  program_.Folder = temp_ / "gone";
   EXPECT_EQ(IniFilePath(program_), home_ + "/.config/tolvanex/tolvanex.ini");
+  EXPECT_TRUE(std::filesystem::is_directory(home_ + "/.config/tolvanex"));
+  EXPECT_TRUE(std::filesystem::is_empty(programFolder_));
 }
 
 TEST_F(IniLocation, XdgConfigHomeWhenItIsAnAbsolutePath) {
   std::string config = temp_ / "cfg";
   configVariable_.Set((config + "/").c_str());
-  EXPECT_EQ(IniFilePath(program_, NeverWritable), config + "/tolvanex/tolvanex.ini");
+  EXPECT_EQ(IniFilePath(program_), config + "/tolvanex/tolvanex.ini");
   EXPECT_TRUE(std::filesystem::is_directory(config + "/tolvanex"));
 
   for (const char* ignored : {"", "relative/cfg"}) {
     configVariable_.Set(ignored);
-    EXPECT_EQ(IniFilePath(program_, NeverWritable), home_ + "/.config/tolvanex/tolvanex.ini")
-        << ignored;
+    EXPECT_EQ(IniFilePath(program_), home_ + "/.config/tolvanex/tolvanex.ini") << ignored;
   }
 }
 
 TEST_F(IniLocation, AConfigFolderThatCannotBeMadeStillGivesThePath) {
   testing::WriteFile(home_ + "/.config", "a file, not a folder");
-  EXPECT_EQ(IniFilePath(program_, NeverWritable), home_ + "/.config/tolvanex/tolvanex.ini");
+  EXPECT_EQ(IniFilePath(program_), home_ + "/.config/tolvanex/tolvanex.ini");
 }
 
 TEST_F(IniLocation, AProgramInTheRootHasOneSeparator) {
-  std::string asked;
-  auto record = [&](const std::string& folder) {
-    asked = folder;
+  std::vector<std::string> asked;
+  auto record = [&](const std::string& path) {
+    asked.push_back(path);
     return true;
   };
   EXPECT_EQ(IniFilePath(ProgramInfo{"/", "tolvanex"}, record), "/tolvanex.ini");
   EXPECT_EQ(IniFilePath(ProgramInfo{"", "tolvanex"}, record), "/tolvanex.ini");
-  EXPECT_EQ(asked, "/");
+  EXPECT_EQ(asked, (std::vector<std::string>{"/tolvanex.ini", "/tolvanex.ini"}));
+}
+
+TEST_F(IniLocation, DataFolderIsTheProgramsOnlyForSettingsBesideIt) {
+  EXPECT_EQ(DataFolder(program_, programFolder_ + "/tolvanex.ini"), programFolder_);
+  EXPECT_EQ(DataFolder(ProgramInfo{"/", "tolvanex"}, "/tolvanex.ini"), "/");
+  EXPECT_EQ(DataFolder(ProgramInfo{"", "tolvanex"}, "/tolvanex.ini"), "/");
+
+  std::string userData = home_ + "/.local/share/tolvanex";
+  EXPECT_EQ(DataFolder(program_, home_ + "/.config/tolvanex/tolvanex.ini"), userData);
+  EXPECT_EQ(DataFolder(program_, programFolder_ + "/sub/tolvanex.ini"), userData);
+  EXPECT_EQ(DataFolder(program_, "tolvanex.ini"), userData);
+  EXPECT_FALSE(testing::Exists(home_ + "/.local"));
+
+  std::string data = temp_ / "data";
+  dataVariable_.Set((data + "//").c_str());
+  EXPECT_EQ(DataFolder(program_, "/elsewhere/tolvanex.ini"), data + "/tolvanex");
+  dataVariable_.Set("relative/data");
+  EXPECT_EQ(DataFolder(program_, "/elsewhere/tolvanex.ini"), userData);
 }
 
 TEST(ProgramFolder, IsTheFolderOfTheSettingsFile) {

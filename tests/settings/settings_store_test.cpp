@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +15,8 @@
 
 namespace tolvanex {
 namespace {
+
+using testing::EnvironmentVariable;
 
 // The nine settings as the controls hold them, in the order of the file.
 std::vector<std::string> Controls(const Frm_Tolvanex& form) {
@@ -42,8 +42,10 @@ class SettingsStore : public ::testing::Test {
 
   testing::TempFolder temp_;
   std::string ini_ = temp_ / "tolvanex.ini";
-  // HOME for the form's initial captions and the defaults.
-  testing::EnvironmentVariable home_{"HOME", (temp_ / "home").c_str()};
+  // The home folder for the form's initial captions and the defaults, without an XDG_DATA_HOME.
+  std::string home_ = temp_ / "home";
+  EnvironmentVariable homeVariable_{"HOME", home_.c_str()};
+  EnvironmentVariable dataVariable_{"XDG_DATA_HOME", nullptr};
   testing::ScriptedPlatform platform_;
   Frm_Tolvanex form_{platform_};
   const std::vector<std::string> initial_ = Controls(form_);
@@ -70,23 +72,46 @@ TEST_F(SettingsStore, AFullDiskLeavesTheFileAsItWasWithoutAReport) {
   EXPECT_TRUE(Messages().empty());  // a refused write passes silently
 }
 
+// The settings file is not beside the program (/opt/tolvanex), so the lookup file and the output
+// folder default to the user's data folder, which is made for them.
 TEST_F(SettingsStore, WithoutAFileTheDefaultsAndAfterSavingTheNineKeysInOrder) {
   LoadSettings(form_);
-  std::string home = temp_ / "home";
-  EXPECT_EQ(Controls(form_),
-            (std::vector<std::string>{home + "/Sondrel/Sondrel.dat", "1", home + "/Velko",
-                                      temp_ / "sondrel.lkp", "1", "0", "txt", temp_.Path(),
-                                      "d mmm yyyy HH:MM"}));
+  std::string data = home_ + "/.local/share/tolvanex";
+  EXPECT_EQ(Controls(form_), (std::vector<std::string>{home_ + "/Sondrel/Sondrel.dat", "1",
+                                                       home_ + "/Velko", data + "/sondrel.lkp", "1",
+                                                       "0", "txt", data, "d mmm yyyy HH:MM"}));
+  EXPECT_TRUE(std::filesystem::is_directory(data));
   EXPECT_TRUE(Messages().empty());
   EXPECT_FALSE(testing::Exists(ini_));
 
   SaveSettings(form_);
   EXPECT_EQ(testing::ReadFile(ini_),
-            "[General]\r\nDataFile=" + home + "/Sondrel/Sondrel.dat\r\nOutputPostFile=1\r\n" +
-                "PostFolder=" + home + "/Velko\r\nLookupFile=" + temp_.Path() +
+            "[General]\r\nDataFile=" + home_ + "/Sondrel/Sondrel.dat\r\nOutputPostFile=1\r\n" +
+                "PostFolder=" + home_ + "/Velko\r\nLookupFile=" + data +
                 "/sondrel.lkp\r\nSortLookup=1\r\nOutputTextFile=0\r\nExtension=txt\r\n" +
-                "OutputFolder=" + temp_.Path() + "\r\nDateFormat=d mmm yyyy HH:MM\r\n");
+                "OutputFolder=" + data + "\r\nDateFormat=d mmm yyyy HH:MM\r\n");
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(SettingsStore, SettingsBesideTheProgramKeepTheDataBesideItToo) {
+  platform_.Info.Folder = temp_.Path();
+  LoadSettings(form_);
+  EXPECT_EQ(form_.Txt_File[1].Text, temp_ / "sondrel.lkp");
+  EXPECT_EQ(form_.Lbl_Folder[1].Caption, temp_.Path());
+  EXPECT_FALSE(testing::Exists(home_));
+}
+
+TEST_F(SettingsStore, TheDataFolderIsMadeOnlyForADefaultThatIsTaken) {
+  std::string data = temp_ / "data";
+  EnvironmentVariable dataHome{"XDG_DATA_HOME", data.c_str()};
+  WriteIni(kFull);
+  LoadSettings(form_);
+  EXPECT_FALSE(testing::Exists(data));
+
+  WriteIni("OutputFolder=/text\r\n");
+  LoadSettings(form_);
+  EXPECT_EQ(form_.Txt_File[1].Text, data + "/tolvanex/sondrel.lkp");
+  EXPECT_TRUE(std::filesystem::is_directory(data + "/tolvanex"));
 }
 
 TEST_F(SettingsStore, EveryKeyComesFromTheFileAndSavingTwiceChangesNothing) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/frm_tolvanex.h"
+#include "tests/support/guards.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
@@ -25,18 +26,26 @@ bool LevelsUntouched(const Frm_Tolvanex& form) {
   return true;
 }
 
-// The program lives in a temporary folder, so that its settings file lands there.
+// The program lives in a temporary folder and holds its settings file there (a portable copy);
+// the user's home folder, for a program without one, lies in the temporary folder too.
 class StartUp : public ::testing::Test {
  protected:
-  StartUp() { desktop.Info.Folder = folder.Path(); }
+  StartUp() {
+    desktop.Info.Folder = folder.Path();
+    testing::WriteFile(IniPath(), "");
+  }
   std::string IniPath() const { return folder / "tolvanex.ini"; }
 
   testing::TempFolder folder;
+  std::string home = folder / "home";
+  testing::EnvironmentVariable homeVariable{"HOME", home.c_str()};
+  testing::EnvironmentVariable configVariable{"XDG_CONFIG_HOME", nullptr};
+  testing::EnvironmentVariable dataVariable{"XDG_DATA_HOME", nullptr};
   testing::ScriptedPlatform desktop;
   Frm_Tolvanex form{desktop};
 };
 
-TEST_F(StartUp, WithoutASettingsFileShowsTheDefaultsAndListsTheProgramsFolder) {
+TEST_F(StartUp, WithAnEmptySettingsFileShowsTheDefaultsAndListsTheProgramsFolder) {
   testing::WriteFile(folder / "b.txt", "");
   testing::WriteFile(folder / "A.txt", "");
   testing::WriteFile(folder / "c.dat", "");
@@ -53,6 +62,27 @@ TEST_F(StartUp, WithoutASettingsFileShowsTheDefaultsAndListsTheProgramsFolder) {
   EXPECT_TRUE(desktop.Messages.empty());
   EXPECT_EQ(desktop.WindowsClosed, 0);
   // Nothing is written before the window closes.
+  EXPECT_EQ(testing::ReadFile(IniPath()), "");
+}
+
+// An installed program: nothing beside it, the settings in the user's config folder and the
+// lookup file and text files in the user's data folder, which start-up makes.
+TEST_F(StartUp, WithoutASettingsFileBesideItUsesTheUsersFolders) {
+  std::filesystem::remove(IniPath());
+  std::string data = home + "/.local/share/tolvanex";
+  std::filesystem::create_directories(data);
+  testing::WriteFile(data + "/1_2.txt", "");
+  testing::WriteFile(folder / "3_4.txt", "");
+
+  Form_Load(form);
+  EXPECT_EQ(form.IniFile, home + "/.config/tolvanex/tolvanex.ini");
+  EXPECT_EQ(form.Txt_File[1].Text, data + "/sondrel.lkp");
+  EXPECT_EQ(form.Lbl_Folder[1].Caption, data);
+  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"1_2.txt"}));
+  EXPECT_TRUE(desktop.Messages.empty());
+
+  Form_QueryUnload(form);
+  EXPECT_TRUE(testing::Exists(home + "/.config/tolvanex/tolvanex.ini"));
   EXPECT_FALSE(testing::Exists(IniPath()));
 }
 
@@ -98,7 +128,8 @@ TEST_F(StartUp, ASecondInstanceOnlySaysSoAndWritesNoSettings) {
 
   // The front end's close request follows the window's close.
   Form_QueryUnload(form);
-  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  EXPECT_EQ(testing::ReadFile(IniPath()), "");
+  EXPECT_FALSE(testing::Exists(home));
   EXPECT_EQ(desktop.Messages.size(), 1u);
 }
 
@@ -152,7 +183,7 @@ TEST_F(Closing, ExitSavesTwiceWithTheSameContent) {
 TEST_F(Closing, FileExitClosesAndLeavesTheSavingToTheCloseRequest) {
   mnu_File_Click(form, 1);
   EXPECT_EQ(desktop.WindowsClosed, 1);
-  EXPECT_FALSE(testing::Exists(IniPath()));
+  EXPECT_EQ(testing::ReadFile(IniPath()), "");
 }
 
 TEST_F(Closing, FileOpenChoosesTheDataFileAndKeepsTheLookupTable) {

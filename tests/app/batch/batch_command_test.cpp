@@ -119,9 +119,11 @@ TEST_F(BatchCommand, HelpVersionAndUsageErrors) {
 TEST_F(BatchCommand, AMissingSettingsFileGivesTheDefaultsAndStaysMissing) {
   auto result = testing::RunProcess(
       TOLVANEX_BATCH, {"--settings", folder / "none.ini", "--data", folder / "missing.dat"}, "",
-      {{"HOME", folder.Path()}});
+      {{"HOME", folder.Path()}, {"XDG_DATA_HOME", folder / "data"}});
   EXPECT_EQ(result.ExitStatus, 1);
   EXPECT_FALSE(testing::Exists(folder / "none.ini"));
+  // The default lookup file and output folder lie in the user's data folder, made for them.
+  EXPECT_TRUE(fs::is_directory(folder / "data/tolvanex"));
 }
 
 }  // namespace
