@@ -93,6 +93,7 @@ bool ExportPostFile(Frm_Tolvanex& form) {
       std::string stem = AddBackslash(form.Lbl_Folder[0].Caption);
       stem += FormatDate(reading.ReadingTime, "yymmmdd", form.Regional);
       CreatePostFile(run.PostFile, stem, path);
+      run.PostFilesStarted.push_back(path);
       form.Lbl_File[0].Caption = path;
       SetProcessing(form);
       WriteHeader(run.PostFile, reading.SN);
@@ -108,6 +109,7 @@ bool ExportPostFile(Frm_Tolvanex& form) {
     AppendPostReadingLine(reading, run.ReadingTimeDigits, siteNumber, line);
     run.PostFile.WriteLine(line);
     ++run.ReadingsPosted;
+    ++run.PostFileReadings;
     result = true;
   } catch (...) {
     std::string label(labels::kExportPostFile);

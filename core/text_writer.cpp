@@ -214,6 +214,7 @@ bool ExportTextFile(Frm_Tolvanex& form) {
     // point noise in the day counts never decides it.
     if (WholeSeconds(reading.ReadingTime) - WholeSeconds(lastDate) >= kSecondsInAMinute) {
       ++form.RunState.ReadingsPosted;
+      ++form.RunState.TextFileTallies[path].Appended;
       std::string& line = form.RunState.Line;
       line.clear();
       AppendTextReadingLine(form, line);
@@ -221,6 +222,7 @@ bool ExportTextFile(Frm_Tolvanex& form) {
       open->LastDate = LastDateAfterLine(form, line, open->LastDate);
     } else {
       SetStatus(form, "Skipping: " + path);
+      ++form.RunState.TextFileTallies[path].Skipped;
     }
 
     form.Lst_Files.AddItem(NameOfFile(path));

@@ -12,6 +12,9 @@ void RunState::Reset() {
   ReachedEndOfData = false;
   DataBytesRead = 0;
   DataFileSize = 0;
+  PostFilesStarted.clear();
+  PostFileReadings = 0;
+  TextFileTallies.clear();
   DataFileDates.Clear();
   TextFileDates.Clear();
   ReadingTimeDigits = KnownDigits();

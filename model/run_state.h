@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "formats/date_memo.h"
 #include "formats/date_pattern.h"
@@ -14,6 +16,11 @@
 namespace tolvanex {
 
 class Frm_Tolvanex;
+
+struct TextFileTally {
+  std::int64_t Appended = 0;
+  std::int64_t Skipped = 0;
+};
 
 struct RunState {
   bool StopRequested = false;       // end the line loop after the line in hand
@@ -27,6 +34,12 @@ struct RunState {
   // How far the run has come through the data file, for the front ends' progress displays.
   std::uint64_t DataBytesRead = 0;
   std::uint64_t DataFileSize = 0;
+  // What the run wrote, for a front end's account of it: the post files started (their paths,
+  // in order), the readings that went to post files, and per text file (by path) the readings
+  // appended and those skipped as not newer. ReadingsPosted counts both writers together.
+  std::vector<std::string> PostFilesStarted;
+  std::int64_t PostFileReadings = 0;
+  std::map<std::string, TextFileTally> TextFileTallies;
 
   // What the run has worked out once and uses for many readings.
   DateTextMemo DataFileDates;      // the date field of the data lines
