@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/app/batch/batch_fixture.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_folder.h"
 
@@ -18,33 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kKills = 20;
-
-// A data file of many readings: 20 known pairs and one that the run asks for, a reading a
-// minute, SN changing every 5000 lines.
-std::string LargeDataFile(int lines) {
-  std::string data = "\"Station export\",\"unit 3\"\r\n";
-  for (int n = 0; n < lines; ++n) {
-    int pair = n % 21;
-    int minute = n / 21;
-    char line[256];
-    std::snprintf(
-        line, sizeof line,
-        "\"%d\",\"%d\",\"%d Jul 2023 %02d:%02d\",S%d,0.7,%d.%03d,0,1.5,-%d.5,0,2.5,%d,0\r\n",
-        2000 + pair, pair % 3 + 1, 14 + minute / 1440, minute / 60 % 24, minute % 60,
-        1000 + n / 5000, n % 97, n % 1000, pair, n % 13);
-    data += line;
-  }
-  return data;
-}
-
-std::string LookupFile() {
-  std::string lookup = "ID1, ID2, SiteID\r\n";
-  for (int pair = 0; pair < 20; ++pair) {
-    lookup += std::to_string(2000 + pair) + ", " + std::to_string(pair % 3 + 1) + ", " +
-              std::to_string(4100 + pair) + "\r\n";
-  }
-  return lookup;
-}
 
 // Starts the batch command, answers the site prompt, and kills it after the delay.
 void RunAndKill(const std::string& settings, std::chrono::microseconds delay) {
@@ -96,7 +70,7 @@ TEST(BatchKilled, LeavesOnlyWholeLinesAndALookupFileThatLoads) {
   fs::create_directory(folder / "post");
   fs::create_directory(folder / "text");
   testing::WriteFile(folder / "data.dat", LargeDataFile(150000));
-  const std::string oldLookup = LookupFile();
+  const std::string oldLookup = LargeLookupFile(20);
   testing::WriteFile(folder / "sites.lkp", oldLookup);
   testing::WriteFile(folder / "tolvanex.ini",
                      "[General]\r\nDataFile=" + (folder / "data.dat") +
