@@ -31,8 +31,9 @@ struct InputLine {
 
 // Waits for a whole line of standard input, or for a stop request when they are being watched.
 // Reads no byte beyond the line's end, so that a later read, by this process or another that
-// shares the input, starts with the next line. Once a stop request has been counted, every call
-// ends at once with StopRequest; bytes of a line read before it are dropped.
-InputLine ReadStandardInputLine();
+// shares the input, starts with the next line. The wait ends with StopRequest as soon as more
+// than stopRequestsSeen requests have been counted (with 0, at once after any request); bytes
+// of a line read before it are dropped. Reads the stop request descriptor empty.
+InputLine ReadStandardInputLine(int stopRequestsSeen);
 
 }  // namespace tolvanex

@@ -85,7 +85,8 @@ std::string TerminalPlatform::InputBox(const std::string& prompt, const std::str
     throw Failure("No site number for " + CurrentPair() + " in the lookup file");
   }
   std::cerr << EscapeControls(prompt) << " [" << defaultAnswer << "]: " << std::flush;
-  InputLine answer = ReadStandardInputLine();
+  // Any stop request cancels, also one that came before the prompt.
+  InputLine answer = ReadStandardInputLine(0);
   switch (answer.How) {
     case InputLine::End::StopRequest:
       // As the box's Cancel: the run ends after this line.

@@ -26,22 +26,29 @@ int DescriptorOf(StandardStream stream) {
   return -1;
 }
 
-bool StopRequested() {
-  return StopRequestCount() > 0;
+// Takes the bytes of the stop requests so far out of their descriptor, so that it wakes the
+// next wait only for a new request; the count tells how many there were.
+void EmptyStopRequestDescriptor() {
+  char bytes[64];
+  while (::read(StopRequestDescriptor(), bytes, sizeof bytes) > 0) {
+  }
 }
 
-// Waits until standard input has a byte (or its end) or a stop request comes; true for input.
-bool WaitForInput() {
+// Waits until standard input has a byte (or its end) or a new stop request comes; true for
+// input.
+bool WaitForInput(int stopRequestsSeen) {
   for (;;) {
-    if (StopRequested()) return false;
-    pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {StopRequestDescriptor(), POLLIN, 0}};
+    if (StopRequestCount() > stopRequestsSeen) return false;
     // Without watching, the second entry's -1 is left out by poll itself.
+    pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {StopRequestDescriptor(), POLLIN, 0}};
     int ready = ::poll(watched, 2, -1);
     if (ready < 0) {
       if (errno == EINTR) continue;
       io::ThrowSystemError(errno);
     }
-    if (watched[1].revents != 0 || StopRequested()) return false;
+    if (watched[1].revents != 0) EmptyStopRequestDescriptor();
+    // A request that came with the input goes first: its signal may land just as poll returns.
+    if (StopRequestCount() > stopRequestsSeen) return false;
     // Readable, at its end, hung up or closed: the read tells which.
     if (watched[0].revents != 0) return true;
   }
@@ -72,12 +79,12 @@ int TerminalColumns(StandardStream stream) {
   return size.ws_col;
 }
 
-InputLine ReadStandardInputLine() {
+InputLine ReadStandardInputLine(int stopRequestsSeen) {
   InputLine line;
   // One byte at a time: the answer is a short line, and no byte after it may be taken from
   // whatever else reads this input.
   for (;;) {
-    if (!WaitForInput()) {
+    if (!WaitForInput(stopRequestsSeen)) {
       line.How = InputLine::End::StopRequest;
       line.Text.clear();
       return line;

@@ -48,7 +48,7 @@ void CloseInput(pid_t, int pipeEnd) {
 TEST(ReadStandardInputLine, ReadsOneLineAndNotAByteMore) {
   int failed = InChild(
       [] {
-        InputLine first = ReadStandardInputLine();
+        InputLine first = ReadStandardInputLine(StopRequestCount());
         if (first.How != End::Line || first.Text != "12\r") return 1;
         char rest[16] = {};
         if (::read(STDIN_FILENO, rest, sizeof rest) != 7 || std::string(rest) != "ab\nlast") {
@@ -63,13 +63,13 @@ TEST(ReadStandardInputLine, ReadsOneLineAndNotAByteMore) {
 TEST(ReadStandardInputLine, GivesALastLineWithoutItsEndThenTheEndOfInput) {
   int failed = InChild(
       [] {
-        InputLine empty = ReadStandardInputLine();
+        InputLine empty = ReadStandardInputLine(StopRequestCount());
         if (empty.How != End::Line || !empty.Text.empty()) return 1;
-        InputLine last = ReadStandardInputLine();
+        InputLine last = ReadStandardInputLine(StopRequestCount());
         if (last.How != End::Line || last.Text != "last") return 2;
-        if (ReadStandardInputLine().How != End::EndOfInput) return 3;
+        if (ReadStandardInputLine(StopRequestCount()).How != End::EndOfInput) return 3;
         ::close(STDIN_FILENO);
-        if (ReadStandardInputLine().How != End::EndOfInput) return 4;
+        if (ReadStandardInputLine(StopRequestCount()).How != End::EndOfInput) return 4;
         return 0;
       },
       "\nlast", CloseInput);
@@ -80,15 +80,25 @@ TEST(ReadStandardInputLine, AStopRequestEndsTheWait) {
   int failed = InChild(
       [] {
         WatchStopRequests(false);
-        // Bytes of an unfinished line do not count as an answer.
-        InputLine line = ReadStandardInputLine();
+        int before = StopRequestCount();
+        // The request comes while the wait goes on, after the bytes of an unfinished line, which
+        // do not count as an answer.
+        std::thread requester([] {
+          std::this_thread::sleep_for(std::chrono::milliseconds(50));
+          ::kill(::getpid(), SIGTERM);
+        });
+        InputLine line = ReadStandardInputLine(before);
+        requester.join();
         if (line.How != End::StopRequest || !line.Text.empty()) return 1;
+        // An earlier request ends no later wait; any request does, when none are taken as seen.
+        if (ReadStandardInputLine(0).How != End::StopRequest) return 2;
         return 0;
       },
       "51",
       [](pid_t child, int) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        ::kill(child, SIGTERM);
+        // The input stays open until the child has ended: only the request ends its wait.
+        siginfo_t info{};
+        ::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT);
       });
   EXPECT_EQ(failed, 0);
 }
@@ -102,7 +112,7 @@ TEST(OpenMissingStandardStreams, KeepsTheirNumbersFromTheFilesOpenedLater) {
         if (::fcntl(STDIN_FILENO, F_GETFD) < 0 || ::fcntl(STDERR_FILENO, F_GETFD) < 0) return 1;
         int file = ::open("/dev/null", O_RDONLY);
         if (file <= STDERR_FILENO) return 2;
-        if (ReadStandardInputLine().How != End::EndOfInput) return 3;
+        if (ReadStandardInputLine(StopRequestCount()).How != End::EndOfInput) return 3;
         return 0;
       },
       "", CloseInput);
