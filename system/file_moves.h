@@ -17,7 +17,7 @@ std::string NumberedName(std::string_view name, int n);
 // file systems the file is copied (its mode and modification time kept), the copy flushed to
 // disk, and only then the original removed, so that a failure at any point leaves the original
 // where it was and no partial copy behind. Throws std::system_error with the system's message,
-// or a std::runtime_error when no numbered name is free.
+// or a std::runtime_error when no numbered name is free or the file is in the folder already.
 std::string MoveFileIntoFolder(const std::string& path, const std::string& folder);
 
 }  // namespace tolvanex

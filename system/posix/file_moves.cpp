@@ -142,6 +142,12 @@ std::string NumberedName(std::string_view name, int n) {
 
 std::string MoveFileIntoFolder(const std::string& path, const std::string& folder) {
   if (!io::IsRegularFile(path)) io::ThrowSystemError(ENOENT);
+  // Moved within its own folder, the file would only get a numbered name, and a job over that
+  // folder would take it again.
+  auto here = io::IdentityOf(FolderOf(path));
+  if (here && here == io::IdentityOf(folder.empty() ? std::string(".") : folder)) {
+    throw std::runtime_error("The file is in that folder already");
+  }
   const std::string name = NameOf(path);
   std::string base = folder;
   if (base.empty() || base.back() != '/') base += '/';

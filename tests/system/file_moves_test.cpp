@@ -41,7 +41,10 @@ TEST(MoveFileIntoFolder, AMissingFileOrFolderIsAFailureThatMovesNothing) {
   EXPECT_THROW(MoveFileIntoFolder(folder / "none.dat", folder.Path()), std::system_error);
   testing::WriteFile(folder / "a.dat", "data");
   EXPECT_THROW(MoveFileIntoFolder(folder / "a.dat", folder / "none"), std::system_error);
+  // Its own folder, under any name, is no place to move it to.
+  EXPECT_THROW(MoveFileIntoFolder(folder / "a.dat", folder / "."), std::runtime_error);
   EXPECT_EQ(testing::ReadFile(folder / "a.dat"), "data");
+  EXPECT_FALSE(testing::Exists(folder / "a-1.dat"));
 }
 
 // Another file system than the temporary folders' own, where the machine has one.

@@ -70,6 +70,15 @@ TEST_F(BatchJson, OneObjectPerDataFileTellsWhatItsRunDid) {
   EXPECT_NE(result.Err.find("Type mismatch\nTolvanex:DateTimeValue: someday\n"), std::string::npos);
 }
 
+TEST_F(BatchJson, ARunWithoutASiteNumberSaysSo) {
+  auto result = Run({"--json", "--no-prompt"});
+  std::vector<json> runs = Lines(result.Out);
+  ASSERT_EQ(runs.size(), 1u) << result.Out;
+  EXPECT_EQ(runs[0]["ended"], "no_site_number");
+  EXPECT_EQ(runs[0]["exit_status"], 1);
+  EXPECT_EQ(runs[0]["reports"][0]["label"], "GetSiteID: 0");
+}
+
 TEST_F(BatchJson, TextThatIsNoUtf8StaysValidJson) {
   std::string data = DataFile("latin1.dat", "\"M\xFCller\",\"1\",\"x\",S1,0.7,1,0,1.5,2,0\r\n");
   auto result = Run({"--json", "--no-post", data});
