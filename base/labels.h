@@ -25,5 +25,7 @@ inline constexpr std::string_view kGetSiteID = "GetSiteID: ";
 inline constexpr std::string_view kRefreshFilesListBox = "RefreshFilesListBox";
 inline constexpr std::string_view kFolderChoice = "Folder choice";
 inline constexpr std::string_view kLoad = "Load";
+// The batch command's move of a converted data file into its archive folder.
+inline constexpr std::string_view kArchiveDataFile = "ArchiveDataFile: ";
 
 }  // namespace tolvanex::labels

@@ -55,8 +55,8 @@ void StartPostFile(Frm_Tolvanex& form, std::string& path) {
     run.PostFolderSwept = true;
   }
   run.PostFile = io::OutputFile(io::CreateTemporary(folder, kTemporaryKind));
-  run.PostFile.CountReadingsIn(&run.PostFileReadings);
-  run.PostFileReadings = 0;
+  run.PostFile.CountReadingsIn(&run.OpenPostFileReadings);
+  run.OpenPostFileReadings = 0;
   run.PostFileStem = stem;
   run.PostFileIndex = index;
 }
@@ -83,8 +83,10 @@ void PublishPostFile(Frm_Tolvanex& form, std::string& path) {
   }
   form.Lbl_File[0].Caption = path;
   run.PostFile.Close();
-  run.ReadingsPosted += run.PostFileReadings;
-  run.PostFileReadings = 0;
+  run.ReadingsPosted += run.OpenPostFileReadings;
+  run.PostFileReadings += run.OpenPostFileReadings;
+  run.OpenPostFileReadings = 0;
+  run.PostFilesStarted.back() = path;
 }
 
 // After a failure: the post file in hand is given up and its temporary removed.
@@ -92,7 +94,7 @@ void DiscardPostFile(Frm_Tolvanex& form) {
   auto& run = form.RunState;
   if (run.PostFile.IsOpen()) io::DiscardTemporary(run.PostFile.Handle());
   run.PostFile.Abandon();
-  run.PostFileReadings = 0;
+  run.OpenPostFileReadings = 0;
 }
 
 void WriteHeader(io::OutputFile& file, const std::string& sn) {
@@ -163,6 +165,7 @@ bool ExportPostFile(Frm_Tolvanex& form) {
   try {
     if (!run.PostFile.IsOpen()) {
       StartPostFile(form, path);
+      run.PostFilesStarted.push_back(path);
       form.Lbl_File[0].Caption = path;
       SetProcessing(form);
       WriteHeader(run.PostFile, reading.SN);

@@ -209,7 +209,6 @@ bool ExportTextFile(Frm_Tolvanex& form) {
       if (!hasData) opened.TruncateTo(0);
       if (hasData) lastDate = LastDateInFile(form, path);
       io::OutputFile file(std::move(opened));
-      file.CountReadingsIn(&form.RunState.ReadingsPosted);
       file.KeepToItsName();
       std::optional<double> known = lastDate;
       if (hasData) {
@@ -222,6 +221,7 @@ bool ExportTextFile(Frm_Tolvanex& form) {
         known = LastDateAfterLine(form, header, lastDate);
       }
       open = &files.Add(path, std::move(file), known);
+      open->File.CountReadingsIn(&form.RunState.ReadingsPosted, &open->Tally.Appended);
     } else if (open->LastDate) {
       lastDate = *open->LastDate;
     } else {
@@ -241,6 +241,7 @@ bool ExportTextFile(Frm_Tolvanex& form) {
       open->LastDate = LastDateAfterLine(form, line, open->LastDate);
     } else {
       SetStatus(form, "Skipping: " + path);
+      ++open->Tally.Skipped;
     }
 
     form.Lst_Files.AddItem(NameOfFile(path));

@@ -142,9 +142,39 @@ struct Word {
   Item Found{ItemKind::Month, 0};
 };
 
-Word MatchWord(std::string_view text, const RegionalSettings& regional) {
+// The words of a language that a date text may hold: month names first (full names before
+// abbreviations), then weekday names, then the morning and afternoon texts.
+template <typename Text>
+struct DateWords {
+  const std::array<Text, 12>& MonthNames;
+  const std::array<Text, 12>& MonthAbbreviations;
+  const std::array<Text, 7>& DayNames;
+  const std::array<Text, 7>& DayAbbreviations;
+  std::string_view AmText;
+  std::string_view PmText;
+};
+
+// English, as data loggers write their dates whatever the language of the desktop.
+constexpr std::array<std::string_view, 12> kEnglishMonthNames{
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 12> kEnglishMonthAbbreviations{
+    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr std::array<std::string_view, 7> kEnglishDayNames{
+    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr std::array<std::string_view, 7> kEnglishDayAbbreviations{"Sun", "Mon", "Tue", "Wed",
+                                                                   "Thu", "Fri", "Sat"};
+constexpr DateWords<std::string_view> kEnglishWords{kEnglishMonthNames,
+                                                    kEnglishMonthAbbreviations,
+                                                    kEnglishDayNames,
+                                                    kEnglishDayAbbreviations,
+                                                    "AM",
+                                                    "PM"};
+
+template <typename Text>
+Word MatchWordOf(std::string_view text, const DateWords<Text>& words) {
   Word word;
-  for (const auto* names : {&regional.MonthNames, &regional.MonthAbbreviations}) {
+  for (const auto* names : {&words.MonthNames, &words.MonthAbbreviations}) {
     for (int m = 0; m < 12; ++m) {
       if ((word.Length = MatchName(text, (*names)[m])) != 0) {
         word.Found = {ItemKind::Month, m + 1};
@@ -152,21 +182,32 @@ Word MatchWord(std::string_view text, const RegionalSettings& regional) {
       }
     }
   }
-  for (const auto* names : {&regional.DayNames, &regional.DayAbbreviations}) {
-    for (const std::string& name : *names) {
+  for (const auto* names : {&words.DayNames, &words.DayAbbreviations}) {
+    for (const Text& name : *names) {
       if ((word.Length = MatchName(text, name)) != 0) {
         word.Weekday = true;
         return word;
       }
     }
   }
-  const std::string_view markers[] = {regional.AmText, regional.PmText, "a", "p"};
+  const std::string_view markers[] = {words.AmText, words.PmText, "a", "p"};
   for (int k = 0; k < 4; ++k) {
     if ((word.Length = MatchName(text, markers[k])) != 0) {
       word.Found = {ItemKind::Marker, k % 2};
       return word;
     }
   }
+  return word;
+}
+
+// The locale's words first; a word that none of them matches is tried as English. A text that
+// the locale reads so keeps its value: the English words only read what would be rejected.
+Word MatchWord(std::string_view text, const RegionalSettings& regional) {
+  const DateWords<std::string> localeWords{regional.MonthNames, regional.MonthAbbreviations,
+                                           regional.DayNames,   regional.DayAbbreviations,
+                                           regional.AmText,     regional.PmText};
+  Word word = MatchWordOf(text, localeWords);
+  if (word.Length == 0) word = MatchWordOf(text, kEnglishWords);
   return word;
 }
 

@@ -43,6 +43,9 @@ std::int64_t WholeSeconds(double value);
 // - The date: day, month and year with "/", "-", "." or blanks between them, or with the month
 //   written as a name or abbreviation of the locale (full names tried first; the word must end
 //   there, so "Sept" is no month). Weekday names are skipped; "," and blanks only separate.
+// - A word that none of the locale's names or AM/PM texts matches is tried against the English
+//   ones (data loggers write English whatever the desktop's language), so "14 Oct 2023" reads
+//   in a German locale too. A text that the locale's words read keeps that value.
 // - Without a month name, the orders are tried in turn and the first real calendar date wins:
 //   the locale's short-date order, then year-month-day (month-day-year for a year-first
 //   locale), then the remaining ones. Two numbers are month and day of currentYear, else month

@@ -9,13 +9,16 @@ void RunState::Reset() {
   Running = false;
   PostFileCount = 0;
   ReadingsPosted = 0;
-  PostFileReadings = 0;
+  OpenPostFileReadings = 0;
   PostFolderSwept = false;
   Locks.clear();
   LookupChecked = false;
   ReachedEndOfData = false;
   DataBytesRead = 0;
   DataFileSize = 0;
+  PostFilesStarted.clear();
+  PostFileReadings = 0;
+  TextFiles.ClearTallies();
   DataFileDates.Clear();
   TextFileDates.Clear();
   ReadingTimeDigits = KnownDigits();

@@ -21,11 +21,11 @@ struct RunState {
   bool Running = false;        // a run is going, so the run button cancels
   // The open post file, under a temporary name until it is complete; not open when none is.
   io::OutputFile PostFile;
-  std::string PostFileStem;           // its name without letter and extension
-  int PostFileIndex = 0;              // the name shown for it: 0 plain, 1 to 25 A to Y
-  std::int64_t PostFileReadings = 0;  // its readings that have reached it
-  TextFileCache TextFiles;            // the text files written in this run, kept open
-  std::int64_t PostFileCount = 0;     // post files started in this run
+  std::string PostFileStem;               // its name without letter and extension
+  int PostFileIndex = 0;                  // the name shown for it: 0 plain, 1 to 25 A to Y
+  std::int64_t OpenPostFileReadings = 0;  // its readings that have reached it
+  TextFileCache TextFiles;                // the text files written in this run, kept open
+  std::int64_t PostFileCount = 0;         // post files started in this run
   // Reading lines written in this run by both writers and in a file under its own name: a post
   // file's readings count once it has its name, a text file's once their lines reach the file.
   std::int64_t ReadingsPosted = 0;
@@ -34,6 +34,11 @@ struct RunState {
   // How far the run has come through the data file, for the front ends' progress displays.
   std::uint64_t DataBytesRead = 0;
   std::uint64_t DataFileSize = 0;
+  // What the run wrote, for a front end's account of it: the post files started (each by the
+  // name it got, or was to get when it could not be completed), and the readings that went to
+  // post files; per text file, TextFiles.Tallies(). ReadingsPosted counts both writers together.
+  std::vector<std::string> PostFilesStarted;
+  std::int64_t PostFileReadings = 0;
 
   // The locks of the folders this run writes to, held until it ends.
   std::vector<io::File> Locks;
@@ -56,7 +61,7 @@ struct RunState {
   // Empties everything of the last run but the files, which that run has closed.
   void Reset();
   // Readings written so far, those in the post file in hand included, for progress displays.
-  std::int64_t ReadingsWritten() const { return ReadingsPosted + PostFileReadings; }
+  std::int64_t ReadingsWritten() const { return ReadingsPosted + OpenPostFileReadings; }
 };
 
 // Brings the run button's caption and the two edit buttons in line with the window's state.

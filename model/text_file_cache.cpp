@@ -28,7 +28,21 @@ OpenTextFile& TextFileCache::Add(const std::string& path, io::OutputFile file,
 }
 
 void TextFileCache::Drop(const std::string& path) {
-  files_.erase(path);
+  auto found = files_.find(path);
+  if (found == files_.end()) return;
+  try {
+    found->second.File.Flush();
+  } catch (...) {
+    // The failure that led here is the one reported.
+  }
+  KeepTally(path, found->second);
+  files_.erase(found);
+}
+
+void TextFileCache::KeepTally(const std::string& path, const OpenTextFile& file) {
+  TextFileTally& tally = tallies_[path];
+  tally.Appended += file.Tally.Appended;
+  tally.Skipped += file.Tally.Skipped;
 }
 
 void TextFileCache::CloseAll(std::string& failedPath) {
@@ -42,6 +56,7 @@ void TextFileCache::CloseAll(std::string& failedPath) {
         failedPath = path;
       }
     }
+    KeepTally(path, open);
   }
   files_.clear();
   if (firstFailure) std::rethrow_exception(firstFailure);

@@ -5,6 +5,7 @@
 // date back and closed it again; every file is closed when the run ends or fails.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -13,7 +14,17 @@
 
 namespace tolvanex {
 
+// What a run did with one text file: the readings that reached it, and those it skipped as not
+// newer than the file's last line.
+struct TextFileTally {
+  std::int64_t Appended = 0;
+  std::int64_t Skipped = 0;
+};
+
 struct OpenTextFile {
+  // What this run did with the file while it was open; added to the run's tallies at its close.
+  // (Before File, which counts into it to its end.)
+  TextFileTally Tally;
   io::OutputFile File;
   // What the file's last dated line reads back as; no value after a line that the run cannot
   // read back for certain, so that the file itself must be read.
@@ -36,12 +47,19 @@ class TextFileCache {
   // Forgets a file after a failure; what can still be written goes to it without a report.
   void Drop(const std::string& path);
 
+  // What the run did with each text file, by path, for the files closed so far.
+  const std::map<std::string, TextFileTally>& Tallies() const { return tallies_; }
+  void ClearTallies() { tallies_.clear(); }
+
   // Closes every file, even after one fails. The first failure is rethrown afterwards, with the
   // path of its file in failedPath.
   void CloseAll(std::string& failedPath);
 
  private:
+  void KeepTally(const std::string& path, const OpenTextFile& file);
+
   std::unordered_map<std::string, OpenTextFile> files_;
+  std::map<std::string, TextFileTally> tallies_;
 };
 
 }  // namespace tolvanex

@@ -52,6 +52,7 @@ void OutputFile::Flush() {
     throw NameLost();
   }
   if (readingsCounter_ != nullptr) *readingsCounter_ += bufferedReadings_;
+  if (alsoCounter_ != nullptr) *alsoCounter_ += bufferedReadings_;
   bufferedReadings_ = 0;
 }
 

@@ -33,7 +33,11 @@ class OutputFile {
   // The same for a reading's line, which is added to the counter (CountReadingsIn) when it
   // reaches the file.
   void WriteReading(std::string_view line);
-  void CountReadingsIn(std::int64_t* counter) { readingsCounter_ = counter; }
+  // The counters go up together: a run's and a file's own, say.
+  void CountReadingsIn(std::int64_t* counter, std::int64_t* alsoIn = nullptr) {
+    readingsCounter_ = counter;
+    alsoCounter_ = alsoIn;
+  }
   // From now on every flush makes sure that the file is still the one under its name, and
   // throws NameLost when it is not: lines written to a file that lost its name reach nobody.
   void KeepToItsName() { keepToName_ = true; }
@@ -57,6 +61,7 @@ class OutputFile {
   std::uint64_t flushedSize_ = 0;
   std::int64_t bufferedReadings_ = 0;
   std::int64_t* readingsCounter_ = nullptr;
+  std::int64_t* alsoCounter_ = nullptr;
   bool synced_ = true;
   bool keepToName_ = false;
 };

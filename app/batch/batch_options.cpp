@@ -5,7 +5,11 @@
 #include <iostream>
 #include <vector>
 
+#include "app/batch/batch_help.h"
+#include "app/batch/terminal_text.h"
+#include "base/paths.h"
 #include "model/frm_tolvanex.h"
+#include "system/folders.h"
 #include "system/version.h"
 
 namespace tolvanex {
@@ -20,11 +24,8 @@ struct Switch {
   std::optional<int>* Target;
 };
 
-Switch AddSwitch(CLI::App& app, const std::string& name, const std::string& what,
-                 std::optional<int>& target) {
-  CLI::Option* on = app.add_flag("--" + name)->description("Turn on: " + what);
-  CLI::Option* off = app.add_flag("--no-" + name)->description("Turn off: " + what);
-  return {on, off, &target};
+Switch AddSwitch(CLI::App& app, const std::string& name, std::optional<int>& target) {
+  return {app.add_flag("--" + name), app.add_flag("--no-" + name), &target};
 }
 
 void ApplySwitches(const CLI::App& app, const std::vector<Switch>& switches) {
@@ -36,46 +37,80 @@ void ApplySwitches(const CLI::App& app, const std::vector<Switch>& switches) {
   }
 }
 
+// A usage error: one line that says what is wrong, and where to read more.
+int UsageError(std::string message) {
+  for (char& c : message) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  std::cerr << "tolvanex-batch: " << EscapeControls(message) << "\n"
+            << "Try 'tolvanex-batch --help'.\n";
+  return kExitUsage;
+}
+
+// What the parser cannot check: options that exclude each other, and files and folders that
+// must be there before anything is converted. The empty text when all is well.
+std::string Contradiction(const BatchOptions& options) {
+  if (options.DataFile && !options.DataFiles.empty()) {
+    return "--data and data file operands cannot be given together";
+  }
+  if (options.SettingsFile && !FileExists(*options.SettingsFile)) {
+    return "no settings file " + *options.SettingsFile;
+  }
+  if (options.ArchiveFolder && !FolderIsWritable(*options.ArchiveFolder)) {
+    return "--archive: no folder that takes files: " + *options.ArchiveFolder;
+  }
+  return std::string();
+}
+
 }  // namespace
 
+int WorseExitStatus(int a, int b) {
+  auto rank = [](int status) {
+    switch (status) {
+      case kExitFinished:
+        return 0;
+      case kExitWithReports:
+        return 1;
+      default:
+        return 2;
+    }
+  };
+  return rank(a) >= rank(b) ? a : b;
+}
+
 std::optional<int> ParseBatchOptions(int argc, const char* const* argv, BatchOptions& options) {
-  CLI::App app{
-      "Converts a data file into post files and per-site text files, with the settings "
-      "of the Tolvanex window.",
-      "tolvanex-batch"};
+  CLI::App app{"", "tolvanex-batch"};
   app.set_version_flag("--version", "tolvanex-batch " + VersionText());
-  app.add_option("--settings", options.SettingsFile, "Settings file to read")->option_text("FILE");
-  app.add_option("--data", options.DataFile, "Data file to convert")->option_text("FILE");
+  app.add_option("DATAFILE", options.DataFiles);
+  app.add_option("--settings", options.SettingsFile);
+  app.add_option("--data", options.DataFile);
+  app.add_option("--lookup", options.LookupFile);
+  app.add_option("--archive", options.ArchiveFolder);
   std::vector<Switch> switches;
-  switches.push_back(AddSwitch(app, "post", "write post files", options.OutputPostFile));
-  app.add_option("--post-folder", options.PostFolder, "Folder for post files")->option_text("DIR");
-  app.add_option("--lookup", options.LookupFile, "Lookup file of site numbers")
-      ->option_text("FILE");
-  switches.push_back(
-      AddSwitch(app, "sort", "sort the lookup file when it is saved", options.SortLookup));
-  switches.push_back(
-      AddSwitch(app, "text", "write one text file per site", options.OutputTextFile));
-  app.add_option("--extension", options.Extension, "Extension of the text files")
-      ->option_text("EXT");
-  app.add_option("--output-folder", options.OutputFolder, "Folder for the text files")
-      ->option_text("DIR");
-  app.add_option("--date-format", options.DateFormat, "Date format of the text files")
-      ->option_text("PATTERN");
-  app.add_flag("--quiet", options.Quiet, "No progress display");
+  switches.push_back(AddSwitch(app, "post", options.OutputPostFile));
+  app.add_option("--post-folder", options.PostFolder);
+  switches.push_back(AddSwitch(app, "sort", options.SortLookup));
+  switches.push_back(AddSwitch(app, "text", options.OutputTextFile));
+  app.add_option("--output-folder", options.OutputFolder);
+  app.add_option("--extension", options.Extension);
+  app.add_option("--date-format", options.DateFormat);
+  app.add_flag("--no-prompt", options.NoPrompt);
+  app.add_flag("--json", options.Json);
+  app.add_flag("--quiet", options.Quiet);
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    std::cout << app.help();
+    std::cout << BatchHelpText();
     return kExitFinished;
   } catch (const CLI::CallForVersion&) {
     std::cout << app.version() << '\n';
     return kExitFinished;
   } catch (const CLI::ParseError& e) {
-    std::cerr << "tolvanex-batch: " << e.what() << "\n\n" << app.help();
-    return kExitUsage;
+    return UsageError(e.what());
   }
   ApplySwitches(app, switches);
+  if (std::string problem = Contradiction(options); !problem.empty()) return UsageError(problem);
   return std::nullopt;
 }
 

@@ -1,14 +1,17 @@
-// The command line of tolvanex-batch: which settings file to read and which settings to override.
+// The command line of tolvanex-batch: the data files, which settings file to read, which settings
+// to override, and how the command behaves.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tolvanex {
 
 class Frm_Tolvanex;
 
 struct BatchOptions {
+  std::vector<std::string> DataFiles;  // the operands, converted in turn
   std::optional<std::string> SettingsFile;
   std::optional<std::string> DataFile;
   std::optional<int> OutputPostFile;
@@ -19,12 +22,20 @@ struct BatchOptions {
   std::optional<std::string> Extension;
   std::optional<std::string> OutputFolder;
   std::optional<std::string> DateFormat;
+  std::optional<std::string> ArchiveFolder;
+  bool NoPrompt = false;
+  bool Json = false;
   bool Quiet = false;
 };
 
-inline constexpr int kExitFinished = 0;  // the run reached the end of the data file
-inline constexpr int kExitEarly = 1;     // the run ended early or could not start
-inline constexpr int kExitUsage = 2;     // the command line was not understood
+// Exit statuses, from the best to the worst; the command's is the worst of its data files.
+inline constexpr int kExitFinished = 0;     // read to the end of the data file, without a report
+inline constexpr int kExitWithReports = 3;  // read to the end, with at least one report
+inline constexpr int kExitEarly = 1;        // the run ended early or could not start
+inline constexpr int kExitUsage = 2;        // the command line was not understood
+
+// The worse of two exit statuses of data files.
+int WorseExitStatus(int a, int b);
 
 // Parses the command line. When it asks for help or the version, or holds an error, the answer
 // is printed here and the exit status is returned; otherwise no value.

@@ -1,34 +1,33 @@
-// tolvanex-batch: one conversion without a window, with the window's settings file, for scripts
+// tolvanex-batch: conversions without a window, with the window's settings file, for scripts
 // and scheduled jobs. It never writes the settings and takes no single-instance lock.
-#include <unistd.h>
-
-#include <iostream>
-#include <string_view>
-
 #include "app/batch/batch_options.h"
+#include "app/batch/data_file_runs.h"
 #include "app/batch/terminal_platform.h"
-#include "core/run_driver.h"
 #include "model/frm_tolvanex.h"
 #include "settings/ini_location.h"
 #include "settings/settings_store.h"
 #include "system/desktop.h"
+#include "system/stop_requests.h"
+#include "system/terminal.h"
 #include "ui/startup.h"
-
-namespace {
-
-constexpr std::string_view kFinalStatus = "Finished - posted ";
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace tolvanex;
+  OpenMissingStandardStreams();
   BatchOptions options;
   if (auto exitStatus = ParseBatchOptions(argc, argv, options)) return *exitStatus;
+
+  // A signal is the run button's Cancel: the run ends after the line in hand. A second one
+  // ends the program at once.
+  WatchStopRequests(true);
 
   // The window's settings file is found from this program's folder under the window's name.
   ProgramInfo program = RunningProgram();
   program.Name = "tolvanex";
-  TerminalPlatform desktop(program, !options.Quiet && ::isatty(STDERR_FILENO) == 1);
+  TerminalOptions terminal;
+  terminal.ShowProgress = !options.Quiet && IsTerminal(StandardStream::Error);
+  terminal.Prompt = !options.NoPrompt;
+  TerminalPlatform desktop(program, terminal);
   Frm_Tolvanex form(desktop);
   desktop.Follow(&form);
 
@@ -38,10 +37,5 @@ int main(int argc, char** argv) {
   FillColumnLevels(form);
   ApplyBatchOptions(options, form);
 
-  DoExport(form);
-  desktop.EndProgress();
-  if (form.Lbl_Status.Caption.starts_with(kFinalStatus)) {
-    std::cout << form.Lbl_Status.Caption << '\n';
-  }
-  return form.RunState.ReachedEndOfData ? kExitFinished : kExitEarly;
+  return ConvertDataFiles(form, desktop, options);
 }

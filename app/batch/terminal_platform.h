@@ -1,10 +1,11 @@
 // The desktop of the batch command: reports on stderr, the site prompt on stderr and stdin, a
-// progress line on a terminal.
+// progress line on a terminal, and stop requests (signals) as the run button's Cancel.
 #pragma once
 
 #include <chrono>
-#include <cstdint>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "model/platform.h"
 
@@ -12,14 +13,34 @@ namespace tolvanex {
 
 class Frm_Tolvanex;
 
+// A failure report as the window would show it: its description and its label.
+struct Report {
+  std::string Description;
+  std::string Label;
+};
+
+struct TerminalOptions {
+  bool ShowProgress = false;  // draw the progress line (stderr is a terminal, no --quiet)
+  bool Prompt = true;         // ask for unknown site numbers; otherwise such a pair is a failure
+};
+
 class TerminalPlatform : public Platform {
  public:
-  TerminalPlatform(ProgramInfo program, bool showProgress);
+  TerminalPlatform(ProgramInfo program, TerminalOptions options);
 
-  // The window whose run the progress line follows.
-  void Follow(const Frm_Tolvanex* form) { form_ = form; }
-  // Ends the progress line, so that the next output starts on a line of its own.
+  // The window whose runs the progress line follows and whose run a stop request cancels.
+  void Follow(Frm_Tolvanex* form) { form_ = form; }
+  // A run of the data file with this number (from 1) of count starts: its reports are counted
+  // afresh.
+  void StartFile(int number, int count);
+  // Erases the progress line, so that the next output starts on an empty line.
   void EndProgress();
+
+  // The reports shown since StartFile.
+  const std::vector<Report>& Reports() const { return reports_; }
+  // True when the last run asked for a site number and got none: stdin had ended, or asking was
+  // not allowed.
+  bool SiteNumberMissing() const { return siteNumberMissing_; }
 
   void MessageBox(const std::string& text, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
@@ -43,11 +64,19 @@ class TerminalPlatform : public Platform {
   void Note(const std::string& text) override;
 
  private:
+  // The identifier pair of the reading in hand, as the prompt names it.
+  std::string CurrentPair() const;
+  void DrawProgress();
+
   ProgramInfo program_;
-  bool showProgress_;
-  bool progressShown_ = false;
-  const Frm_Tolvanex* form_ = nullptr;
+  TerminalOptions options_;
+  Frm_Tolvanex* form_ = nullptr;
   int pointer_ = kPointerDefault;
+  int fileNumber_ = 1;
+  int fileCount_ = 1;
+  std::vector<Report> reports_;
+  bool siteNumberMissing_ = false;
+  std::size_t progressWidth_ = 0;  // columns of the progress line on screen; 0 when none is
   std::chrono::steady_clock::time_point lastDraw_{};
 };
 

@@ -225,11 +225,26 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"9:05 nachm.", FractionOfTime(21, 5, 0)}, TextCase{"12:00 vorm.", 0},
                       TextCase{"9 p", FractionOfTime(21, 0, 0)}));
 
-TEST(ParseDateTime, KnowsOnlyTheNamesOfTheLocale) {
-  EXPECT_EQ(ParseDateTime("14 Oct 2023", GermanStyle(), 2023), std::nullopt);
-  EXPECT_EQ(ParseDateTime("Friday, 14 Jul 2023", GermanStyle(), 2023), std::nullopt);
-  EXPECT_EQ(ParseDateTime("9:05 PM", GermanStyle(), 2023), std::nullopt);
-  EXPECT_EQ(ParseDateTime("14 Okt 2023", EnglishRegionalSettings(), 2023), std::nullopt);
+TEST(ParseDateTime, ReadsEnglishWordsThatTheLocaleDoesNotKnow) {
+  EXPECT_EQ(ParseDateTime("14 Oct 2023 09:05", GermanStyle(), 2023), At(2023, 10, 14, 9, 5));
+  EXPECT_EQ(ParseDateTime("1 may 2023", GermanStyle(), 2023), At(2023, 5, 1));
+  EXPECT_EQ(ParseDateTime("3 March 2023", GermanStyle(), 2023), At(2023, 3, 3));
+  EXPECT_EQ(ParseDateTime("Friday, 14 Dec 2023", GermanStyle(), 2023), At(2023, 12, 14));
+  EXPECT_EQ(ParseDateTime("9:05 PM", GermanStyle(), 2023), FractionOfTime(21, 5, 0));
+  // Words of neither language, and the locale's words nowhere else.
+  EXPECT_EQ(ParseDateTime("14 Oktober 2023", EnglishRegionalSettings(), 2023), std::nullopt);
+  EXPECT_EQ(ParseDateTime("14 Octo 2023", GermanStyle(), 2023), std::nullopt);
+}
+
+TEST(ParseDateTime, TheLocalesOwnWordsComeBeforeTheEnglishOnes) {
+  // A language in which "Mar" is the fifth month and "Sat" a morning marker.
+  RegionalSettings other = GermanStyle();
+  other.MonthAbbreviations[4] = "Mar";
+  other.AmText = "Sat";
+  EXPECT_EQ(ParseDateTime("2 Mar 2023", other, 2023), At(2023, 5, 2));
+  EXPECT_EQ(ParseDateTime("12:30 Sat", other, 2023), FractionOfTime(0, 30, 0));
+  // Its other words still read in English.
+  EXPECT_EQ(ParseDateTime("2 Apr 2023", other, 2023), At(2023, 4, 2));
 }
 
 TEST(ParseDateTime, TriesMonthDayYearSecondInAYearFirstLocale) {

@@ -42,7 +42,7 @@ std::vector<std::string> NamesIn(const std::string& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     std::string name = entry.path().filename().string();
-    if (name != ".tolvanex.lock") names.push_back(name);
+    if (!name.starts_with(".")) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;

@@ -26,8 +26,8 @@ class TempFolder {
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
-// The names in a folder, sorted, without the lock file that a run leaves in every folder it
-// writes to.
+// The names in a folder that a user sees there, sorted: the hidden ones (the lock file that a
+// run leaves in every folder it writes to, temporaries) left out.
 std::vector<std::string> NamesIn(const std::string& folder);
 
 }  // namespace tolvanex::testing

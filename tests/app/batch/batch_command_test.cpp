@@ -3,43 +3,14 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/support/process.h"
-#include "tests/support/temp_folder.h"
+#include "tests/app/batch/batch_fixture.h"
 
 namespace tolvanex {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kRunData = std::string(TOLVANEX_TEST_DATA) + "/run";
-
-class BatchCommand : public ::testing::Test {
- protected:
-  BatchCommand() {
-    fs::create_directory(folder / "post");
-    fs::create_directory(folder / "text");
-    fs::copy_file(kRunData + "/data.dat", folder / "data.dat");
-    fs::copy_file(kRunData + "/sites.lkp", folder / "sites.lkp");
-    settings = "[General]\r\nDataFile=" + (folder / "data.dat") +
-               "\r\nOutputPostFile=1\r\nPostFolder=" + (folder / "post") +
-               "\r\nLookupFile=" + (folder / "sites.lkp") +
-               "\r\nSortLookup=1\r\nOutputTextFile=1\r\nExtension=txt\r\n" +
-               "OutputFolder=" + (folder / "text") + "\r\nDateFormat=d mmm yyyy HH:MM\r\n";
-    testing::WriteFile(folder / "tolvanex.ini", settings);
-  }
-
-  testing::ProcessResult Run(std::vector<std::string> arguments, const std::string& input = "") {
-    arguments.insert(arguments.begin(), {"--settings", folder / "tolvanex.ini"});
-    return testing::RunProcess(TOLVANEX_BATCH, arguments, input, {{"LC_ALL", "C"}});
-  }
-
-  std::string Expected(const std::string& name) {
-    return testing::ReadFile(kRunData + "/expected/" + name);
-  }
-
-  testing::TempFolder folder;
-  std::string settings;
-};
+using BatchCommand = BatchFolder;
 
 TEST_F(BatchCommand, ConvertsWithTheSettingsAndTheAnswerFromStdin) {
   auto result = Run({}, "512\n");
@@ -68,11 +39,33 @@ TEST_F(BatchCommand, AnAnswerThatIsNoNumberIsAskedAgain) {
             "88 / 1 needs a site number [9999]: ");
 }
 
-TEST_F(BatchCommand, EndOfInputCancelsTheRun) {
+TEST_F(BatchCommand, EndOfInputAtThePromptStopsTheRunAndSaysWhy) {
   auto result = Run({}, "");
   EXPECT_EQ(result.ExitStatus, 1);
   EXPECT_EQ(result.Out, "Finished - posted 6 readings to 1 post file(s)\n");
+  EXPECT_EQ(result.Err,
+            "88 / 1 needs a site number [9999]: \n"
+            "tolvanex-batch: the run stopped because no site number was given for 88 / 1\n");
   EXPECT_EQ(testing::ReadFile(folder / "sites.lkp"), testing::ReadFile(kRunData + "/sites.lkp"));
+}
+
+TEST_F(BatchCommand, WithoutPromptAnUnknownPairEndsTheRunWithAReport) {
+  auto result = Run({"--no-prompt"}, "512\n");
+  EXPECT_EQ(result.ExitStatus, 1);
+  EXPECT_EQ(result.Out, "Finished - posted 6 readings to 1 post file(s)\n");
+  EXPECT_EQ(result.Err, "No site number for 88 / 1 in the lookup file\nTolvanex:GetSiteID: 0\n");
+  EXPECT_EQ(testing::ReadFile(folder / "sites.lkp"), testing::ReadFile(kRunData + "/sites.lkp"));
+}
+
+TEST_F(BatchCommand, ControlCharactersFromTheDataFileReachTheTerminalEscaped) {
+  std::string data =
+      DataFile("escape.dat", "\"20\x1b]0;x\x07\",\"1\",\"\x1b[2J\",S1,0.7,1,0,1.5,2,0\r\n");
+  auto result = Run({"--no-text", data}, "");
+  EXPECT_EQ(result.ExitStatus, 1);
+  EXPECT_EQ(result.Err.find('\x1b'), std::string::npos) << result.Err;
+  EXPECT_EQ(result.Err.find('\x07'), std::string::npos) << result.Err;
+  EXPECT_NE(result.Err.find("Tolvanex:DateTimeValue: \\x1b[2J\n"), std::string::npos);
+  EXPECT_NE(result.Err.find("20\\x1b]0;x\\x07 / 1 needs a site number"), std::string::npos);
 }
 
 TEST_F(BatchCommand, AMissingDataFileIsReportedOnStderr) {
@@ -102,28 +95,84 @@ TEST_F(BatchCommand, TheLastOfAPairOfSwitchesWins) {
   EXPECT_EQ(result.Out, "Finished - posted 6 readings\n");
 }
 
-TEST_F(BatchCommand, HelpVersionAndUsageErrors) {
+TEST_F(BatchCommand, ExitStatusesTellHowTheDataFilesWereRead) {
+  std::string good = DataFile("good.dat");
+  std::string reported = DataFile("reported.dat", kUnreadableDateLine);
+  std::string missing = folder / "missing.dat";
+  struct Case {
+    std::vector<std::string> Files;
+    int Expected;
+  };
+  const Case cases[] = {
+      {{good}, 0},               // read to the end without a report
+      {{reported}, 3},           // read to the end, with a report on the way
+      {{good, reported}, 3},     // the worst of the files
+      {{reported, missing}, 1},  // one could not start
+      {{missing, good}, 1},      // and the others are still converted
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> arguments{"--no-prompt", "--lookup", kRunData + "/expected/sites.lkp",
+                                       "--no-text"};
+    arguments.insert(arguments.end(), c.Files.begin(), c.Files.end());
+    auto result = Run(arguments);
+    EXPECT_EQ(result.ExitStatus, c.Expected) << result.Err;
+  }
+  auto last = Run({"--no-prompt", "--lookup", kRunData + "/expected/sites.lkp", "--no-text",
+                   folder / "missing.dat", good});
+  EXPECT_EQ(last.Out, "Finished - posted 7 readings to 2 post file(s)\n");
+}
+
+TEST(BatchUsage, HelpIsWrittenForPeople) {
   auto help = testing::RunProcess(TOLVANEX_BATCH, {"--help"});
   EXPECT_EQ(help.ExitStatus, 0);
-  EXPECT_NE(help.Out.find("--output-folder"), std::string::npos);
+  EXPECT_EQ(help.Err, "");
+  EXPECT_TRUE(help.Out.starts_with("Usage: tolvanex-batch [OPTION]... [DATAFILE]...\n"));
+  for (const char* part :
+       {"~/.config/tolvanex/tolvanex.ini", "\nInput:\n", "\nPost files:\n", "\nText files:\n",
+        "\nBehaviour:\n", "--archive DIR", "--no-prompt", "--json", "--output-folder DIR",
+        "  -h, --help", "\"ID1 / ID2 needs a site number [9999]: \"", "from stdin",
+        "\nExit status:\n  0  ", "\n  3  ", "\n  1  ", "\n  2  ", "\nExamples:\n"}) {
+    EXPECT_NE(help.Out.find(part), std::string::npos) << part;
+  }
+  std::size_t start = 0;
+  while (start < help.Out.size()) {
+    std::size_t end = help.Out.find('\n', start);
+    EXPECT_LE(end - start, 79u) << help.Out.substr(start, end - start);
+    start = end + 1;
+  }
   auto version = testing::RunProcess(TOLVANEX_BATCH, {"--version"});
   EXPECT_EQ(version.ExitStatus, 0);
   EXPECT_EQ(version.Out, "tolvanex-batch 1.0.007\n");
-  auto wrong = testing::RunProcess(TOLVANEX_BATCH, {"--bogus"});
-  EXPECT_EQ(wrong.ExitStatus, 2);
-  EXPECT_EQ(wrong.Out, "");
-  EXPECT_NE(wrong.Err.find("--bogus"), std::string::npos);
-  EXPECT_NE(wrong.Err.find("--data"), std::string::npos);  // the usage follows the message
 }
 
-TEST_F(BatchCommand, AMissingSettingsFileGivesTheDefaultsAndStaysMissing) {
-  auto result = testing::RunProcess(
-      TOLVANEX_BATCH, {"--settings", folder / "none.ini", "--data", folder / "missing.dat"}, "",
-      {{"HOME", folder.Path()}, {"XDG_DATA_HOME", folder / "data"}});
-  EXPECT_EQ(result.ExitStatus, 1);
+TEST_F(BatchCommand, AUsageErrorIsOneLineAndAPointerToTheHelp) {
+  struct Case {
+    std::vector<std::string> Arguments;
+    std::string Line;
+  };
+  const Case cases[] = {
+      {{"--bogus"}, "The following argument was not expected: --bogus"},
+      {{"--data", folder / "data.dat", folder / "data.dat"},
+       "--data and data file operands cannot be given together"},
+      {{"--archive", folder / "none"},
+       "--archive: no folder that takes files: " + (folder / "none")},
+  };
+  for (const Case& c : cases) {
+    auto result = Run(c.Arguments);
+    EXPECT_EQ(result.ExitStatus, 2);
+    EXPECT_EQ(result.Out, "");
+    EXPECT_EQ(result.Err, "tolvanex-batch: " + c.Line + "\nTry 'tolvanex-batch --help'.\n");
+  }
+  EXPECT_TRUE(testing::NamesIn(folder / "post").empty());  // nothing was converted
+}
+
+TEST_F(BatchCommand, AMissingSettingsFileIsAUsageError) {
+  auto result = testing::RunProcess(TOLVANEX_BATCH, {"--settings", folder / "none.ini"}, "",
+                                    {{"HOME", folder.Path()}});
+  EXPECT_EQ(result.ExitStatus, 2);
+  EXPECT_EQ(result.Err, "tolvanex-batch: no settings file " + (folder / "none.ini") +
+                            "\nTry 'tolvanex-batch --help'.\n");
   EXPECT_FALSE(testing::Exists(folder / "none.ini"));
-  // The default lookup file and output folder lie in the user's data folder, made for them.
-  EXPECT_TRUE(fs::is_directory(folder / "data/tolvanex"));
 }
 
 }  // namespace

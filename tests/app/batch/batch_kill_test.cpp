@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/app/batch/batch_fixture.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_folder.h"
 
@@ -30,39 +31,12 @@ constexpr int kStops = 20;
 constexpr std::uint32_t kSeed = 20261209;
 constexpr int kLines = 150000;
 
-// A data file of many readings: 20 known pairs and one that the run asks for, a reading a
-// minute, SN changing every 5000 lines.
-std::string LargeDataFile(int lines) {
-  std::string data = "\"Station export\",\"unit 3\"\r\n";
-  for (int n = 0; n < lines; ++n) {
-    int pair = n % 21;
-    int minute = n / 21;
-    char line[256];
-    std::snprintf(
-        line, sizeof line,
-        "\"%d\",\"%d\",\"%d Jul 2023 %02d:%02d\",S%d,0.7,%d.%03d,0,1.5,-%d.5,0,2.5,%d,0\r\n",
-        2000 + pair, pair % 3 + 1, 14 + minute / 1440, minute / 60 % 24, minute % 60,
-        1000 + n / 5000, n % 97, n % 1000, pair, n % 13);
-    data += line;
-  }
-  return data;
-}
-
-std::string LookupFile() {
-  std::string lookup = "ID1, ID2, SiteID\r\n";
-  for (int pair = 0; pair < 20; ++pair) {
-    lookup += std::to_string(2000 + pair) + ", " + std::to_string(pair % 3 + 1) + ", " +
-              std::to_string(4100 + pair) + "\r\n";
-  }
-  return lookup;
-}
-
 // A folder with the data, the lookup file and settings that write both kinds of file.
 std::string PrepareFolder(const testing::TempFolder& folder, const std::string& data) {
   fs::create_directory(folder / "post");
   fs::create_directory(folder / "text");
   testing::WriteFile(folder / "data.dat", data);
-  testing::WriteFile(folder / "sites.lkp", LookupFile());
+  testing::WriteFile(folder / "sites.lkp", LargeLookupFile(20));
   testing::WriteFile(folder / "tolvanex.ini",
                      "[General]\r\nDataFile=" + (folder / "data.dat") +
                          "\r\nOutputPostFile=1\r\nPostFolder=" + (folder / "post") +
@@ -184,7 +158,7 @@ TEST(BatchStopped, LeavesOnlyWholeFilesAndTheNextRunCompletesEveryTextFile) {
   for (const auto& entry : fs::directory_iterator(reference / "text")) {
     referenceText[entry.path().filename()] = testing::ReadFile(entry.path());
   }
-  const std::string oldLookup = LookupFile();
+  const std::string oldLookup = LargeLookupFile(20);
   const std::string newLookup = testing::ReadFile(reference / "sites.lkp");
   ASSERT_NE(newLookup.find("2020, 3, 512\r\n"), std::string::npos);
 

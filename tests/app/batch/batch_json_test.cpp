@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/app/batch/batch_fixture.h"
+
+namespace tolvanex {
+namespace {
+
+using nlohmann::json;
+
+std::vector<json> Lines(const std::string& out) {
+  std::vector<json> objects;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) objects.push_back(json::parse(line));
+  return objects;
+}
+
+using BatchJson = BatchFolder;
+
+TEST_F(BatchJson, OneObjectPerDataFileTellsWhatItsRunDid) {
+  std::filesystem::create_directory(folder / "done");
+  std::string whole = DataFile("whole.dat");
+  std::string reported = DataFile("reported.dat", kUnreadableDateLine);
+  std::string missing = folder / "missing.dat";
+  auto result = Run({"--json", "--archive", folder / "done", whole, reported, missing}, "512\n");
+  EXPECT_EQ(result.ExitStatus, 1);
+  std::vector<json> runs = Lines(result.Out);
+  ASSERT_EQ(runs.size(), 3u) << result.Out;
+
+  const json& first = runs[0];
+  EXPECT_EQ(first["data_file"], whole);
+  EXPECT_EQ(first["exit_status"], 0);
+  EXPECT_EQ(first["ended"], "end_of_data");
+  EXPECT_EQ(first["status"], "Finished - posted 13 readings to 2 post file(s)");
+  EXPECT_EQ(first["readings_posted"], json({{"total", 13}, {"post_files", 7}, {"text_files", 6}}));
+  EXPECT_EQ(first["post_files"], json({folder / "post/23Jul14.pst", folder / "post/23Jul15.pst"}));
+  // 2031 / 7 meets its 15 July reading twice: the second is not newer.
+  EXPECT_EQ(first["text_files"],
+            json({{{"path", folder / "text/2031_7.txt"}, {"appended", 3}, {"skipped", 1}},
+                  {{"path", folder / "text/2031_8.txt"}, {"appended", 2}, {"skipped", 0}},
+                  {{"path", folder / "text/88_1.txt"}, {"appended", 1}, {"skipped", 0}}}));
+  EXPECT_EQ(first["reports"], json::array());
+  EXPECT_EQ(first["archived_as"], folder / "done/whole.dat");
+
+  const json& second = runs[1];
+  EXPECT_EQ(second["data_file"], reported);
+  EXPECT_EQ(second["exit_status"], 3);
+  EXPECT_EQ(second["ended"], "end_of_data");
+  EXPECT_EQ(second["readings_posted"]["total"], 1);  // to the post file; the text file skips it
+  EXPECT_EQ(second["text_files"][0]["skipped"], 1);
+  EXPECT_EQ(second["reports"],
+            json({{{"description", "Type mismatch"}, {"label", "DateTimeValue: someday"}}}));
+  EXPECT_TRUE(second["archived_as"].is_null());
+
+  const json& third = runs[2];
+  EXPECT_EQ(third["data_file"], missing);
+  EXPECT_EQ(third["exit_status"], 1);
+  EXPECT_EQ(third["ended"], "failure");
+  EXPECT_TRUE(third["status"].is_null());
+  EXPECT_EQ(third["post_files"], json::array());
+  EXPECT_EQ(
+      third["reports"],
+      json({{{"description", "No such file or directory"}, {"label", "DoExport: " + missing}}}));
+  // The reports still reach stderr; stdout holds nothing but the objects.
+  EXPECT_NE(result.Err.find("Type mismatch\nTolvanex:DateTimeValue: someday\n"), std::string::npos);
+}
+
+TEST_F(BatchJson, ARunWithoutASiteNumberSaysSo) {
+  auto result = Run({"--json", "--no-prompt"});
+  std::vector<json> runs = Lines(result.Out);
+  ASSERT_EQ(runs.size(), 1u) << result.Out;
+  EXPECT_EQ(runs[0]["ended"], "no_site_number");
+  EXPECT_EQ(runs[0]["exit_status"], 1);
+  EXPECT_EQ(runs[0]["reports"][0]["label"], "GetSiteID: 0");
+}
+
+TEST_F(BatchJson, TextThatIsNoUtf8StaysValidJson) {
+  std::string data = DataFile("latin1.dat", "\"M\xFCller\",\"1\",\"x\",S1,0.7,1,0,1.5,2,0\r\n");
+  auto result = Run({"--json", "--no-post", data});
+  std::vector<json> runs = Lines(result.Out);
+  ASSERT_EQ(runs.size(), 1u) << result.Out;
+  EXPECT_EQ(runs[0]["reports"][0]["label"], "DateTimeValue: x");
+  EXPECT_EQ(runs[0]["text_files"][0]["path"], folder / "text/M\xEF\xBF\xBDller_1.txt");
+}
+
+}  // namespace
+}  // namespace tolvanex

@@ -1,0 +1,133 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/app/batch/batch_fixture.h"
+
+namespace tolvanex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BatchSignal : public BatchFolder {
+ protected:
+  // Starts the command with stdin on a pipe that stays open, stdout and stderr in files.
+  void Start(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {TOLVANEX_BATCH, "--settings", folder / "tolvanex.ini"});
+    std::vector<char*> argv;
+    for (auto& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    std::string outPath = folder / "stdout", errPath = folder / "stderr";
+    int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::dup2(ends[0], STDIN_FILENO);
+      ::dup2(out, STDOUT_FILENO);
+      ::dup2(err, STDERR_FILENO);
+      ::close(ends[1]);
+      ::setenv("LC_ALL", "C", 1);
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+    ::close(ends[0]);
+    ::close(out);
+    ::close(err);
+    input = ends[1];
+  }
+
+  // Waits, for at most a minute, until the condition holds.
+  bool WaitFor(const std::function<bool()>& condition) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!condition()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+  }
+
+  int Finish() {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(input);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+
+  pid_t child = -1;
+  int input = -1;
+};
+
+TEST_F(BatchSignal, AtThePromptIsACancelThatEndsTheCommand) {
+  std::string second = DataFile("second.dat");
+  Start({"--json", folder / "data.dat", second});
+  ASSERT_TRUE(WaitFor([&] {
+    return testing::ReadFile(folder / "stderr").find("needs a site number") != std::string::npos;
+  }));
+  ::kill(child, SIGINT);
+  EXPECT_EQ(Finish(), 1);
+  std::string out = testing::ReadFile(folder / "stdout");
+  EXPECT_NE(out.find("\"ended\":\"stop_request\",\"status\":\"Finished - posted 6 readings to 1 "
+                     "post file(s)\""),
+            std::string::npos)
+      << out;
+  EXPECT_NE(
+      out.find("{\"data_file\":\"" + second + "\",\"exit_status\":1,\"ended\":\"not_started\""),
+      std::string::npos)
+      << out;
+  EXPECT_EQ(testing::ReadFile(folder / "stderr"),
+            "88 / 1 needs a site number [9999]: \n"
+            "tolvanex-batch: stopped on request; 1 data file(s) not converted\n");
+  EXPECT_EQ(testing::ReadFile(folder / "sites.lkp"), testing::ReadFile(kRunData + "/sites.lkp"));
+}
+
+TEST_F(BatchSignal, DuringARunEndsItAfterTheLineInHand) {
+  testing::WriteFile(folder / "sites.lkp", LargeLookupFile(21));
+  const int kFiles = 3;
+  std::vector<std::string> arguments{"--no-text"};
+  for (int i = 0; i < kFiles; ++i) {
+    arguments.push_back(DataFile("large" + std::to_string(i) + ".dat", LargeDataFile(100000)));
+  }
+  Start(arguments);
+  ASSERT_TRUE(WaitFor([&] { return !fs::is_empty(folder / "post"); }));
+  ::kill(child, SIGINT);
+  EXPECT_EQ(Finish(), 1);
+
+  // One status for each file started, the others left alone.
+  std::string out = testing::ReadFile(folder / "stdout");
+  std::regex status("Finished - posted ([0-9]+) readings to [0-9]+ post file\\(s\\)\n");
+  int started = 0;
+  long long posted = 0;
+  for (std::sregex_iterator it(out.begin(), out.end(), status), end; it != end; ++it) {
+    ++started;
+    posted += std::stoll((*it)[1]);
+  }
+  ASSERT_GE(started, 1) << out;
+  ASSERT_LT(started, kFiles) << "the run was over before the signal came";
+  EXPECT_EQ(testing::ReadFile(folder / "stderr"), "tolvanex-batch: stopped on request; " +
+                                                      std::to_string(kFiles - started) +
+                                                      " data file(s) not converted\n");
+
+  // The post files hold whole lines, and exactly the readings that the statuses count.
+  long long lines = 0;
+  for (const std::string& name : testing::NamesIn(folder / "post")) {
+    std::string content = testing::ReadFile(folder / ("post/" + name));
+    EXPECT_TRUE(content.ends_with("\r\n")) << name;
+    lines += std::count(content.begin(), content.end(), '\n') - 17;  // less the header
+  }
+  EXPECT_EQ(lines, posted);
+}
+
+}  // namespace
+}  // namespace tolvanex
