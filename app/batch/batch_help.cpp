@@ -10,7 +10,7 @@ window, as the Process button of the Tolvanex window does.
 Each DATAFILE is converted in turn, in the order given, with the same settings;
 without one, the data file named by --data or by the settings is converted.
 The settings are read from the window's settings file, tolvanex.ini: beside the
-program when that folder holds it or is writable, otherwise in
+program when that folder holds it (a portable copy), otherwise in
 $XDG_CONFIG_HOME/tolvanex/ (by default ~/.config/tolvanex/tolvanex.ini).
 The options below override single settings for this command only; the settings
 file is never written.
@@ -40,6 +40,8 @@ Text files:
 Behaviour:
       --no-prompt          never ask for a site number: a pair that the lookup
                            file lacks ends the run with a report
+      --no-wait            give up at once, with a report, when another run
+                           is writing to one of the folders of this one
       --json               print one JSON object per data file on stdout,
                            instead of the final status lines
       --quiet              no progress line (it is shown only when stderr is
@@ -59,6 +61,11 @@ Stopping:
   Ctrl-C (SIGINT), SIGTERM and SIGHUP end the run after the line in hand, with
   its final status; data files not yet started are left alone. A second signal
   ends the program at once.
+
+Runs at once:
+  A run locks the folders it writes to (the post folder, the output folder and
+  the lookup file's folder). Another run over one of them, in the window or a
+  second job, waits until it has finished, and says so on stderr.
 
 Reports and status:
   A failure is reported on stderr as two lines: what went wrong, then

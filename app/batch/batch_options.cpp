@@ -95,6 +95,7 @@ std::optional<int> ParseBatchOptions(int argc, const char* const* argv, BatchOpt
   app.add_option("--extension", options.Extension);
   app.add_option("--date-format", options.DateFormat);
   app.add_flag("--no-prompt", options.NoPrompt);
+  app.add_flag("--no-wait", options.NoWait);
   app.add_flag("--json", options.Json);
   app.add_flag("--quiet", options.Quiet);
 
@@ -124,6 +125,7 @@ void ApplyBatchOptions(const BatchOptions& options, Frm_Tolvanex& form) {
   if (options.Extension) form.Txt_Extension.Text = *options.Extension;
   if (options.OutputFolder) form.Lbl_Folder[1].Caption = *options.OutputFolder;
   if (options.DateFormat) form.Cmb_Dateformat.Text = *options.DateFormat;
+  if (options.NoWait) form.WaitForOtherRuns = false;
 }
 
 }  // namespace tolvanex

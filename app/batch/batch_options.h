@@ -24,6 +24,7 @@ struct BatchOptions {
   std::optional<std::string> DateFormat;
   std::optional<std::string> ArchiveFolder;
   bool NoPrompt = false;
+  bool NoWait = false;
   bool Json = false;
   bool Quiet = false;
 };

@@ -1,0 +1,247 @@
+// Folders that other runs and other users write to as well: a run waits for another that holds
+// one of its folders, a table kept loaded learns of another run's answers, and the files of a
+// run are never written through a link, blocked on a special file, or written after their names
+// are gone.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/run_driver.h"
+#include "core/run_locks.h"
+#include "model/frm_tolvanex.h"
+#include "tests/support/run_folder.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_folder.h"
+
+namespace tolvanex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SharedFolders : public ::testing::Test {
+ protected:
+  SharedFolders() {
+    testing::PrepareRunFolder(folder.Path());
+    testing::PointWindowAt(form, folder.Path());
+    desktop.InputAnswers = {"512"};
+  }
+
+  // Another run's lock on a folder, held until Release.
+  struct HeldLock {
+    explicit HeldLock(const std::string& folder)
+        : fd(::open((folder + "/.tolvanex.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+      EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    }
+    ~HeldLock() { Release(); }
+    void Release() {
+      if (fd >= 0) ::close(fd);
+      fd = -1;
+    }
+    int fd;
+  };
+
+  testing::TempFolder folder;
+  testing::ScriptedPlatform desktop;
+  Frm_Tolvanex form{desktop};
+};
+
+TEST_F(SharedFolders, EveryFolderARunWritesIsLockedOnceAndInOneOrder) {
+  form.Txt_File[1].Text = folder / "post/sites.lkp";  // the lookup file beside the post files
+  EXPECT_EQ(FoldersToLock(form), (std::vector<std::string>{folder / "post", folder / "text"}));
+  form.Chk_OutputPostFile.Value = 0;
+  EXPECT_EQ(FoldersToLock(form), (std::vector<std::string>{folder / "text"}));
+  form.Lbl_Folder[1].Caption = folder / "missing";
+  EXPECT_TRUE(FoldersToLock(form).empty());  // the writer reports a missing folder
+}
+
+TEST_F(SharedFolders, ARunWaitsForAnotherRunAndSaysSo) {
+  HeldLock other(folder / "text");
+  desktop.OnDoEvents = [&] {
+    if (desktop.EventsLetThrough == 3) other.Release();  // the other run ends
+  };
+  DoExport(form);
+  EXPECT_EQ(desktop.Notes, (std::vector<std::string>{"Waiting for another run to finish with " +
+                                                     (folder / "text")}));
+  EXPECT_EQ(desktop.StatusTexts.front(), desktop.Notes.front());
+  EXPECT_TRUE(form.RunState.ReachedEndOfData);
+  EXPECT_EQ(testing::ReadFile(folder / "text/2031_7.txt"),
+            testing::ReadFile(testing::RunData() + "/expected/2031_7.txt"));
+  // Its own locks go with the run.
+  HeldLock after(folder / "text");
+  EXPECT_GE(after.fd, 0);
+}
+
+TEST_F(SharedFolders, CancelEndsTheWaitAndTheRunNeverStarts) {
+  HeldLock other(folder / "post");
+  desktop.OnDoEvents = [&] { Cmd_Export_Click(form); };
+  DoExport(form);
+  EXPECT_FALSE(form.RunState.Running);
+  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
+  EXPECT_TRUE(desktop.Messages.empty());
+  EXPECT_TRUE(testing::NamesIn(folder / "text").empty());
+  EXPECT_EQ(form.Lbl_Status.Caption, "Waiting for another run to finish with " + (folder / "post"));
+}
+
+TEST_F(SharedFolders, WithoutWaitingAHeldFolderIsAReport) {
+  HeldLock other(folder / "post");
+  form.WaitForOtherRuns = false;
+  DoExport(form);
+  EXPECT_EQ(desktop.MessageTexts(),
+            (std::vector<std::string>{"Another run is writing to " + (folder / "post") +
+                                      "\r\nTolvanex:DoExport: " + (folder / "data.dat")}));
+  EXPECT_TRUE(testing::NamesIn(folder / "post").empty());
+}
+
+// The window keeps its table loaded between runs; a scheduled job meanwhile adds a pair. The
+// window's next save must keep the job's answer.
+TEST_F(SharedFolders, ATableKeptLoadedIsReadAgainWhenItsFileChanged) {
+  DoExport(form);  // asks for 88 / 1 and keeps the table loaded
+  ASSERT_TRUE(form.LookupLoaded);
+
+  testing::ScriptedPlatform jobDesktop;
+  jobDesktop.InputAnswers = {"700"};
+  Frm_Tolvanex job(jobDesktop);
+  testing::PointWindowAt(job, folder.Path());
+  job.Chk_OutputTextFiles.Value = 0;
+  testing::WriteFile(folder / "job.dat",
+                     "\"99\",\"9\",\"16 Jul 2023 10:00\",S1,0.7,1,0,1.5,2,0\r\n");
+  job.Txt_File[0].Text = folder / "job.dat";
+  DoExport(job);
+  ASSERT_TRUE(job.RunState.ReachedEndOfData);
+
+  testing::WriteFile(folder / "data.dat",
+                     "\"77\",\"7\",\"17 Jul 2023 10:00\",S1,0.7,1,0,1.5,2,0\r\n");
+  desktop.InputAnswers = {"800"};
+  DoExport(form);
+  EXPECT_EQ(testing::ReadFile(folder / "sites.lkp"),
+            "ID1, ID2, SiteID\r\n2031, 7, 4105\r\n2031, 8, 4106\r\n77, 7, 800\r\n88, 1, 512\r\n"
+            "99, 9, 700\r\n");
+  EXPECT_EQ(desktop.InputBoxes.size(), 2u);  // 88 / 1 once, 77 / 7 once: 99 / 9 came from the file
+}
+
+TEST_F(SharedFolders, AFileThatLosesItsNameDuringTheRunIsReportedAndTheRunUnfinished) {
+  struct Case {
+    const char* What;
+    std::function<void(const std::string&)> Change;
+  };
+  const std::string large = [] {
+    std::string data = testing::ReadFile(testing::RunData() + "/data.dat");
+    std::string lines;
+    for (int day = 16; day < 28; ++day) {
+      lines +=
+          "\"2031\",\"7\",\"" + std::to_string(day) + " Jul 2023 10:00\",S9,0.7,1,0,1.5,2,0\r\n";
+    }
+    return data + lines;
+  }();
+  for (const Case& c :
+       {Case{"folder removed", [](const std::string& text) { fs::remove_all(text); }},
+        Case{"folder made again",
+             [](const std::string& text) {
+               fs::remove_all(text);
+               fs::create_directory(text);
+             }},
+        Case{"file replaced by an editor", [](const std::string& text) {
+               testing::WriteFile(text + "/edited.txt", "Date, SN \r\n");
+               fs::rename(text + "/edited.txt", text + "/2031_7.txt");
+             }}}) {
+    testing::TempFolder run;
+    testing::PrepareRunFolder(run.Path());
+    testing::WriteFile(run / "data.dat", large);
+    testing::ScriptedPlatform runDesktop;
+    runDesktop.InputAnswers = {"512"};
+    Frm_Tolvanex runForm(runDesktop);
+    testing::PointWindowAt(runForm, run.Path());
+    runForm.Chk_OutputPostFile.Value = 0;
+    runDesktop.OnDoEvents = [&] {
+      if (runDesktop.EventsLetThrough == 10) c.Change(run / "text");
+    };
+    DoExport(runForm);
+    ASSERT_FALSE(runDesktop.Messages.empty()) << c.What;
+    EXPECT_TRUE(runDesktop.Messages[0].Text.starts_with(
+        "The file was removed or replaced while it was being written\r\nTolvanex:ExportPostFile: " +
+        (run / "text/")))
+        << c.What << ": " << runDesktop.Messages[0].Text;
+    EXPECT_FALSE(runForm.RunState.ReachedEndOfData) << c.What;
+  }
+}
+
+TEST_F(SharedFolders, TextFilesAreNeverWrittenThroughALinkNorBlockedOnAFifo) {
+  testing::TempFolder elsewhere;
+  testing::WriteFile(elsewhere / "long.txt", "Date, SN, 0.7 \r\nkept as it is\r\n");
+  testing::WriteFile(elsewhere / "short.txt", "short");
+  struct Case {
+    const char* What;
+    std::function<void(const std::string&)> Make;
+  };
+  for (const Case& c :
+       {Case{"link to a file",
+             [&](const std::string& p) { fs::create_symlink(elsewhere / "long.txt", p); }},
+        Case{"link to a short file",
+             [&](const std::string& p) { fs::create_symlink(elsewhere / "short.txt", p); }},
+        Case{"dangling link",
+             [&](const std::string& p) { fs::create_symlink(elsewhere / "new.txt", p); }},
+        Case{"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }}}) {
+    testing::TempFolder run;
+    testing::PrepareRunFolder(run.Path());
+    c.Make(run / "text/2031_7.txt");
+    testing::ScriptedPlatform runDesktop;
+    runDesktop.InputAnswers = {"512"};
+    Frm_Tolvanex runForm(runDesktop);
+    testing::PointWindowAt(runForm, run.Path());
+    DoExport(runForm);
+    ASSERT_FALSE(runDesktop.Messages.empty()) << c.What;
+    EXPECT_EQ(runDesktop.Messages[0].Text,
+              "Not a regular file\r\nTolvanex:ExportPostFile: " + (run / "text/2031_7.txt"))
+        << c.What;
+    EXPECT_FALSE(runForm.RunState.ReachedEndOfData);
+  }
+  EXPECT_EQ(testing::ReadFile(elsewhere / "long.txt"), "Date, SN, 0.7 \r\nkept as it is\r\n");
+  EXPECT_EQ(testing::ReadFile(elsewhere / "short.txt"), "short");
+  EXPECT_FALSE(testing::Exists(elsewhere / "new.txt"));
+}
+
+TEST_F(SharedFolders, APostFileNameHeldByALinkOrAFifoIsPassedOver) {
+  testing::TempFolder elsewhere;
+  fs::create_symlink(elsewhere / "target.pst", folder / "post/23Jul14.pst");
+  ASSERT_EQ(::mkfifo((folder / "post/23Jul14A.pst").c_str(), 0600), 0);
+  DoExport(form);
+  EXPECT_TRUE(desktop.Messages.empty());
+  EXPECT_TRUE(form.RunState.ReachedEndOfData);
+  EXPECT_EQ(testing::ReadFile(folder / "post/23Jul14B.pst"),
+            testing::ReadFile(testing::RunData() + "/expected/23Jul14.pst"));
+  EXPECT_FALSE(testing::Exists(elsewhere / "target.pst"));
+}
+
+TEST_F(SharedFolders, ALookupLinkIsFollowedAndASpecialFileRefused) {
+  testing::TempFolder shared;
+  fs::copy_file(folder / "sites.lkp", shared / "sites.lkp");
+  fs::remove(folder / "sites.lkp");
+  fs::create_symlink(shared / "sites.lkp", folder / "sites.lkp");
+  DoExport(form);
+  EXPECT_TRUE(fs::is_symlink(folder / "sites.lkp"));
+  EXPECT_EQ(testing::ReadFile(shared / "sites.lkp"),
+            testing::ReadFile(testing::RunData() + "/expected/sites.lkp"));
+
+  testing::TempFolder run;
+  testing::PrepareRunFolder(run.Path());
+  fs::remove(run / "sites.lkp");
+  ASSERT_EQ(::mkfifo((run / "sites.lkp").c_str(), 0600), 0);
+  testing::ScriptedPlatform runDesktop;
+  Frm_Tolvanex runForm(runDesktop);
+  testing::PointWindowAt(runForm, run.Path());
+  DoExport(runForm);
+  ASSERT_FALSE(runDesktop.Messages.empty());
+  EXPECT_EQ(runDesktop.Messages[0].Text, "Not a regular file\r\nTolvanex:LoadLookup");
+  struct stat info {};
+  ASSERT_EQ(::lstat((run / "sites.lkp").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));  // never replaced
+}
+
+}  // namespace
+}  // namespace tolvanex
