@@ -102,6 +102,18 @@ io::File OpenPairFile(const std::string& path) {
   return io::OpenForAppending(path);
 }
 
+// Makes room among the open files for the file at path; a failure at a close is thrown with
+// that file's path in path.
+void MakeRoom(TextFileCache& files, std::string& path) {
+  std::string failedPath;
+  try {
+    files.MakeRoomFor(path, failedPath);
+  } catch (...) {
+    path = failedPath;
+    throw;
+  }
+}
+
 // Closes the run's text files; a failure is thrown with its file's path in path.
 void CloseAll(TextFileCache& files, std::string& path) {
   std::string failedPath;
@@ -202,16 +214,20 @@ bool ExportTextFile(Frm_Tolvanex& form) {
     OpenTextFile* open = files.Find(path);
     double lastDate = 0;
     if (open == nullptr) {
-      // Written through another name, a file must be on disk before it is read or emptied.
-      if (files.Full() || files.HoldsFileAt(path)) CloseAll(files, path);
+      MakeRoom(files, path);
       io::File opened = OpenPairFile(path);
-      bool hasData = opened.State().Size > kLongestEmptyFile;
+      io::FileState state = opened.State();
+      bool hasData = state.Size > kLongestEmptyFile;
       if (!hasData) opened.TruncateTo(0);
-      if (hasData) lastDate = LastDateInFile(form, path);
+      // A file that this run closed to make room, and that nobody changed since, is known.
+      std::optional<double> known = hasData ? files.KnownLastDate(path, state) : std::nullopt;
       io::OutputFile file(std::move(opened));
       file.KeepToItsName();
-      std::optional<double> known = lastDate;
-      if (hasData) {
+      if (known) {
+        lastDate = *known;
+      } else if (hasData) {
+        lastDate = LastDateInFile(form, path);
+        known = lastDate;
         // A last line without its end (cut, or saved so by an editor) is ended first, so that
         // the new line is not joined to it.
         if (!EndsWithLineEnd(path)) file.WriteLine("");

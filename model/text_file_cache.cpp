@@ -1,30 +1,101 @@
 #include "model/text_file_cache.h"
 
+#include <algorithm>
 #include <exception>
+
+#include "system/file_io.h"
+#include "system/limits.h"
 
 namespace tolvanex {
 
-OpenTextFile* TextFileCache::Find(const std::string& path) {
-  auto found = files_.find(path);
-  return found == files_.end() ? nullptr : &found->second;
+namespace {
+
+// Descriptors left for everything else a run opens: the data file, a post file, lock files, the
+// lookup file and its temporary.
+constexpr std::size_t kDescriptorsForTheRest = 64;
+constexpr std::size_t kFewestOpen = 4;
+
+}  // namespace
+
+std::size_t TextFileCache::MostOpen() {
+  if (mostOpen_ == 0) {
+    std::size_t limit = OpenFileLimit();
+    mostOpen_ = std::max(kFewestOpen,
+                         limit > kDescriptorsForTheRest ? limit - kDescriptorsForTheRest : 0);
+  }
+  return mostOpen_;
 }
 
-bool TextFileCache::HoldsFileAt(const std::string& path) const {
-  auto identity = io::IdentityOf(path);
-  if (!identity) return false;
-  for (const auto& [name, open] : files_) {
-    if (open.Identity == *identity) return true;
+OpenTextFile* TextFileCache::Find(const std::string& path) {
+  auto found = files_.find(path);
+  if (found == files_.end()) return nullptr;
+  byUse_.splice(byUse_.begin(), byUse_, found->second.Use);
+  return &found->second;
+}
+
+void TextFileCache::MakeRoomFor(const std::string& path, std::string& failedPath) {
+  auto close = [&](std::unordered_map<std::string, OpenTextFile>::iterator open) {
+    failedPath = open->first;
+    Close(open);
+    failedPath.clear();
+  };
+  if (auto identity = io::IdentityOf(path)) {
+    auto holder = byIdentity_.find(*identity);
+    if (holder != byIdentity_.end() && holder->second != path) close(files_.find(holder->second));
   }
-  return false;
+  while (files_.size() >= MostOpen()) close(files_.find(byUse_.back()));
+}
+
+void TextFileCache::Close(std::unordered_map<std::string, OpenTextFile>::iterator open) {
+  OpenTextFile& file = open->second;
+  ClosedTextFile& closed = closed_[open->first];
+  closed.WrittenBack = false;
+  try {
+    file.File.Flush();
+    file.File.CheckName();
+    closed.State = file.File.Handle().State();
+    closed.LastDate = file.LastDate;
+  } catch (...) {
+    closed_.erase(open->first);
+    Drop(open->first);
+    throw;
+  }
+  file.File.Handle().Close();
+  KeepTally(open->first, file);
+  Forget(open);
 }
 
 OpenTextFile& TextFileCache::Add(const std::string& path, io::OutputFile file,
                                  std::optional<double> lastDate) {
+  byUse_.push_front(path);
   OpenTextFile& open = files_[path];
   open.File = std::move(file);
   open.LastDate = lastDate;
   open.Identity = open.File.Handle().State().Identity;
+  open.Use = byUse_.begin();
+  byIdentity_[open.Identity] = path;
+  closed_.erase(path);
+  ShareBuffers();
+  open.File.SetFlushThreshold(bufferShare_);
   return open;
+}
+
+void TextFileCache::ShareBuffers() {
+  std::size_t share = std::clamp(kBufferBudget / std::max<std::size_t>(files_.size(), 1),
+                                 kSmallestBuffer, kLargestBuffer);
+  // Lowered for all only when the share has fallen by an eighth, so that a run that opens its
+  // files one after the other does not go over all of them each time; the buffers together then
+  // stay within 8/7 of the budget.
+  if (share > bufferShare_ - bufferShare_ / 8) return;
+  bufferShare_ = share;
+  for (auto& [path, open] : files_) open.File.SetFlushThreshold(share);
+}
+
+std::optional<double> TextFileCache::KnownLastDate(const std::string& path,
+                                                   const io::FileState& state) const {
+  auto found = closed_.find(path);
+  if (found == closed_.end() || !(found->second.State == state)) return std::nullopt;
+  return found->second.LastDate;
 }
 
 void TextFileCache::Drop(const std::string& path) {
@@ -36,7 +107,14 @@ void TextFileCache::Drop(const std::string& path) {
     // The failure that led here is the one reported.
   }
   KeepTally(path, found->second);
-  files_.erase(found);
+  Forget(found);
+}
+
+void TextFileCache::Forget(std::unordered_map<std::string, OpenTextFile>::iterator open) {
+  byUse_.erase(open->second.Use);
+  auto holder = byIdentity_.find(open->second.Identity);
+  if (holder != byIdentity_.end() && holder->second == open->first) byIdentity_.erase(holder);
+  files_.erase(open);
 }
 
 void TextFileCache::KeepTally(const std::string& path, const OpenTextFile& file) {
@@ -47,18 +125,33 @@ void TextFileCache::KeepTally(const std::string& path, const OpenTextFile& file)
 
 void TextFileCache::CloseAll(std::string& failedPath) {
   std::exception_ptr firstFailure;
+  auto keepFirst = [&](const std::string& path) {
+    if (firstFailure) return;
+    firstFailure = std::current_exception();
+    failedPath = path;
+  };
   for (auto& [path, open] : files_) {
     try {
       open.File.Close();
     } catch (...) {
-      if (!firstFailure) {
-        firstFailure = std::current_exception();
-        failedPath = path;
-      }
+      keepFirst(path);
     }
     KeepTally(path, open);
   }
   files_.clear();
+  byUse_.clear();
+  byIdentity_.clear();
+  for (auto& [path, closed] : closed_) {
+    if (closed.WrittenBack) continue;
+    try {
+      io::File file = io::OpenForReading(path);
+      file.SyncToDisk();
+    } catch (...) {
+      keepFirst(path);
+    }
+  }
+  closed_.clear();
+  bufferShare_ = kLargestBuffer;
   if (firstFailure) std::rethrow_exception(firstFailure);
 }
 

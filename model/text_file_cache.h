@@ -1,10 +1,15 @@
-// The text files that a run has open. A run writes to the same few files reading after reading;
-// each stays open for the length of the run together with the date its last dated line reads
-// back as, so that a reading costs neither an open nor a read-back of the file's end. The files
-// end up with exactly the bytes they would get if every reading opened its file, read the last
-// date back and closed it again; every file is closed when the run ends or fails.
+// The text files that a run writes to. A run writes to the same files reading after reading;
+// each stays open together with the date its last dated line reads back as, so that a reading
+// costs neither an open nor a read-back of the file's end. As many stay open as the process may
+// have; beyond that the one used longest ago is closed, and what the run knows of it (its last
+// date, and its size and modification time, to tell whether anybody changed it since) lets it be
+// opened again later without reading its end. The files end up with exactly the bytes they would
+// get if every reading opened its file, read the last date back and closed it again.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <list>
 #include <map>
 #include <optional>
 #include <string>
@@ -30,20 +35,29 @@ struct OpenTextFile {
   // read back for certain, so that the file itself must be read.
   std::optional<double> LastDate;
   io::FileIdentity Identity;
+  std::list<std::string>::iterator Use;  // its place among the files by their last use
 };
 
 class TextFileCache {
  public:
-  // Beyond this many, the files are all closed before another is opened; each may hold a write
-  // buffer of up to 256 KiB.
-  static constexpr std::size_t kMostOpen = 32;
+  // The write buffers of all open files together stay within about this (8/7 of it at most),
+  // whatever their number; each file's buffer lies between the two bounds below.
+  static constexpr std::size_t kBufferBudget = 4u << 20;
+  static constexpr std::size_t kLargestBuffer = 256u << 10;
+  static constexpr std::size_t kSmallestBuffer = 1u << 10;
 
+  // The open file of a path, then the most recently used; nullptr when it is not open.
   OpenTextFile* Find(const std::string& path);
-  bool Full() const { return files_.size() >= kMostOpen; }
-  // True when one of the open files is the file at path under another name (a link).
-  bool HoldsFileAt(const std::string& path) const;
-  // Keeps an open file; the file's identity is taken from the file system.
+  // Before a file is opened: when one of the open files is the file at path under another name
+  // (a link), it is closed, so that the file on disk holds everything before it is read; when no
+  // more files may be open, the one used longest ago is closed. A failure at such a close is
+  // thrown with the path of its file in failedPath.
+  void MakeRoomFor(const std::string& path, std::string& failedPath);
+  // Keeps an open file, the most recently used.
   OpenTextFile& Add(const std::string& path, io::OutputFile file, std::optional<double> lastDate);
+  // The last date of a file that this run closed to make room, when the file is still exactly as
+  // the run left it: state is what the file is now.
+  std::optional<double> KnownLastDate(const std::string& path, const io::FileState& state) const;
   // Forgets a file after a failure; what can still be written goes to it without a report.
   void Drop(const std::string& path);
 
@@ -51,15 +65,47 @@ class TextFileCache {
   const std::map<std::string, TextFileTally>& Tallies() const { return tallies_; }
   void ClearTallies() { tallies_.clear(); }
 
-  // Closes every file, even after one fails. The first failure is rethrown afterwards, with the
-  // path of its file in failedPath.
+  // How many files may be open at once; by default as many as the process may open, less a few
+  // for everything else. For tests.
+  void SetMostOpen(std::size_t mostOpen) { mostOpen_ = mostOpen; }
+  std::size_t OpenCount() const { return files_.size(); }
+
+  // Closes every file, even after one fails, and has the files closed earlier in the run written
+  // back to the disk. The first failure is rethrown afterwards, with the path of its file in
+  // failedPath.
   void CloseAll(std::string& failedPath);
 
  private:
+  // What the run knows of a file it closed to make room.
+  struct ClosedTextFile {
+    std::optional<double> LastDate;
+    io::FileState State;
+    bool WrittenBack = false;
+  };
+
+  std::size_t MostOpen();
+  // Closes an open file, flushed but not yet written back to the disk, and keeps what the run
+  // knows of it. Throws, with the file forgotten, when the flush fails.
+  void Close(std::unordered_map<std::string, OpenTextFile>::iterator open);
   void KeepTally(const std::string& path, const OpenTextFile& file);
+  // Takes a file out of the indexes, once it is closed.
+  void Forget(std::unordered_map<std::string, OpenTextFile>::iterator open);
+  // Each file's share of the buffer budget, for the number of files open.
+  void ShareBuffers();
+
+  struct IdentityHash {
+    std::size_t operator()(const io::FileIdentity& identity) const {
+      return std::hash<std::uint64_t>()(identity.Inode * 1000003u ^ identity.Device);
+    }
+  };
 
   std::unordered_map<std::string, OpenTextFile> files_;
+  std::unordered_map<io::FileIdentity, std::string, IdentityHash> byIdentity_;
+  std::list<std::string> byUse_;  // most recently used first
+  std::map<std::string, ClosedTextFile> closed_;
   std::map<std::string, TextFileTally> tallies_;
+  std::size_t mostOpen_ = 0;
+  std::size_t bufferShare_ = kLargestBuffer;
 };
 
 }  // namespace tolvanex

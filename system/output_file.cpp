@@ -20,7 +20,7 @@ OutputFile::~OutputFile() {
 void OutputFile::WriteLine(std::string_view line) {
   buffer_.append(line);
   buffer_.append("\r\n");
-  if (buffer_.size() >= kFlushThreshold) Flush();
+  if (buffer_.size() >= flushThreshold_) Flush();
 }
 
 void OutputFile::WriteReading(std::string_view line) {

@@ -43,6 +43,9 @@ class OutputFile {
   void KeepToItsName() { keepToName_ = true; }
 
   void Flush();
+  // Lines are written to the file once this many bytes wait in the buffer; each flush is one
+  // write of whole lines.
+  void SetFlushThreshold(std::size_t bytes) { flushThreshold_ = bytes; }
   // Throws NameLost when the file is to keep to its name and no longer has it.
   void CheckName() const;
   // Flushes and has the system write the file back to the disk.
@@ -53,11 +56,10 @@ class OutputFile {
   void Abandon();
 
  private:
-  // Each flush is one write of whole lines.
-  static constexpr std::size_t kFlushThreshold = 256 * 1024;
 
   File file_;
   std::string buffer_;
+  std::size_t flushThreshold_ = 256 * 1024;
   std::uint64_t flushedSize_ = 0;
   std::int64_t bufferedReadings_ = 0;
   std::int64_t* readingsCounter_ = nullptr;

@@ -26,7 +26,7 @@ class KeptOpenFiles : public ::testing::Test {
     std::string SN;
   };
 
-  static std::vector<Reading> RandomReadings(std::uint64_t seed, int count) {
+  static std::vector<Reading> RandomReadings(std::uint64_t seed, int count, int pairs = 3) {
     std::mt19937_64 random(seed);
     std::vector<Reading> readings;
     double time = testing::k14July2023At0905;
@@ -46,7 +46,7 @@ class KeptOpenFiles : public ::testing::Test {
           break;
       }
       std::string sn = random() % 10 == 0 ? "S\nx" : "S" + std::to_string(random() % 3);
-      readings.push_back({std::to_string(100 + random() % 3), time, sn});
+      readings.push_back({std::to_string(100 + random() % pairs), time, sn});
     }
     return readings;
   }
@@ -127,24 +127,77 @@ TEST_F(KeptOpenFiles, NoticeOneFileUnderTwoNames) {
   });
 }
 
-TEST(TextFileCache, ClosesEveryFileAndReportsTheFirstFailure) {
+// More pairs than may be open: the files used longest ago are closed and opened again, and the
+// bytes are still those of closing after every reading.
+TEST_F(KeptOpenFiles, ThousandsOfPairsWithFilesClosedToMakeRoomGiveTheSameBytes) {
+  keeping.form.RunState.TextFiles.SetMostOpen(40);
+  ExpectSameFiles(RandomReadings(7, 6000, 1500), "d mmm yyyy HH:MM");
+  ExpectSameFiles(RandomReadings(8, 3000, 41), "yymmdd");
+}
+
+TEST_F(KeptOpenFiles, AFileChangedByAnotherProgramWhileClosedIsReadAgain) {
+  auto& files = keeping.form.RunState.TextFiles;
+  files.SetMostOpen(1);
+  Set(keeping, {"100", testing::k14July2023At0905, "S"});
+  ASSERT_TRUE(ExportTextFile(keeping.form));
+  Set(keeping, {"101", testing::k14July2023At0905, "S"});
+  ASSERT_TRUE(ExportTextFile(keeping.form));  // closes 100_4.txt to make room
+  EXPECT_EQ(files.OpenCount(), 1u);
+  std::string path = keeping.folder / "100_4.txt";
+  std::string before = testing::ReadFile(path);
+  testing::WriteFile(path, before + "14 Jul 2023 12:00, edited \r\n");  // size and time change
+  Set(keeping, {"100", testing::k14July2023At0905 + 1 / 24.0, "S"});    // 10:05: older now
+  ASSERT_TRUE(ExportTextFile(keeping.form));
+  ASSERT_TRUE(CloseTextFiles(keeping.form));
+  EXPECT_EQ(testing::ReadFile(path), before + "14 Jul 2023 12:00, edited \r\n");
+  EXPECT_EQ(files.Tallies().at(path).Skipped, 1);
+  EXPECT_EQ(files.Tallies().at(path).Appended, 1);
+}
+
+TEST(TextFileCache, ClosesTheFileUsedLongestAgoAndOneThatHoldsTheSameFile) {
   testing::TempFolder folder;
   TextFileCache files;
-  for (const char* name : {"a", "b"}) {
+  files.SetMostOpen(2);
+  std::string failed;
+  for (const char* name : {"a", "b", "c"}) {
+    files.MakeRoomFor(folder / name, failed);
     io::OutputFile file(io::CreateNewFile(folder / name));
     file.WriteLine(name);
     files.Add(folder / name, std::move(file), 0.0);
+    if (std::string(name) == "b") files.Find(folder / "a");  // a used again: b is oldest
   }
-  ASSERT_NE(files.Find(folder / "a"), nullptr);
-  EXPECT_TRUE(files.HoldsFileAt(folder / "b"));
-  EXPECT_FALSE(files.HoldsFileAt(folder / "c"));
-  std::string failed;
-  files.CloseAll(failed);
-  EXPECT_EQ(files.Find(folder / "a"), nullptr);
+  EXPECT_NE(files.Find(folder / "a"), nullptr);
   EXPECT_EQ(files.Find(folder / "b"), nullptr);
-  EXPECT_EQ(testing::ReadFile(folder / "a"), "a\r\n");
-  EXPECT_EQ(testing::ReadFile(folder / "b"), "b\r\n");
+  EXPECT_EQ(testing::ReadFile(folder / "b"), "b\r\n");  // flushed when closed
+  ASSERT_EQ(::link((folder / "a").c_str(), (folder / "alias").c_str()), 0);
+  files.MakeRoomFor(folder / "alias", failed);
+  EXPECT_EQ(files.Find(folder / "a"), nullptr);
+  EXPECT_EQ(testing::ReadFile(folder / "alias"), "a\r\n");
+  files.CloseAll(failed);
+  EXPECT_EQ(files.OpenCount(), 0u);
+  EXPECT_EQ(testing::ReadFile(folder / "c"), "c\r\n");
 }
+
+// Whatever the number of files, their buffers together stay near the budget.
+TEST(TextFileCache, ManyFilesShareABoundedBuffer) {
+  constexpr int kFiles = 2000;
+  testing::TempFolder folder;
+  TextFileCache files;
+  std::string line(100, 'x');
+  for (int n = 0; n < kFiles; ++n) {
+    std::string path = folder / std::to_string(n);
+    files.Add(path, io::OutputFile(io::CreateNewFile(path)), 0.0).File.WriteLine(line);
+  }
+  std::uint64_t buffered = 0;
+  for (int n = 0; n < kFiles; ++n) {
+    OpenTextFile* open = files.Find(folder / std::to_string(n));
+    for (int i = 0; i < 30; ++i) open->File.WriteLine(line);
+    buffered += open->File.Size() - open->File.Handle().State().Size;
+  }
+  // Each file holds back at most its share and one line.
+  EXPECT_LE(buffered, TextFileCache::kBufferBudget * 8 / 7 + kFiles * 102);
+  EXPECT_GT(buffered, 0u);
+}  // the files are flushed as they close, without being written back to the disk
 
 }  // namespace
 }  // namespace tolvanex
