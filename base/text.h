@@ -12,6 +12,9 @@ namespace tolvanex {
 inline char LowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
+inline char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 inline bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }

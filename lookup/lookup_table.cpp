@@ -121,6 +121,7 @@ std::int64_t LookupCapacity(const Frm_Tolvanex& form) {
 void AppendLookup(Frm_Tolvanex& form, LookupEntry entry) {
   ValidCount(form);
   Append(form.Lookups, form.LookupCount, std::move(entry));
+  form.LookupIndex.Add(form.Lookups[static_cast<std::size_t>(form.LookupCount)], form.LookupCount);
 }
 
 bool LoadLookup(Frm_Tolvanex& form) {
@@ -133,6 +134,7 @@ bool LoadLookup(Frm_Tolvanex& form) {
     io::RemoveStaleTemporaries(io::FolderOfPath(io::ResolvedPath(path)), kTemporaryKind);
     form.Lookups = std::move(table.Entries);
     form.LookupCount = table.Count;
+    form.LookupIndex.Rebuild(form.Lookups, form.LookupCount);
     form.LookupLoaded = true;
     form.LookupFileState = table.State;
     return true;
@@ -169,6 +171,7 @@ void SortLookups(Frm_Tolvanex& form) {
     // n log n rather than n squared, which matters for tables of tens of thousands of entries.
     auto first = form.Lookups.begin() + 1;
     std::stable_sort(first, first + static_cast<std::ptrdiff_t>(count), InOrder);
+    form.LookupIndex.Rebuild(form.Lookups, form.LookupCount);
   } catch (...) {
     ShowError(form, labels::kSortLookups);
   }

@@ -37,6 +37,25 @@ std::int32_t StoredSiteNumber(const std::string& siteID, const RegionalSettings&
   return ToSiteNumber(*value);
 }
 
+bool Holds(const LookupEntry& entry, std::string_view id1, std::string_view id2) {
+  return EqualIgnoringCase(entry.ID1, id1) && EqualIgnoringCase(entry.ID2, id2);
+}
+
+// The index of the first entry in table order with the pair, letter case aside; 0 when none.
+// The table's routines keep the index up to date; one that does not fit the table (a table set
+// up by other means) is built again first.
+std::int64_t FirstEntryOf(Frm_Tolvanex& form, std::string_view id1, std::string_view id2) {
+  std::int64_t count = std::min(form.LookupCount, LookupCapacity(form));
+  auto& index = form.LookupIndex;
+  if (index.Count() != count) index.Rebuild(form.Lookups, count);
+  std::int64_t found = index.Find(id1, id2);
+  if (found > 0 && !Holds(form.Lookups[static_cast<std::size_t>(found)], id1, id2)) {
+    index.Rebuild(form.Lookups, count);
+    found = index.Find(id1, id2);
+  }
+  return found;
+}
+
 // Asks until the answer is a number or empty; no value when the user gave none.
 std::optional<double> AskSiteNumber(Frm_Tolvanex& form, const std::string& prompt) {
   for (;;) {
@@ -66,13 +85,9 @@ bool GetSiteID(Frm_Tolvanex& form, std::int32_t& siteNumber) {
     const std::string& id1 = fields[0];
     const std::string& id2 = fields[1];
 
-    std::int64_t count = std::min(form.LookupCount, LookupCapacity(form));
-    for (std::int64_t i = 1; i <= count; ++i) {
-      const LookupEntry& entry = form.Lookups[static_cast<std::size_t>(i)];
-      if (EqualIgnoringCase(entry.ID1, id1) && EqualIgnoringCase(entry.ID2, id2)) {
-        siteNumber = StoredSiteNumber(entry.SiteID, form.Regional);
-        return true;
-      }
+    if (std::int64_t i = FirstEntryOf(form, id1, id2); i > 0) {
+      siteNumber = StoredSiteNumber(form.Lookups[static_cast<std::size_t>(i)].SiteID, form.Regional);
+      return true;
     }
 
     std::optional<double> answer = AskSiteNumber(form, id1 + " / " + id2 + " needs a site number");

@@ -14,6 +14,7 @@
 #include "model/controls.h"
 #include "model/current_reading.h"
 #include "model/lookup_entry.h"
+#include "model/lookup_index.h"
 #include "model/platform.h"
 #include "model/run_state.h"
 #include "model/sorted_list.h"
@@ -84,6 +85,8 @@ class Frm_Tolvanex {
   std::vector<LookupEntry> Lookups;
   std::int64_t LookupCount = 0;
   bool LookupLoaded = false;
+  // Finds a pair's first entry without going over the table.
+  tolvanex::LookupIndex LookupIndex;
   // The lookup file as it stood when the table was read or written, to know when another
   // program has changed it since.
   std::optional<io::FileState> LookupFileState;

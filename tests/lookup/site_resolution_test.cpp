@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -227,6 +228,78 @@ TEST_F(SiteResolution, AReadingWithoutBothIdentifiersIsAFailure) {
   EXPECT_EQ(Resolve(3), std::nullopt);
   EXPECT_EQ(desktop.MessageTexts(), Texts{"Subscript out of range\r\nTolvanex:GetSiteID: 3"});
   EXPECT_TRUE(desktop.InputBoxes.empty());
+}
+
+}  // namespace
+}  // namespace tolvanex
+
+namespace tolvanex {
+namespace {
+
+// The first entry of the pair in table order, letter case aside, found the long way.
+std::optional<std::string> LinearSiteID(const std::vector<LookupEntry>& entries, std::int64_t count,
+                                        const std::string& id1, const std::string& id2) {
+  auto upper = [](std::string text) {
+    for (char& c : text) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return text;
+  };
+  for (std::int64_t i = 1; i <= count; ++i) {
+    const LookupEntry& entry = entries[static_cast<std::size_t>(i)];
+    if (upper(entry.ID1) == upper(id1) && upper(entry.ID2) == upper(id2)) return entry.SiteID;
+  }
+  return std::nullopt;
+}
+
+// Generated tables full of duplicates, mixed case and bad site numbers, sorted and unsorted, and
+// grown by answers: every pair resolves to what a look through the table in order finds.
+TEST_F(SiteResolution, TheIndexFindsWhatTheTableInOrderHolds) {
+  std::mt19937 random(1207);
+  auto id = [&random](const char* letters) {
+    std::string text(1 + random() % 2, ' ');
+    for (char& c : text) c = letters[random() % 4];
+    return text;
+  };
+  for (int table = 0; table < 20; ++table) {
+    std::string file = kHeader;
+    for (int n = 0; n < 200; ++n) {
+      std::string site = random() % 10 == 0 ? "x" : std::to_string(random() % 1000);
+      file += id("aAbB") + ", " + id("1cC2") + ", " + site + "\r\n";
+    }
+    testing::WriteFile(path, file);
+    form.LookupLoaded = false;
+    form.Chk_SortLookup.Value = table % 2;
+    for (int query = 0; query < 200; ++query) {
+      Reading(id("aAbBzZ"), id("1cC2"));
+      const auto& fields = form.CurrentReading.Fields;
+      desktop.InputAnswers = {"5"};
+      desktop.Messages.clear();
+      auto number = Resolve();
+      ASSERT_TRUE(form.LookupLoaded);
+      auto expected = LinearSiteID(form.Lookups, form.LookupCount, fields[0], fields[1]);
+      ASSERT_TRUE(expected) << "an unknown pair is added";
+      if (*expected == "x") {
+        EXPECT_EQ(number, std::nullopt) << fields[0] << " / " << fields[1];
+      } else {
+        EXPECT_EQ(number, std::stoi(*expected)) << fields[0] << " / " << fields[1];
+      }
+    }
+  }
+}
+
+TEST_F(SiteResolution, AHundredThousandEntriesLoadSortAndSave) {
+  std::string file = kHeader;
+  for (int n = 100000; n > 0; --n)
+    file += "P" + std::to_string(n) + ", 1, " + std::to_string(n) + "\r\n";
+  testing::WriteFile(path, file);
+  form.Chk_SortLookup.Value = 1;
+  Reading("new", "1");
+  desktop.InputAnswers = {"7"};
+  EXPECT_EQ(Resolve(), 7);
+  std::string saved = testing::ReadFile(path);
+  EXPECT_TRUE(saved.starts_with(kHeader + "P1, 1, 1\r\nP10, 1, 10\r\n")) << saved.substr(0, 60);
+  EXPECT_TRUE(saved.ends_with("P99999, 1, 99999\r\nnew, 1, 7\r\n"));
+  Reading("p50000", "1");
+  EXPECT_EQ(Resolve(), 50000);
 }
 
 }  // namespace
