@@ -1,10 +1,12 @@
 // Writes a realistic logger data file for the benchmarks: a header line, then one reading a
-// minute for each of 20 identifier pairs, with SN changing every 10 000 lines and 12 level groups
-// a line. The same seed always gives the same bytes.
+// minute for each identifier pair (20 unless told), with SN changing every 500 minutes and 12
+// level groups a line. The same seed always gives the same bytes.
 //
-//   generate_data <lines> <data file> <lookup file> [seed]
+//   generate_data <lines> <data file> <lookup file> [seed [pairs [lookup entries]]]
 //
-// The lookup file knows every pair, so that a run asks for no site number.
+// The lookup file knows every pair, so that a run asks for no site number; with more entries
+// than pairs, entries of other pairs come first and the data's pairs last.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -12,9 +14,10 @@
 
 namespace {
 
-constexpr int kPairs = 20;
+int pairCount = 20;
 constexpr int kGroups = 12;
-constexpr long kLinesPerSN = 10000;
+// The logger's SN changes every 500 minutes, whatever the number of pairs.
+constexpr long kMinutesPerSN = 500;
 
 const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -88,11 +91,14 @@ std::string Id2(int pair) {
   return std::to_string(pair % 4 + 1);
 }
 
-bool WriteLookupFile(const char* path) {
+bool WriteLookupFile(const char* path, long entries) {
   std::FILE* out = std::fopen(path, "wb");
   if (out == nullptr) return false;
   std::fputs("ID1, ID2, SiteID\r\n", out);
-  for (int pair = 0; pair < kPairs; ++pair) {
+  for (long other = pairCount; other < entries; ++other) {
+    std::fprintf(out, "X%ld, %ld, %ld\r\n", other, other % 4 + 1, 100000 + other);
+  }
+  for (int pair = 0; pair < pairCount; ++pair) {
     std::fprintf(out, "%s, %s, %d\r\n", Id1(pair).c_str(), Id2(pair).c_str(), 4100 + pair);
   }
   return std::fclose(out) == 0;
@@ -112,7 +118,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::mt19937_64 random(argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 20230714u);
-  if (!WriteLookupFile(argv[3])) {
+  if (argc > 5) pairCount = std::max(1, std::atoi(argv[5]));
+  long entries = argc > 6 ? std::atol(argv[6]) : pairCount;
+  if (!WriteLookupFile(argv[3], entries)) {
     std::perror(argv[3]);
     return 1;
   }
@@ -121,12 +129,12 @@ int main(int argc, char** argv) {
   Clock clock;
   std::string line;
   for (long n = 0; n < lines; ++n) {
-    int pair = static_cast<int>(n % kPairs);
+    int pair = static_cast<int>(n % pairCount);
     if (n > 0 && pair == 0) clock.Tick();
     line.clear();
     line += "\"" + Id1(pair) + "\",\"" + Id2(pair) + "\",\"";
     clock.AppendTo(line);
-    line += "\",S" + std::to_string(1000 + n / kLinesPerSN);
+    line += "\",S" + std::to_string(1000 + n / pairCount / kMinutesPerSN);
     for (int group = 0; group < kGroups; ++group) {
       line += ",";
       line += LevelCode(random, group);

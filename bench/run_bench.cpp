@@ -3,6 +3,10 @@
 //
 //   run_bench --data FILE --lookup FILE --work DIR --batch PROGRAM [--window PROGRAM]
 //             [--repeat N] [--small FILE --small-lookup FILE]
+//             [--matrix DIR --generate PROGRAM [--matrix-lines N]]
+//
+// The matrix times the batch command over data of many identifier pairs and with a long lookup
+// table, each figure as a ratio to the run of 20 pairs and 20 entries in the same mode.
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -136,6 +141,57 @@ void PrintRow(const char* front, const Mode& mode, const Timing& timing, long li
               timing.Ok ? "" : "  (run failed)");
 }
 
+struct MatrixRun {
+  const char* Name;
+  int Pairs;
+  long Entries;
+  Mode How;
+};
+
+// The data and lookup file of a number of pairs and lookup entries, generated once into folder.
+std::pair<std::string, std::string> MatrixData(const std::map<std::string, std::string>& options,
+                                               int pairs, long entries, long lines) {
+  std::string folder = options.at("--matrix");
+  std::string stem = folder + "/data-" + std::to_string(lines) + "-" + std::to_string(pairs);
+  std::string data = stem + ".dat";
+  std::string lookup = stem + "-" + std::to_string(entries) + ".lkp";
+  if (!fs::exists(data) || !fs::exists(lookup)) {
+    fs::create_directories(folder);
+    std::string command = options.at("--generate") + " " + std::to_string(lines) + " " + data +
+                          " " + lookup + " 20230714 " + std::to_string(pairs) + " " +
+                          std::to_string(entries);
+    if (std::system(command.c_str()) != 0)
+      std::fprintf(stderr, "run_bench: %s failed\n", command.c_str());
+  }
+  return {data, lookup};
+}
+
+void RunMatrix(const std::map<std::string, std::string>& options, int repeat) {
+  long lines = options.count("--matrix-lines") ? std::stol(options.at("--matrix-lines")) : 1000000;
+  const Mode post = kModes[0], text = kModes[1], both = kModes[2];
+  const MatrixRun runs[] = {
+      {"base", 20, 20, post},           {"base", 20, 20, text},
+      {"base", 20, 20, both},           {"many sites", 50, 50, text},
+      {"many sites", 50, 50, both},     {"many sites", 500, 500, text},
+      {"many sites", 500, 500, both},   {"many sites", 5000, 5000, text},
+      {"many sites", 5000, 5000, both}, {"long table", 20, 100000, post},
+  };
+  std::printf("\nmatrix: %ld lines a run, median of %d runs\n", lines, repeat);
+  std::printf("%-11s %6s %8s %-16s %9s %12s %12s %13s\n", "run", "pairs", "entries", "mode", "wall",
+              "us/reading", "x base", "peak memory");
+  std::map<std::string, double> base;
+  for (const MatrixRun& run : runs) {
+    auto [data, lookup] = MatrixData(options, run.Pairs, run.Entries, lines);
+    Timing timing = Measure(options, data, lookup, run.How, false, repeat);
+    double perReading = timing.Seconds / static_cast<double>(lines) * 1e6;
+    if (std::string(run.Name) == "base") base[run.How.Name] = perReading;
+    std::printf("%-11s %6d %8ld %-16s %7.2f s %12.3f %11.2fx %9.1f MiB%s\n", run.Name, run.Pairs,
+                run.Entries, run.How.Name, timing.Seconds, perReading,
+                perReading / base[run.How.Name], timing.PeakKiB / 1024.0,
+                timing.Ok ? "" : "  (run failed)");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -147,6 +203,10 @@ int main(int argc, char** argv) {
     }
   }
   int repeat = options.count("--repeat") ? std::stoi(options["--repeat"]) : 3;
+  if (options.count("--matrix") && options.count("--generate") && options.count("--only-matrix")) {
+    RunMatrix(options, repeat);
+    return 0;
+  }
   const std::string& data = options["--data"];
   long lines = CountDataLines(data);
   double megabytes = static_cast<double>(fs::file_size(data)) / 1e6;
@@ -179,5 +239,6 @@ int main(int argc, char** argv) {
         batch["both"].Seconds / timing.Seconds,
         static_cast<double>(lines) / static_cast<double>(smallLines));
   }
+  if (options.count("--matrix") && options.count("--generate")) RunMatrix(options, repeat);
   return 0;
 }

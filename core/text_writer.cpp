@@ -218,7 +218,7 @@ bool ExportTextFile(Frm_Tolvanex& form) {
       io::File opened = OpenPairFile(path);
       io::FileState state = opened.State();
       bool hasData = state.Size > kLongestEmptyFile;
-      if (!hasData) opened.TruncateTo(0);
+      if (!hasData && state.Size > 0) opened.TruncateTo(0);
       // A file that this run closed to make room, and that nobody changed since, is known.
       std::optional<double> known = hasData ? files.KnownLastDate(path, state) : std::nullopt;
       io::OutputFile file(std::move(opened));

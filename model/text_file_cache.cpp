@@ -49,7 +49,6 @@ void TextFileCache::MakeRoomFor(const std::string& path, std::string& failedPath
 void TextFileCache::Close(std::unordered_map<std::string, OpenTextFile>::iterator open) {
   OpenTextFile& file = open->second;
   ClosedTextFile& closed = closed_[open->first];
-  closed.WrittenBack = false;
   try {
     file.File.Flush();
     file.File.CheckName();
@@ -67,6 +66,7 @@ void TextFileCache::Close(std::unordered_map<std::string, OpenTextFile>::iterato
 
 OpenTextFile& TextFileCache::Add(const std::string& path, io::OutputFile file,
                                  std::optional<double> lastDate) {
+  writeBack_.Watch(io::FolderOfPath(path));
   byUse_.push_front(path);
   OpenTextFile& open = files_[path];
   open.File = std::move(file);
@@ -132,7 +132,7 @@ void TextFileCache::CloseAll(std::string& failedPath) {
   };
   for (auto& [path, open] : files_) {
     try {
-      open.File.Close();
+      open.File.Close(false);
     } catch (...) {
       keepFirst(path);
     }
@@ -141,16 +141,13 @@ void TextFileCache::CloseAll(std::string& failedPath) {
   files_.clear();
   byUse_.clear();
   byIdentity_.clear();
-  for (auto& [path, closed] : closed_) {
-    if (closed.WrittenBack) continue;
-    try {
-      io::File file = io::OpenForReading(path);
-      file.SyncToDisk();
-    } catch (...) {
-      keepFirst(path);
-    }
-  }
   closed_.clear();
+  std::string failedFolder;
+  try {
+    writeBack_.Finish(failedFolder);
+  } catch (...) {
+    keepFirst(failedFolder);
+  }
   bufferShare_ = kLargestBuffer;
   if (firstFailure) std::rethrow_exception(firstFailure);
 }

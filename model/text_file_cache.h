@@ -70,9 +70,9 @@ class TextFileCache {
   void SetMostOpen(std::size_t mostOpen) { mostOpen_ = mostOpen; }
   std::size_t OpenCount() const { return files_.size(); }
 
-  // Closes every file, even after one fails, and has the files closed earlier in the run written
-  // back to the disk. The first failure is rethrown afterwards, with the path of its file in
-  // failedPath.
+  // Closes every file, even after one fails, and has every file of the run written back to the
+  // disk. The first failure is rethrown afterwards, with the path of its file (or, for the
+  // write-back, of its folder) in failedPath.
   void CloseAll(std::string& failedPath);
 
  private:
@@ -80,12 +80,11 @@ class TextFileCache {
   struct ClosedTextFile {
     std::optional<double> LastDate;
     io::FileState State;
-    bool WrittenBack = false;
   };
 
   std::size_t MostOpen();
-  // Closes an open file, flushed but not yet written back to the disk, and keeps what the run
-  // knows of it. Throws, with the file forgotten, when the flush fails.
+  // Closes an open file, flushed (it is written back with the others at the run's end), and
+  // keeps what the run knows of it. Throws, with the file forgotten, when the flush fails.
   void Close(std::unordered_map<std::string, OpenTextFile>::iterator open);
   void KeepTally(const std::string& path, const OpenTextFile& file);
   // Takes a file out of the indexes, once it is closed.
@@ -104,6 +103,7 @@ class TextFileCache {
   std::list<std::string> byUse_;  // most recently used first
   std::map<std::string, ClosedTextFile> closed_;
   std::map<std::string, TextFileTally> tallies_;
+  io::WriteBack writeBack_;  // the folders of the files, written back at the run's end
   std::size_t mostOpen_ = 0;
   std::size_t bufferShare_ = kLargestBuffer;
 };

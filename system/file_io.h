@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace tolvanex::io {
 
@@ -82,6 +83,7 @@ struct FileState {
   FileIdentity Identity;
   std::uint64_t Size = 0;
   std::int64_t ModifiedNanoseconds = 0;
+  std::uint64_t Names = 1;  // 0 once the file has no name left
   friend bool operator==(const FileState&, const FileState&) = default;
 };
 // The identity and state of the file at path (links followed); no value when there is none.
@@ -141,6 +143,29 @@ File OpenForAppending(const std::string& path);
 // A file to lock against another run: created when missing, never emptied.
 File OpenLockFile(const std::string& path);
 std::string ReadWholeFile(const std::string& path);
+
+// Many files written back to the disk in one go: the folders they are written in are watched
+// from before the first write, and Finish has the system write back everything of theirs and
+// reports a failure to do so that happened at any time since. One write-back of a whole file
+// system costs no more than one of a single file, where thousands of files one by one would take
+// seconds.
+class WriteBack {
+ public:
+  WriteBack();
+  WriteBack(WriteBack&&) noexcept;
+  WriteBack& operator=(WriteBack&&) noexcept;
+  ~WriteBack();
+
+  // Before the first write into a file of the folder.
+  void Watch(const std::string& folder);
+  // Writes back what was written in the watched folders; a failure is thrown with the folder in
+  // failedFolder. Nothing is watched afterwards.
+  void Finish(std::string& failedFolder);
+
+ private:
+  struct Watched;
+  std::vector<Watched> watched_;
+};
 
 // ---------------------------------------------------------------------------------------------
 // Temporary files. They are hidden, named ".tolvanex-" + their kind + "-" and six characters,

@@ -47,17 +47,27 @@ void OutputFile::Flush() {
   synced_ = false;
   flushedSize_ += buffer_.size();
   buffer_.clear();
-  if (keepToName_ && IdentityOf(file_.Path()) != file_.State().Identity) {
-    bufferedReadings_ = 0;
-    throw NameLost();
-  }
-  if (readingsCounter_ != nullptr) *readingsCounter_ += bufferedReadings_;
-  if (alsoCounter_ != nullptr) *alsoCounter_ += bufferedReadings_;
+  Count(bufferedReadings_);
   bufferedReadings_ = 0;
+  // A file whose last name is gone loses every line from now on; the one look that costs
+  // nothing beyond the write is at its count of names. Close looks at its name itself.
+  if (keepToName_ && file_.State().Names == 0) LoseName();
 }
 
-void OutputFile::CheckName() const {
-  if (keepToName_ && IdentityOf(file_.Path()) != file_.State().Identity) throw NameLost();
+void OutputFile::CheckName() {
+  if (keepToName_ && IdentityOf(file_.Path()) != file_.State().Identity) LoseName();
+}
+
+void OutputFile::Count(std::int64_t readings) {
+  countedReadings_ += readings;
+  if (readingsCounter_ != nullptr) *readingsCounter_ += readings;
+  if (alsoCounter_ != nullptr) *alsoCounter_ += readings;
+}
+
+void OutputFile::LoseName() {
+  // None of its readings may count as posted: none is in a file under its name for certain.
+  Count(-countedReadings_);
+  throw NameLost();
 }
 
 void OutputFile::FlushToDisk() {
@@ -68,10 +78,15 @@ void OutputFile::FlushToDisk() {
   synced_ = true;
 }
 
-void OutputFile::Close() {
+void OutputFile::Close(bool writeBack) {
   if (!IsOpen()) return;
   try {
-    FlushToDisk();
+    if (writeBack) {
+      FlushToDisk();
+    } else {
+      Flush();
+      CheckName();
+    }
   } catch (...) {
     Abandon();
     throw;

@@ -38,30 +38,37 @@ class OutputFile {
     readingsCounter_ = counter;
     alsoCounter_ = alsoIn;
   }
-  // From now on every flush makes sure that the file is still the one under its name, and
-  // throws NameLost when it is not: lines written to a file that lost its name reach nobody.
+  // From now on the file is to be the one under its name: a flush that finds it without a name,
+  // and a close that finds another file (or none) under its name, throw NameLost, and the
+  // readings it counted are taken back. Lines written to a file that lost its name reach nobody.
   void KeepToItsName() { keepToName_ = true; }
 
   void Flush();
   // Lines are written to the file once this many bytes wait in the buffer; each flush is one
   // write of whole lines.
   void SetFlushThreshold(std::size_t bytes) { flushThreshold_ = bytes; }
-  // Throws NameLost when the file is to keep to its name and no longer has it.
-  void CheckName() const;
+  // Throws NameLost when the file is to keep to its name and no longer has it; its readings are
+  // then taken back from the counters.
+  void CheckName();
   // Flushes and has the system write the file back to the disk.
   void FlushToDisk();
-  // Flushes to disk and closes; a failure is thrown, and the file is closed all the same.
-  void Close();
+  // Flushes, has the file written back to the disk unless someone else sees to that (a
+  // WriteBack), and closes; a failure is thrown, and the file is closed all the same.
+  void Close(bool writeBack = true);
   // Closes without a word, after a failure has been reported.
   void Abandon();
 
  private:
+
+  void Count(std::int64_t readings);
+  [[noreturn]] void LoseName();
 
   File file_;
   std::string buffer_;
   std::size_t flushThreshold_ = 256 * 1024;
   std::uint64_t flushedSize_ = 0;
   std::int64_t bufferedReadings_ = 0;
+  std::int64_t countedReadings_ = 0;
   std::int64_t* readingsCounter_ = nullptr;
   std::int64_t* alsoCounter_ = nullptr;
   bool synced_ = true;

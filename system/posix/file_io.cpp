@@ -27,6 +27,7 @@ FileState StateFrom(const struct stat& info) {
   state.Size = static_cast<std::uint64_t>(info.st_size);
   state.ModifiedNanoseconds =
       static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+  state.Names = static_cast<std::uint64_t>(info.st_nlink);
   return state;
 }
 
@@ -260,6 +261,41 @@ std::string ReadWholeFile(const std::string& path) {
     bytes.append(block, n);
   }
   return bytes;
+}
+
+}  // namespace tolvanex::io
+
+namespace tolvanex::io {
+
+struct WriteBack::Watched {
+  std::string Folder;
+  File Handle;
+};
+
+WriteBack::WriteBack() = default;
+WriteBack::WriteBack(WriteBack&&) noexcept = default;
+WriteBack& WriteBack::operator=(WriteBack&&) noexcept = default;
+WriteBack::~WriteBack() = default;
+
+void WriteBack::Watch(const std::string& folder) {
+  for (const Watched& watched : watched_) {
+    if (watched.Folder == folder) return;
+  }
+  // The folder stays open: syncfs reports the failures to write back that came after the open.
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) ThrowSystemError(errno);
+  watched_.push_back({folder, File::Adopt(fd, folder)});
+}
+
+void WriteBack::Finish(std::string& failedFolder) {
+  std::vector<Watched> watched = std::move(watched_);
+  watched_.clear();
+  for (Watched& folder : watched) {
+    failedFolder = folder.Folder;
+    FailIfFaulty(FileOperation::Sync, folder.Folder, 0);
+    if (::syncfs(static_cast<int>(folder.Handle.Native())) != 0) ThrowSystemError(errno);
+  }
+  failedFolder.clear();
 }
 
 }  // namespace tolvanex::io
