@@ -31,7 +31,8 @@ Frm_Tolvanex::Frm_Tolvanex(Platform& desktop) : Desktop(desktop), Regional(deskt
   Txt_Extension.Text = "dat";
   Cmb_Dateformat.Text = "Combo1";
 
-  Cmd_Export.Caption = "Process";
+  // With its access key from the start: Alt+P must press the button, not type into a box.
+  Cmd_Export.Caption = "&Process";
   Cmd_Close.Caption = "Exit";
 }
 

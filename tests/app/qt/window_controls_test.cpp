@@ -133,7 +133,7 @@ TEST_F(WindowControls, AFreshWindowShowsTheInitialValues) {
   EXPECT_EQ(window.windowTitle(), "Tolvanex");
   EXPECT_EQ(ShownText(window.Control("Txt_File", 0)), "SondrelFile.dat");
   EXPECT_EQ(ShownText(window.Control("Cmb_Dateformat")), "Combo1");
-  EXPECT_EQ(ShownText(window.Control("Cmd_Export")), "Process");
+  EXPECT_EQ(ShownText(window.Control("Cmd_Export")), "&Process");
   EXPECT_EQ(Controls().Chk_OutputPostFile->checkState(), Qt::Unchecked);
   EXPECT_FALSE(Controls().Cmd_Edit[2]->isEnabled());
   EXPECT_FALSE(Controls().Cmd_Edit[3]->isEnabled());
