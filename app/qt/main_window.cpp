@@ -1,6 +1,7 @@
 #include "app/qt/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -66,9 +67,13 @@ void MainWindow::Connect() {
   for (int i = 0; i < 4; ++i) {
     onClick(controls_.Cmd_Edit[i], [this, i] { Cmd_Edit_Click(form_, i); });
   }
-  onClick(controls_.Cmd_Export, [this] {
-    if (!form_.RunState.Running) desktop_.RestartEventClock();
-    Cmd_Export_Click(form_);
+  connect(controls_.Cmd_Export, &QPushButton::clicked, this, [this] {
+    auto interval = std::chrono::milliseconds(QApplication::doubleClickInterval());
+    if (!RunButtonTakesClick(form_.RunState, std::chrono::steady_clock::now(), interval)) return;
+    Handle([this] {
+      if (!form_.RunState.Running) desktop_.RestartEventClock();
+      Cmd_Export_Click(form_);
+    });
   });
   onClick(controls_.Cmd_Close, [this] { Cmd_Close_Click(form_); });
 

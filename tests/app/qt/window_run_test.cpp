@@ -1,6 +1,7 @@
 // A run started from the window's button: the same files as the run routine on its own, the
 // final status, Cancel, and the window's state while the run goes.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,10 +11,13 @@
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleHints>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 
 #include "app/qt/qt_text.h"
 #include "core/run_driver.h"
@@ -60,8 +64,24 @@ class WindowRun : public testing::WindowTest {
     Controls().Cmb_Dateformat->setCurrentIndex(0);
   }
 
+  ~WindowRun() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(-1); }
+
   // Runs something at the run's first let-through of events.
   void DuringTheRun(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+
+  // A click on the run button once its caption has stood for a double-click interval, as a
+  // user's deliberate Cancel: the interval made short, so that the short test run is still
+  // going.
+  void ClickAsCancel() {
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(1);
+    QTest::qSleep(5);
+    RunButton()->click();
+  }
+
+  std::size_t PostFiles() const {
+    auto files = fs::directory_iterator(folder / "window/post");
+    return static_cast<std::size_t>(std::distance(fs::begin(files), fs::end(files)));
+  }
 
   QPushButton* RunButton() const { return Controls().Cmd_Export; }
 };
@@ -125,13 +145,50 @@ TEST_F(WindowRun, WhileItGoesOnlyCancelTakesInputAndTheProgressShows) {
 }
 
 TEST_F(WindowRun, CancelEndsTheRunAfterTheLineInHand) {
-  DuringTheRun([&] { RunButton()->click(); });
+  DuringTheRun([&] { ClickAsCancel(); });
   RunButton()->click();
   EXPECT_FALSE(form.RunState.ReachedEndOfData);
   EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 0 readings to 0 post file(s)");
   EXPECT_EQ(RunButton()->text(), "&Process");
   EXPECT_TRUE(fs::is_empty(folder / "window/post"));
   EXPECT_TRUE(fs::is_empty(folder / "window/text"));
+}
+
+// A double-click on Process: the second click reaches the button as Cancel at the run's first
+// let-through, a moment after the caption turned, and is not taken.
+TEST_F(WindowRun, TheSecondClickOfADoubleClickDoesNotCancelTheRun) {
+  answerer.Queue(testing::AnswerInput("512"));
+  DuringTheRun([&] { QTest::mouseDClick(RunButton(), Qt::LeftButton); });
+  RunButton()->click();
+  EXPECT_TRUE(form.RunState.ReachedEndOfData);
+  EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 13 readings to 2 post file(s)");
+  EXPECT_EQ(RunButton()->text(), "&Process");
+}
+
+// A Cancel made while the run was ending arrives when it has ended, on "&Process".
+TEST_F(WindowRun, AClickRightAfterTheRunEndedStartsNoNewRunButALaterOneDoes) {
+  answerer.Queue(testing::AnswerInput("512"));
+  RunButton()->click();
+  ASSERT_EQ(PostFiles(), 2u);
+  RunButton()->click();
+  EXPECT_EQ(PostFiles(), 2u);
+  EXPECT_FALSE(form.RunState.Running);
+
+  QTest::qWait(QApplication::doubleClickInterval() + 50);
+  RunButton()->click();
+  EXPECT_EQ(PostFiles(), 4u);  // the same readings again, under lettered names
+}
+
+TEST_F(WindowRun, AltPPressesProcessFromTheStart) {
+  answerer.Queue(testing::AnswerInput("512"));
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QLineEdit* dataFile = Controls().Txt_File[0];
+  dataFile->setFocus();
+  QString typed = dataFile->text();
+  QTest::keyClick(dataFile, Qt::Key_P, Qt::AltModifier);
+  QTRY_COMPARE(Controls().Lbl_Status->text(), "Finished - posted 13 readings to 2 post file(s)");
+  EXPECT_EQ(dataFile->text(), typed);
 }
 
 TEST_F(WindowRun, ClosingDuringARunStopsItAndClosesWhenItHasEnded) {
