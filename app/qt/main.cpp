@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     // A second instance has said so and closed its window before it was ever shown.
     if (window.Closed()) return 0;
   }
-  window.show();
+  window.Open();
   if (parser.isSet(processOption)) {
     QTimer::singleShot(0, &window, [&window] {
       window.Controls().Cmd_Export->click();

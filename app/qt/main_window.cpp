@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <algorithm>
 #include <exception>
 
 #include "app/qt/control_binding.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/text_fields.h"
 #include "app/qt/window_layout.h"
 #include "base/errors.h"
 #include "core/run_driver.h"
@@ -37,6 +39,17 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Load() {
   Handle([this] { Form_Load(form_); });
+}
+
+QSize MainWindow::DefaultSize() const {
+  QSize size = sizeHint();
+  if (QScreen* shownOn = screen()) size = size.boundedTo(shownOn->availableGeometry().size());
+  return size;
+}
+
+void MainWindow::Open() {
+  resize(DefaultSize());
+  show();
 }
 
 template <typename Routine>

@@ -27,6 +27,11 @@ class MainWindow : public QMainWindow, public QtView {
 
   // The start-up of the window model, before the window is first shown.
   void Load();
+  // The size the window opens at when it has none of its own yet: room for the texts of its
+  // controls (the final status of a large run, the paths as they stand), within the screen.
+  QSize DefaultSize() const;
+  // Shows the window for the first time, at its default size.
+  void Open();
   // True once the close request has gone through: the program ends with the window.
   bool Closed() const { return closed_; }
 
