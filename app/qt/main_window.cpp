@@ -3,13 +3,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 #include <algorithm>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "app/qt/control_binding.h"
 #include "app/qt/qt_platform.h"
@@ -25,8 +32,25 @@
 
 namespace tolvanex::qt {
 
+namespace {
+
+// The paths of the local files that a drag carries; empty when it carries anything else, such
+// as text or a web address.
+std::vector<std::string> DroppedFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (data == nullptr || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) return {};
+    paths.push_back(FromQt(QDir::toNativeSeparators(url.toLocalFile())));
+  }
+  return paths;
+}
+
+}  // namespace
+
 MainWindow::MainWindow(Frm_Tolvanex& form, QtPlatform& desktop)
     : form_(form), desktop_(desktop), controls_(BuildControls(*this, form.Lst_Files)) {
+  setAcceptDrops(true);
   desktop_.Attach(this);
   ShowModel();
   AlignCaptions();
@@ -147,6 +171,24 @@ void MainWindow::CloseWindow() {
   // same.
   QCloseEvent event;
   closeEvent(&event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (CanDropFiles(form_, DroppedFiles(event->mimeData()))) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (CanDropFiles(form_, DroppedFiles(event->mimeData()))) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths = DroppedFiles(event->mimeData());
+  if (!CanDropFiles(form_, paths)) return;
+  QWidget* target = childAt(event->position().toPoint());
+  bool onLookupBox = target != nullptr && (target == controls_.Txt_File[1] ||
+                                           controls_.Txt_File[1]->isAncestorOf(target));
+  event->acceptProposedAction();
+  Handle([this, onLookupBox, &paths] { DropFile(form_, onLookupBox ? 1 : 0, paths.front()); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

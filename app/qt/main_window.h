@@ -48,6 +48,10 @@ class MainWindow : public QMainWindow, public QtView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A file dropped onto the lookup file box names the lookup file; anywhere else, the data file.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // One event of a control: the user's values into the model, the routine, the model's values

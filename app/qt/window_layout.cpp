@@ -77,14 +77,18 @@ QPushButton* EditButton(int index, QWidget* parent) {
   return SmallButton("Cmd_Edit", index, QStringLiteral("edit"), parent);
 }
 
+// Text boxes take no drops of their own: a file dropped onto the window is the window's to place,
+// and dropped text would land in the middle of a path.
 QLineEdit* TextBox(std::string_view name, int index, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
+  edit->setAcceptDrops(false);
   Name(edit, name, index);
   return edit;
 }
 
 QLineEdit* FileBox(int index, QWidget* parent) {
   auto* edit = new PathBox(parent);
+  edit->setAcceptDrops(false);
   Name(edit, "Txt_File", index);
   return edit;
 }
@@ -174,6 +178,7 @@ QGroupBox* BuildTextFilesGroup(ControlWidgets& widgets, const SortedListBox& fil
   widgets.Cmb_Dateformat->setEditable(true);
   // The typed format is the model's text; it does not join the offered items.
   widgets.Cmb_Dateformat->setInsertPolicy(QComboBox::NoInsert);
+  widgets.Cmb_Dateformat->lineEdit()->setAcceptDrops(false);
   widgets.Cmb_Dateformat->setMinimumWidth(28 * metrics.averageCharWidth());
   Name(widgets.Cmb_Dateformat, "Cmb_Dateformat");
   grid->addWidget(widgets.Cmb_Dateformat, 2, 1, Qt::AlignLeft);

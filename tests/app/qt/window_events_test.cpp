@@ -1,13 +1,18 @@
 // Each widget event runs the model's routine: start-up, the ways of closing, the menus, the
 // file and folder buttons, the files list and the edit buttons.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -132,6 +137,83 @@ TEST_F(WindowEvents, ANewOutputFolderRefillsTheList) {
   ASSERT_EQ(rows->rowCount(), 2);
   EXPECT_EQ(rows->data(rows->index(0, 0)).toString(), "A.txt");
   EXPECT_EQ(rows->data(rows->index(1, 0)).toString(), "b.txt");
+}
+
+// Drops a drag's data onto a widget of the window, as the mouse would; true when it was taken.
+bool DropOnto(QWidget* target, const QMimeData& data) {
+  QPoint at = target->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return drop.isAccepted();
+}
+
+class DroppedFiles : public WindowEvents {
+ protected:
+  DroppedFiles() {
+    window.show();
+    for (const char* name : {"SdOne.dat", "SdTwo.dat", "sites.lkp"}) {
+      testing::WriteFile(folder / name, "");
+    }
+    Controls().Txt_File[0]->setText("/old/SdOld.dat");
+  }
+  QString Path(const char* name) const { return qt::ToQt(folder / name); }
+  void Carry(QMimeData& data, std::initializer_list<const char*> names) const {
+    QList<QUrl> urls;
+    for (const char* name : names) urls.append(QUrl::fromLocalFile(Path(name)));
+    data.setUrls(urls);
+  }
+};
+
+TEST_F(DroppedFiles, OntoTheLookupBoxAFileNamesTheLookupFileAnywhereElseTheDataFile) {
+  QMimeData lookup;
+  Carry(lookup, {"sites.lkp"});
+  form.LookupLoaded = true;
+  EXPECT_TRUE(DropOnto(Controls().Txt_File[1], lookup));
+  EXPECT_EQ(Controls().Txt_File[1]->text(), Path("sites.lkp"));
+  EXPECT_EQ(Controls().Txt_File[0]->text(), "/old/SdOld.dat");
+  EXPECT_FALSE(form.LookupLoaded);
+
+  // The box's text is replaced, never added to.
+  QMimeData one;
+  Carry(one, {"SdOne.dat"});
+  EXPECT_TRUE(DropOnto(Controls().Txt_File[0], one));
+  EXPECT_EQ(Controls().Txt_File[0]->text(), Path("SdOne.dat"));
+
+  QMimeData two;
+  Carry(two, {"SdTwo.dat"});
+  for (QWidget* elsewhere : {static_cast<QWidget*>(Controls().Lst_Files->viewport()),
+                             static_cast<QWidget*>(Controls().Txt_Extension),
+                             static_cast<QWidget*>(Controls().Cmd_Export)}) {
+    Controls().Txt_File[0]->setText("/old/SdOld.dat");
+    EXPECT_TRUE(DropOnto(elsewhere, two)) << qt::FromQt(elsewhere->objectName());
+    EXPECT_EQ(Controls().Txt_File[0]->text(), Path("SdTwo.dat"));
+  }
+  EXPECT_EQ(Controls().Txt_File[1]->text(), Path("sites.lkp"));
+  EXPECT_EQ(Controls().Txt_Extension->text(), "dat");
+}
+
+TEST_F(DroppedFiles, TextWebAddressesFoldersAndSeveralFilesAreRefused) {
+  QMimeData text;
+  text.setText("file:///old/other.dat");
+  QMimeData web;
+  web.setUrls({QUrl("https://example.invalid/SdOne.dat")});
+  QMimeData folderOnly;
+  folderOnly.setUrls({QUrl::fromLocalFile(qt::ToQt(folder.Path()))});
+  QMimeData several;
+  Carry(several, {"SdOne.dat", "SdTwo.dat"});
+  for (const QMimeData* data : {&text, &web, &folderOnly, &several}) {
+    for (QWidget* target : {static_cast<QWidget*>(Controls().Txt_File[0]),
+                            static_cast<QWidget*>(Controls().Txt_File[1]),
+                            static_cast<QWidget*>(Controls().Txt_Extension)}) {
+      EXPECT_FALSE(DropOnto(target, *data)) << qt::FromQt(target->objectName());
+    }
+  }
+  EXPECT_EQ(Controls().Txt_File[0]->text(), "/old/SdOld.dat");
+  EXPECT_EQ(Controls().Txt_File[1]->text(), "Sondrel.lkp");
+  EXPECT_EQ(Controls().Txt_Extension->text(), "dat");
 }
 
 // The editor named by TOLVANEX_EDITOR for one test: a script that writes the path it was given.
