@@ -95,12 +95,12 @@ TEST_F(WindowEvents, TheDataFileButtonChoosesAFileAndRereadsTheLookupEvenAfterCa
   Controls().Txt_File[0]->setText(qt::ToQt(folder / "old.dat"));
   QStringList filters;
   answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "SdOne.dat"), [&](QWidget* dialog) {
-    filters = static_cast<QFileDialog*>(dialog)->nameFilters();
+    filters = testing::ShownFilters(dialog);
   }));
   form.LookupLoaded = true;
   Controls().Cmd_GetFile[0]->click();
-  EXPECT_EQ(filters,
-            (QStringList{"Sondrel files (Sd*.dat)", "Sondrel Backup (Sd*.old)", "All files (*)"}));
+  EXPECT_EQ(filters, (QStringList{"Sondrel files (Sd*.dat)", "Sondrel Backup (Sd*.old)",
+                                  "All files (*.*)"}));
   EXPECT_EQ(Controls().Txt_File[0]->text(), qt::ToQt(folder / "SdOne.dat"));
   EXPECT_FALSE(form.LookupLoaded);
 
@@ -258,6 +258,23 @@ TEST_F(WindowEvents, AClickOnTheListEnablesItsEditButtonAndADoubleClickOpensTheF
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
   EXPECT_EQ(editor.Received(), folder / "b.txt");
   EXPECT_TRUE(form.LookupLoaded);  // the double-click leaves the lookup table loaded
+}
+
+TEST_F(WindowEvents, AnEditorThatCannotBeStartedIsNamedInTheReport) {
+  std::string editor = folder / "no-such-editor";
+  ::setenv("TOLVANEX_EDITOR", editor.c_str(), 1);
+  window.show();
+  testing::WriteFile(folder / "SdOne.dat", "");
+  Controls().Txt_File[0]->setText(qt::ToQt(folder / "SdOne.dat"));
+  std::vector<SeenMessage> seen;
+  answerer.Queue(testing::ConfirmMessage(seen));
+  Controls().Cmd_Edit[0]->click();
+  ::unsetenv("TOLVANEX_EDITOR");
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Text, qt::ToQt("The editor " + editor +
+                                   " could not be started: No such file or directory\n"
+                                   "Tolvanex:EditFile: " +
+                                   folder / "SdOne.dat"));
 }
 
 TEST_F(WindowEvents, AnEditButtonOpensItsFileAndRereadsTheLookup) {
