@@ -22,6 +22,7 @@ namespace tolvanex {
 
 struct MenuItem {
   std::string Caption;
+  std::string Shortcut;  // a key that chooses the item from anywhere in the window, as "Ctrl+O"
 };
 
 inline constexpr int kColumnLevelCount = 51;  // indexes 0 to 50
@@ -66,10 +67,10 @@ class Frm_Tolvanex {
   Button Cmd_Close;
 
   // Menus.
-  MenuItem m_File{"&File"};
-  std::array<MenuItem, 2> mnu_File{MenuItem{"&Open"}, MenuItem{"E&xit"}};
-  MenuItem m_Help{"&Help"};
-  std::array<MenuItem, 1> mnu_Help{MenuItem{"&About"}};
+  MenuItem m_File{"&File", ""};
+  std::array<MenuItem, 2> mnu_File{MenuItem{"&Open", "Ctrl+O"}, MenuItem{"E&xit", "Ctrl+Q"}};
+  MenuItem m_Help{"&Help", ""};
+  std::array<MenuItem, 1> mnu_Help{MenuItem{"&About", "F1"}};
 
   // Maps level codes to value slots and heads the text files' columns; 0 until the fill.
   std::array<float, kColumnLevelCount> ColumnLevels{};

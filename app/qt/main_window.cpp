@@ -22,6 +22,7 @@
 #include "app/qt/qt_platform.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/text_fields.h"
+#include "app/qt/window_icon.h"
 #include "app/qt/window_layout.h"
 #include "base/errors.h"
 #include "core/run_driver.h"
@@ -51,6 +52,9 @@ std::vector<std::string> DroppedFiles(const QMimeData* data) {
 MainWindow::MainWindow(Frm_Tolvanex& form, QtPlatform& desktop)
     : form_(form), desktop_(desktop), controls_(BuildControls(*this, form.Lst_Files)) {
   setAcceptDrops(true);
+  // The boxes and dialogs of the program carry the icon too.
+  QApplication::setWindowIcon(WindowIcon());
+  setWindowIcon(QApplication::windowIcon());
   desktop_.Attach(this);
   ShowModel();
   AlignCaptions();

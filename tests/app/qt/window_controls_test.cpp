@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -13,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -242,6 +245,30 @@ TEST_F(WindowControls, ThePathLabelsLookLikeTextBoxesThatCannotBeEditedButCanBeC
     QTest::mouseDClick(label, Qt::LeftButton, {}, inText);
     EXPECT_TRUE(label->hasSelectedText()) << FromQt(label->objectName());
   }
+}
+
+TEST_F(WindowControls, TheWindowHasItsIconAtTheSizesTitleBarsAskFor) {
+  QIcon icon = window.windowIcon();
+  ASSERT_FALSE(icon.isNull());
+  for (int side : {16, 32, 48}) {
+    QImage image = icon.pixmap(side, side).toImage();
+    ASSERT_EQ(image.size(), QSize(side, side));
+    // Drawn, not blank: the middle of the picture is opaque.
+    EXPECT_EQ(qAlpha(image.pixel(side / 2, side / 2)), 255) << side;
+  }
+}
+
+// "..." and "edit" do not say what they are for; each button's tip does, and no two say the same.
+TEST_F(WindowControls, TheFileFolderAndEditButtonsSayWhatTheyAreFor) {
+  std::set<QString> tips;
+  std::vector<QPushButton*> buttons(Controls().Cmd_Edit.begin(), Controls().Cmd_Edit.end());
+  buttons.insert(buttons.end(), Controls().Cmd_GetFile.begin(), Controls().Cmd_GetFile.end());
+  buttons.insert(buttons.end(), Controls().Cmd_GetFolder.begin(), Controls().Cmd_GetFolder.end());
+  for (QPushButton* button : buttons) {
+    EXPECT_FALSE(button->toolTip().isEmpty()) << FromQt(button->objectName());
+    tips.insert(button->toolTip());
+  }
+  EXPECT_EQ(tips.size(), buttons.size());
 }
 
 TEST_F(WindowControls, TheMenusCarryTheirAccessKeys) {

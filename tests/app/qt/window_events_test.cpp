@@ -89,6 +89,34 @@ TEST_F(WindowEvents, HelpAboutShowsTheVersion) {
   EXPECT_EQ(lines[3], "Version 1.0.007");
 }
 
+// Ctrl+O opens the data file, F1 the About message and Ctrl+Q closes the window, from whichever
+// control has the focus.
+TEST_F(WindowEvents, TheMenuItemsHaveTheirKeys) {
+  form.IniFile = Ini();
+  window.show();
+  // The keys reach the window when it is the active one, as after each box closes.
+  auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Controls().Txt_Extension->setFocus();
+    QTest::keyClick(Controls().Txt_Extension, key, modifiers);
+  };
+
+  answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "SdKey.dat")));
+  press(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(Controls().Txt_File[0]->text(), qt::ToQt(folder / "SdKey.dat"));
+
+  std::vector<SeenMessage> seen;
+  answerer.Queue(testing::ConfirmMessage(seen));
+  press(Qt::Key_F1, Qt::NoModifier);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].Title, "Quenbury");
+
+  press(Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_TRUE(window.Closed());
+  EXPECT_NE(IniText().find("DataFile=" + folder / "SdKey.dat" + "\r\n"), std::string::npos);
+}
+
 TEST_F(WindowEvents, TheDataFileButtonChoosesAFileAndRereadsTheLookupEvenAfterCancel) {
   window.show();
   testing::WriteFile(folder / "SdOne.dat", "");
