@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "model/platform.h"
 #include "model/run_state.h"
 #include "model/sorted_list.h"
+#include "model/window_placement.h"
 #include "system/regional_settings.h"
 
 namespace tolvanex {
@@ -85,6 +87,8 @@ class Frm_Tolvanex {
   bool LookupLoaded = false;
 
   std::string IniFile;  // the settings file; empty until start-up sets it
+  // Where the window stood when it last closed; none before it has closed once.
+  std::optional<WindowPlacement> Placement;
 };
 
 // Sets ColumnLevels: 0.7 at index 1, then 1.5, 2.5, ... 31.5 at indexes 2 to 32.

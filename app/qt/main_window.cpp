@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -76,8 +77,38 @@ QSize MainWindow::DefaultSize() const {
 }
 
 void MainWindow::Open() {
-  resize(DefaultSize());
-  show();
+  if (!form_.Placement) {
+    resize(DefaultSize());
+    show();
+    return;
+  }
+  std::vector<ScreenArea> screens;
+  QList<QScreen*> all = QGuiApplication::screens();
+  // The primary screen first: a window that fits no screen goes there.
+  all.removeOne(QGuiApplication::primaryScreen());
+  all.prepend(QGuiApplication::primaryScreen());
+  for (QScreen* screen : all) {
+    if (screen == nullptr) continue;
+    QRect area = screen->availableGeometry();
+    screens.push_back({area.x(), area.y(), area.width(), area.height()});
+  }
+  WindowPlacement placement = FitToScreens(*form_.Placement, screens);
+  resize(placement.Width, placement.Height);
+  move(placement.Left, placement.Top);
+  if (placement.Maximized) {
+    showMaximized();
+  } else {
+    show();
+  }
+}
+
+void MainWindow::KeepPlacement() {
+  // The normal place of a maximized window is kept, so that it comes back to it when restored.
+  QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+  QPoint frameOffset = geometry().topLeft() - pos();
+  QPoint outer = normal.topLeft() - frameOffset;
+  form_.Placement =
+      WindowPlacement{outer.x(), outer.y(), normal.width(), normal.height(), isMaximized()};
 }
 
 template <typename Routine>
@@ -204,6 +235,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   PullFromWidgets(controls_, form_);
+  if (isVisible()) KeepPlacement();
   Form_QueryUnload(form_);
   closed_ = true;
   event->accept();

@@ -30,7 +30,8 @@ class MainWindow : public QMainWindow, public QtView {
   // The size the window opens at when it has none of its own yet: room for the texts of its
   // controls (the final status of a large run, the paths as they stand), within the screen.
   QSize DefaultSize() const;
-  // Shows the window for the first time, at its default size.
+  // Shows the window for the first time: where it stood when it last closed, moved onto the
+  // screens as they are now, or at its default size.
   void Open();
   // True once the close request has gone through: the program ends with the window.
   bool Closed() const { return closed_; }
@@ -59,6 +60,8 @@ class MainWindow : public QMainWindow, public QtView {
   template <typename Routine>
   void Handle(Routine routine);
   void Connect();
+  // Notes the window's place and size for the settings file.
+  void KeepPlacement();
   void AlignCaptions();
 
   Frm_Tolvanex& form_;

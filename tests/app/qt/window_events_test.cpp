@@ -11,16 +11,19 @@
 #include <QListView>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QUrl>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "app/qt/qt_text.h"
 #include "system/desktop.h"
 #include "tests/app/qt/window_fixture.h"
+#include "ui/startup.h"
 
 namespace tolvanex {
 namespace {
@@ -73,6 +76,41 @@ TEST_F(WindowEvents, FileExitAndTheTitleBarGoThroughTheCloseRequest) {
   Controls().Txt_Extension->setText("log");
   window.close();
   EXPECT_NE(IniText().find("Extension=log\r\n"), std::string::npos);
+}
+
+// The window comes back where it stood, in its size; a place on no screen is brought onto one.
+TEST_F(WindowEvents, TheWindowOpensWhereItWasClosed) {
+  form.IniFile = Ini();
+  window.Open();
+  QRect screen = window.screen()->availableGeometry();
+  window.resize(window.width() + 40, window.height() + 30);
+  window.move(screen.x() + 20, screen.y() + 10);
+  QSize size = window.size();
+  QPoint place = window.pos();
+  window.close();
+  EXPECT_NE(IniText().find("[Window]"), std::string::npos);
+
+  auto reopen = [this](const std::function<void(qt::MainWindow&)>& check) {
+    qt::QtPlatform nextDesktop{folder / "next.lock"};
+    Frm_Tolvanex next(nextDesktop);
+    qt::MainWindow nextWindow(next, nextDesktop);
+    LoadWindow(next, Ini());
+    nextWindow.ShowModel();
+    nextWindow.Open();
+    check(nextWindow);
+    nextWindow.close();
+  };
+  reopen([&](qt::MainWindow& again) {
+    EXPECT_EQ(again.size(), size);
+    EXPECT_EQ(again.pos(), place);
+  });
+
+  // A screen that has gone: the window opens whole on the one there is.
+  testing::WriteFile(Ini(), "[Window]\r\nLeft=9000\r\nTop=9000\r\nWidth=640\r\nHeight=480\r\n");
+  reopen([&](qt::MainWindow& again) {
+    EXPECT_TRUE(screen.contains(again.frameGeometry().topLeft())) << again.x() << "," << again.y();
+    EXPECT_EQ(again.size(), QSize(640, 480));
+  });
 }
 
 TEST_F(WindowEvents, HelpAboutShowsTheVersion) {
