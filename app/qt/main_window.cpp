@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QUrl>
 #include <algorithm>
 #include <exception>
@@ -28,6 +29,7 @@
 #include "base/errors.h"
 #include "core/run_driver.h"
 #include "model/frm_tolvanex.h"
+#include "system/stop_requests.h"
 #include "ui/files_list.h"
 #include "ui/pickers.h"
 #include "ui/startup.h"
@@ -147,7 +149,10 @@ void MainWindow::Connect() {
       Cmd_Export_Click(form_);
     });
   });
-  onClick(controls_.Cmd_Close, [this] { Cmd_Close_Click(form_); });
+  onClick(controls_.Cmd_Close, [this] {
+    LeaveSight();
+    Cmd_Close_Click(form_);
+  });
 
   connect(controls_.Lst_Files->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] {
@@ -198,7 +203,7 @@ void MainWindow::ShowModel() {
 }
 
 void MainWindow::CloseWindow() {
-  if (isVisible()) {
+  if (isVisible() || leftSight_) {
     close();
     return;
   }
@@ -226,19 +231,37 @@ void MainWindow::dropEvent(QDropEvent* event) {
   Handle([this, onLookupBox, &paths] { DropFile(form_, onLookupBox ? 1 : 0, paths.front()); });
 }
 
+void MainWindow::LeaveSight() {
+  if (!isVisible()) return;
+  KeepPlacement();
+  leftSight_ = true;
+  hide();
+}
+
+void MainWindow::CloseOnStopRequests() {
+  WatchStopRequests(false);
+  auto* requests = new QSocketNotifier(StopRequestDescriptor(), QSocketNotifier::Read, this);
+  connect(requests, &QSocketNotifier::activated, this, [this] {
+    DrainStopRequestDescriptor();
+    close();
+  });
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (form_.RunState.Running) {
     // The run ends after the line in hand, and the window closes when it has.
     form_.RunState.StopRequested = true;
     closeAfterRun_ = true;
+    LeaveSight();
     event->ignore();
     return;
   }
   PullFromWidgets(controls_, form_);
-  if (isVisible()) KeepPlacement();
+  LeaveSight();
   Form_QueryUnload(form_);
   closed_ = true;
   event->accept();
+  emit CloseRequestDone();
 }
 
 }  // namespace tolvanex::qt

@@ -33,6 +33,9 @@ class MainWindow : public QMainWindow, public QtView {
   // Shows the window for the first time: where it stood when it last closed, moved onto the
   // screens as they are now, or at its default size.
   void Open();
+  // From now on, each request to stop from outside (SIGTERM, SIGHUP, SIGINT) closes the window
+  // as Exit does: a run going is cancelled first, and the settings are saved.
+  void CloseOnStopRequests();
   // True once the close request has gone through: the program ends with the window.
   bool Closed() const { return closed_; }
 
@@ -46,6 +49,11 @@ class MainWindow : public QMainWindow, public QtView {
   void ShowStatus(const BorderedLabel& status) override;
   void ShowModel() override;
   void CloseWindow() override;
+
+ signals:
+  // The close request has gone through. The window may have left sight before it, so that Qt's
+  // quit on the last window closed does not see it close: the program ends on this instead.
+  void CloseRequestDone();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -62,6 +70,9 @@ class MainWindow : public QMainWindow, public QtView {
   void Connect();
   // Notes the window's place and size for the settings file.
   void KeepPlacement();
+  // The window goes out of sight at once when it is to close; what is left to do (the line in
+  // hand of a run, flushing its files, saving the settings) goes on unseen.
+  void LeaveSight();
   void AlignCaptions();
 
   Frm_Tolvanex& form_;
@@ -72,6 +83,7 @@ class MainWindow : public QMainWindow, public QtView {
   std::chrono::steady_clock::time_point filesListShown_{};
   bool closed_ = false;
   bool closeAfterRun_ = false;
+  bool leftSight_ = false;  // hidden on its way to closing
 };
 
 }  // namespace tolvanex::qt

@@ -18,11 +18,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <thread>
 
 #include "app/qt/qt_text.h"
 #include "system/desktop.h"
+#include "system/version.h"
 #include "tests/app/qt/window_fixture.h"
+#include "tests/support/process.h"
 #include "ui/startup.h"
 
 namespace tolvanex {
@@ -111,6 +114,22 @@ TEST_F(WindowEvents, TheWindowOpensWhereItWasClosed) {
     EXPECT_TRUE(screen.contains(again.frameGeometry().topLeft())) << again.x() << "," << again.y();
     EXPECT_EQ(again.size(), QSize(640, 480));
   });
+}
+
+// The usage and the version need no display: asked for them, the program opens no window.
+TEST(WindowCommandLine, HelpAndVersionAnswerOnStdoutWithoutADisplay) {
+  std::map<std::string, std::string> noDisplay{
+      {"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}};
+  auto help = testing::RunProcess(TOLVANEX_WINDOW, {"--help"}, "", noDisplay);
+  EXPECT_EQ(help.ExitStatus, 0) << help.Err;
+  EXPECT_EQ(help.Out.rfind("Usage: tolvanex [OPTION]...\n", 0), 0u) << help.Out;
+  EXPECT_NE(help.Out.find("--settings FILE"), std::string::npos);
+  EXPECT_EQ(help.Err, "");
+
+  auto version =
+      testing::RunProcess(TOLVANEX_WINDOW, {"-platform", "xcb", "--version"}, "", noDisplay);
+  EXPECT_EQ(version.ExitStatus, 0) << version.Err;
+  EXPECT_EQ(version.Out, "tolvanex " + VersionText() + "\n");
 }
 
 TEST_F(WindowEvents, HelpAboutShowsTheVersion) {

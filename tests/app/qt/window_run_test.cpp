@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <iterator>
@@ -194,17 +196,45 @@ TEST_F(WindowRun, AltPPressesProcessFromTheStart) {
 TEST_F(WindowRun, ClosingDuringARunStopsItAndClosesWhenItHasEnded) {
   form.IniFile = folder / "tolvanex.ini";
   bool closedAtOnce = true;
+  bool goneAtOnce = false;
   DuringTheRun([&] {
     window.close();
     closedAtOnce = window.Closed();
+    goneAtOnce = !window.isVisible();
   });
   RunButton()->click();
   EXPECT_FALSE(closedAtOnce);
+  EXPECT_TRUE(goneAtOnce);  // out of sight while the run winds down
   EXPECT_FALSE(form.RunState.ReachedEndOfData);
   EXPECT_TRUE(window.Closed());
   EXPECT_FALSE(window.isVisible());
   // The close request ran after the run, with the run's settings.
   EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=txt\r\n"), std::string::npos);
+}
+
+// A request to stop from outside (the session ending, kill) during a run: the run is cancelled,
+// then the window closes as Exit closes it.
+TEST_F(WindowRun, AStopRequestFromOutsideCancelsTheRunAndClosesTheWindow) {
+  form.IniFile = folder / "tolvanex.ini";
+  window.CloseOnStopRequests();
+  DuringTheRun([&] {
+    ::raise(SIGTERM);
+    // What a let-through would hand on: the request, noticed on its descriptor.
+    QCoreApplication::processEvents();
+  });
+  RunButton()->click();
+  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_TRUE(window.Closed());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(RunButton()->text(), "&Process");
+  EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=txt\r\n"), std::string::npos);
+
+  // Idle, the next request closes the window at once.
+  window.show();
+  Controls().Txt_Extension->setText("csv");
+  ::raise(SIGHUP);
+  QTRY_VERIFY(!window.isVisible());
+  EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=csv\r\n"), std::string::npos);
 }
 
 TEST_F(WindowRun, AMissingDataFileIsReportedAndTheWindowIsIdleAgain) {
