@@ -26,7 +26,7 @@ TEST_F(WindowSettings, ThePlacementComesBackFromItsOwnSectionAndGeneralKeepsItsN
   SaveWindowPlacement(form);
   EXPECT_EQ(
       testing::ReadFile(form.IniFile),
-      general + "\r\n[Window]\r\nLeft=-40\r\nTop=30\r\nWidth=700\r\nHeight=520\r\nMaximized=1\r\n");
+      general + "[Window]\r\nLeft=-40\r\nTop=30\r\nWidth=700\r\nHeight=520\r\nMaximized=1\r\n");
 
   Frm_Tolvanex next(desktop);
   next.IniFile = form.IniFile;
