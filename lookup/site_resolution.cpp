@@ -86,7 +86,8 @@ bool GetSiteID(Frm_Tolvanex& form, std::int32_t& siteNumber) {
     const std::string& id2 = fields[1];
 
     if (std::int64_t i = FirstEntryOf(form, id1, id2); i > 0) {
-      siteNumber = StoredSiteNumber(form.Lookups[static_cast<std::size_t>(i)].SiteID, form.Regional);
+      siteNumber =
+          StoredSiteNumber(form.Lookups[static_cast<std::size_t>(i)].SiteID, form.Regional);
       return true;
     }
 

@@ -46,6 +46,7 @@ struct TextBox {
 struct Button {
   std::string Caption;
   bool Enabled = true;
+  std::string ToolTip;  // what the button chooses or opens, for a button whose caption cannot say
 };
 
 // Check box states: 0 unticked, 1 ticked, 2 greyed. A box counts as set when its value is not 0.

@@ -21,6 +21,15 @@ Frm_Tolvanex::Frm_Tolvanex(Platform& desktop) : Desktop(desktop), Regional(deskt
   for (auto& button : Cmd_Edit) button.Caption = "edit";
   Cmd_Edit[2].Enabled = false;
   Cmd_Edit[3].Enabled = false;
+  // The "..." and "edit" captions do not say which file or folder they are for.
+  Cmd_GetFile[0].ToolTip = "Choose the data file";
+  Cmd_GetFile[1].ToolTip = "Choose the lookup file";
+  Cmd_GetFolder[0].ToolTip = "Choose the folder for the post files";
+  Cmd_GetFolder[1].ToolTip = "Choose the folder for the text files";
+  Cmd_Edit[0].ToolTip = "Open the data file in the text editor";
+  Cmd_Edit[1].ToolTip = "Open the lookup file in the text editor";
+  Cmd_Edit[2].ToolTip = "Open the file selected in the list in the text editor";
+  Cmd_Edit[3].ToolTip = "Open the last post file in the text editor";
 
   Chk_OutputPostFile.Caption = "Output Post files";
   Lbl_Folder[0].Caption = DefaultPostFolder();
@@ -31,7 +40,8 @@ Frm_Tolvanex::Frm_Tolvanex(Platform& desktop) : Desktop(desktop), Regional(deskt
   Txt_Extension.Text = "dat";
   Cmb_Dateformat.Text = "Combo1";
 
-  Cmd_Export.Caption = "Process";
+  // With its access key from the start: Alt+P must press the button, not type into a box.
+  Cmd_Export.Caption = "&Process";
   Cmd_Close.Caption = "Exit";
 }
 

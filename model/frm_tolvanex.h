@@ -18,6 +18,7 @@
 #include "model/platform.h"
 #include "model/run_state.h"
 #include "model/sorted_list.h"
+#include "model/window_placement.h"
 #include "system/file_io.h"
 #include "system/regional_settings.h"
 
@@ -25,6 +26,7 @@ namespace tolvanex {
 
 struct MenuItem {
   std::string Caption;
+  std::string Shortcut;  // a key that chooses the item from anywhere in the window, as "Ctrl+O"
 };
 
 inline constexpr int kColumnLevelCount = 51;  // indexes 0 to 50
@@ -69,10 +71,10 @@ class Frm_Tolvanex {
   Button Cmd_Close;
 
   // Menus.
-  MenuItem m_File{"&File"};
-  std::array<MenuItem, 2> mnu_File{MenuItem{"&Open"}, MenuItem{"E&xit"}};
-  MenuItem m_Help{"&Help"};
-  std::array<MenuItem, 1> mnu_Help{MenuItem{"&About"}};
+  MenuItem m_File{"&File", ""};
+  std::array<MenuItem, 2> mnu_File{MenuItem{"&Open", "Ctrl+O"}, MenuItem{"E&xit", "Ctrl+Q"}};
+  MenuItem m_Help{"&Help", ""};
+  std::array<MenuItem, 1> mnu_Help{MenuItem{"&About", "F1"}};
 
   // Maps level codes to value slots and heads the text files' columns; 0 until the fill.
   std::array<float, kColumnLevelCount> ColumnLevels{};
@@ -96,6 +98,8 @@ class Frm_Tolvanex {
   bool WaitForOtherRuns = true;
 
   std::string IniFile;  // the settings file; empty until start-up sets it
+  // Where the window stood when it last closed; none before it has closed once.
+  std::optional<WindowPlacement> Placement;
 };
 
 // Sets ColumnLevels: 0.7 at index 1, then 1.5, 2.5, ... 31.5 at indexes 2 to 32.

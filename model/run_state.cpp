@@ -25,9 +25,18 @@ void RunState::Reset() {
 }
 
 void SetProcessing(Frm_Tolvanex& form) {
-  form.Cmd_Export.Caption = form.RunState.Running ? "&Cancel" : "&Process";
+  const char* caption = form.RunState.Running ? "&Cancel" : "&Process";
+  if (form.Cmd_Export.Caption != caption) {
+    form.Cmd_Export.Caption = caption;
+    form.RunState.RunButtonTurned = std::chrono::steady_clock::now();
+  }
   form.Cmd_Edit[2].Enabled = form.Lst_Files.ListIndex() >= 0;
   form.Cmd_Edit[3].Enabled = !form.Lbl_File[0].Caption.empty();
+}
+
+bool RunButtonTakesClick(const RunState& run, std::chrono::steady_clock::time_point now,
+                         std::chrono::milliseconds doubleClickInterval) {
+  return now - run.RunButtonTurned >= doubleClickInterval;
 }
 
 }  // namespace tolvanex

@@ -2,6 +2,7 @@
 // of it belongs to one run: Reset() empties it when the next run starts.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -58,6 +59,10 @@ struct RunState {
   std::string Line;
   std::string StatusText;
 
+  // When the run button's caption last turned between "&Process" and "&Cancel". Not part of a
+  // run: Reset() leaves it.
+  std::chrono::steady_clock::time_point RunButtonTurned{};
+
   // Empties everything of the last run but the files, which that run has closed.
   void Reset();
   // Readings written so far, those in the post file in hand included, for progress displays.
@@ -66,5 +71,12 @@ struct RunState {
 
 // Brings the run button's caption and the two edit buttons in line with the window's state.
 void SetProcessing(Frm_Tolvanex& form);
+
+// Whether a click on the run button that arrives at `now` is taken. A click within the
+// double-click interval after the caption turned was aimed at the button as it was before: the
+// second click of a double-click on Process, or a Cancel that was made while the run was ending
+// and arrives once it has ended. Neither may cancel the run just started or start another.
+bool RunButtonTakesClick(const RunState& run, std::chrono::steady_clock::time_point now,
+                         std::chrono::milliseconds doubleClickInterval);
 
 }  // namespace tolvanex

@@ -20,8 +20,8 @@ constexpr std::size_t kFewestOpen = 4;
 std::size_t TextFileCache::MostOpen() {
   if (mostOpen_ == 0) {
     std::size_t limit = OpenFileLimit();
-    mostOpen_ = std::max(kFewestOpen,
-                         limit > kDescriptorsForTheRest ? limit - kDescriptorsForTheRest : 0);
+    mostOpen_ =
+        std::max(kFewestOpen, limit > kDescriptorsForTheRest ? limit - kDescriptorsForTheRest : 0);
   }
   return mostOpen_;
 }

@@ -73,9 +73,9 @@ class DesktopServices {
 
   // Takes the lock at the first call; another instance holds it when it cannot be taken.
   bool AnotherInstanceRunning() { return !lock_.Acquire(); }
-  void StartEditor(const std::string& path) {
-    StartDetached(EditorProgram(), EditorArgument(path));
-  }
+  // Throws when the editor cannot be started, with a description that names the editor: the
+  // system's own message ("No such file or directory") would read as if the file were missing.
+  void StartEditor(const std::string& path);
   const ProgramInfo& Program() const { return program_; }
 
  private:

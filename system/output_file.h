@@ -59,7 +59,6 @@ class OutputFile {
   void Abandon();
 
  private:
-
   void Count(std::int64_t readings);
   [[noreturn]] void LoseName();
 

@@ -16,4 +16,8 @@ int StopRequestCount();
 // watch beside its own; -1 before watching starts. Reading from it is left to the watcher.
 int StopRequestDescriptor();
 
+// Reads what the descriptor holds, so that it is readable again only at the next request. Never
+// waits.
+void DrainStopRequestDescriptor();
+
 }  // namespace tolvanex

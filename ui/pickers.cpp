@@ -83,6 +83,16 @@ void Cmd_GetFile_Click(Frm_Tolvanex& form, int index) {
   form.LookupLoaded = false;
 }
 
+bool CanDropFiles(const Frm_Tolvanex& form, const std::vector<std::string>& paths) {
+  return !form.RunState.Running && paths.size() == 1 && FileExists(paths.front());
+}
+
+void DropFile(Frm_Tolvanex& form, int index, const std::string& path) {
+  if (index != 0 && index != 1) return;
+  form.Txt_File[static_cast<std::size_t>(index)].Text = path;
+  form.LookupLoaded = false;
+}
+
 std::string FolderPurpose(int index) {
   return index == 0 ? "Folder for post files" : "Folder for output files";
 }

@@ -26,6 +26,13 @@ void GetFileName(Frm_Tolvanex& form, int index);
 // site number resolution, even after a cancel.
 void Cmd_GetFile_Click(Frm_Tolvanex& form, int index);
 
+// Whether files dragged onto the window can be dropped: exactly one, an existing file (not a
+// folder), and no run going.
+bool CanDropFiles(const Frm_Tolvanex& form, const std::vector<std::string>& paths);
+// A file dropped onto a file field becomes its text, as if chosen with the field's button: a
+// lookup file is read again at the next site number resolution.
+void DropFile(Frm_Tolvanex& form, int index, const std::string& path);
+
 // What the folder of Lbl_Folder(index) is for: 0 the post files, any other the output files.
 std::string FolderPurpose(int index);
 // Opens the folder picker at path, or at the current folder when path is empty, under the prompt

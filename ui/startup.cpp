@@ -6,6 +6,7 @@
 #include "model/show_error.h"
 #include "settings/ini_location.h"
 #include "settings/settings_store.h"
+#include "settings/window_settings.h"
 #include "system/version.h"
 #include "ui/files_list.h"
 #include "ui/pickers.h"
@@ -33,6 +34,7 @@ void LoadWindow(Frm_Tolvanex& form, const std::string& iniFile) {
   // only after the settings have named the output folder and the extension.
   FillDateFormatList(form);
   LoadSettings(form);
+  LoadWindowPlacement(form);
   RefreshFilesListBox(form);
   FillColumnLevels(form);
 }
@@ -44,6 +46,7 @@ void FillDateFormatList(Frm_Tolvanex& form) {
 
 void Form_QueryUnload(Frm_Tolvanex& form) {
   SaveSettings(form);
+  SaveWindowPlacement(form);
 }
 
 void Cmd_Close_Click(Frm_Tolvanex& form) {

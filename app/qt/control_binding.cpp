@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QItemSelectionModel>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -20,6 +21,7 @@
 
 #include "app/qt/files_list_model.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/text_fields.h"
 #include "model/frm_tolvanex.h"
 #include "model/status.h"
 
@@ -53,7 +55,16 @@ void SetBorderedCaption(QLabel* label, const std::string& caption) {
 void SetButton(QPushButton* widget, const Button& button) {
   QString shown = ToQt(button.Caption);
   if (widget->text() != shown) widget->setText(shown);
+  QString tip = ToQt(button.ToolTip);
+  if (widget->toolTip() != tip) widget->setToolTip(tip);
   widget->setEnabled(button.Enabled);
+}
+
+void SetMenuItem(QAction* action, const MenuItem& item) {
+  QString caption = ToQt(item.Caption);
+  if (action->text() != caption) action->setText(caption);
+  QKeySequence keys(ToQt(item.Shortcut), QKeySequence::PortableText);
+  if (action->shortcut() != keys) action->setShortcut(keys);
 }
 
 void SetCheckBox(QCheckBox* widget, const CheckBox& box) {
@@ -196,10 +207,10 @@ void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets, bool withF
 
   widgets.m_File->setTitle(ToQt(form.m_File.Caption));
   for (std::size_t i = 0; i < form.mnu_File.size(); ++i) {
-    widgets.mnu_File[i]->setText(ToQt(form.mnu_File[i].Caption));
+    SetMenuItem(widgets.mnu_File[i], form.mnu_File[i]);
   }
   widgets.m_Help->setTitle(ToQt(form.m_Help.Caption));
-  widgets.mnu_Help[0]->setText(ToQt(form.mnu_Help[0].Caption));
+  SetMenuItem(widgets.mnu_Help[0], form.mnu_Help[0]);
 
   // A run holds the thread and lets events through only so that it can be cancelled: nothing
   // else may change the controls it reads or start a second routine beside it.

@@ -7,6 +7,8 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "app/qt/text_fields.h"
+
 namespace tolvanex::qt {
 
 namespace {

@@ -21,6 +21,7 @@ class QWidget;
 
 namespace tolvanex::qt {
 
+class BorderedField;
 class FilesListModel;
 
 struct ControlWidgets {
@@ -34,10 +35,10 @@ struct ControlWidgets {
 
   QGroupBox* Frame_PostFile = nullptr;
   QCheckBox* Chk_OutputPostFile = nullptr;
-  std::array<QLabel*, 2> Lbl_Folder{};
+  std::array<BorderedField*, 2> Lbl_Folder{};
   std::array<QPushButton*, 2> Cmd_GetFolder{};
   QCheckBox* Chk_SortLookup = nullptr;
-  std::array<QLabel*, 1> Lbl_File{};
+  std::array<BorderedField*, 1> Lbl_File{};
 
   QGroupBox* Frame_TextFiles = nullptr;
   QCheckBox* Chk_OutputTextFiles = nullptr;
@@ -46,7 +47,7 @@ struct ControlWidgets {
   QListView* Lst_Files = nullptr;
   FilesListModel* FilesModel = nullptr;
 
-  QLabel* Lbl_Status = nullptr;
+  BorderedField* Lbl_Status = nullptr;
   QProgressBar* RunProgress = nullptr;  // bytes of the data file read; shown only during a run
   QPushButton* Cmd_Export = nullptr;
   QPushButton* Cmd_Close = nullptr;

@@ -1,5 +1,7 @@
 #include "app/qt/file_filters.h"
 
+#include <QRegularExpression>
+
 #include "app/qt/qt_text.h"
 
 namespace tolvanex::qt {
@@ -21,20 +23,25 @@ QStringList QtPatterns(const QString& patterns) {
 
 QString QtNameFilter(const FileFilter& filter) {
   QString description = ToQt(filter.Description).trimmed();
-  QString pattern = ToQt(filter.Pattern);
-  QString shown = QLatin1Char('(') + pattern + QLatin1Char(')');
-  if (description.endsWith(shown)) description.chop(shown.size());
-  description = description.trimmed();
-
-  QString patterns = QtPatterns(pattern).join(QLatin1Char(' '));
-  if (description.isEmpty()) return patterns;
-  return description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+  if (description.isEmpty()) description = ToQt(filter.Pattern).trimmed();
+  return description + QStringLiteral(" (") +
+         QtPatterns(ToQt(filter.Pattern)).join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 QStringList QtNameFilters(const std::vector<FileFilter>& filters) {
   QStringList result;
   for (const FileFilter& filter : filters) result.append(QtNameFilter(filter));
   return result;
+}
+
+bool QtCanShowDescriptionsOnly(const QStringList& nameFilters) {
+  // The pattern part as Qt's file dialog reads it off the end of a filter.
+  static const QRegularExpression readable(
+      QStringLiteral(R"(^(.*)\(([a-zA-Z0-9_.,*? +;#\-\[\]@\{\}/!<>\$%&=^~:\|]*)\)$)"));
+  for (const QString& filter : nameFilters) {
+    if (!readable.match(filter).hasMatch()) return false;
+  }
+  return true;
 }
 
 }  // namespace tolvanex::qt

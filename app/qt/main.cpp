@@ -3,24 +3,29 @@
 // Two options serve scripted runs such as the benchmarks: --settings FILE reads that settings
 // file instead of the one beside the program (and takes no single-instance lock), and
 // --process-and-exit presses Process once the window is up and closes the window after the run.
+// --help and --version answer before anything of the window is made, so that they need no
+// display.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPushButton>
 #include <QTimer>
+#include <iostream>
 
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
+#include "app/qt/window_options.h"
 #include "model/frm_tolvanex.h"
 #include "ui/startup.h"
 
 int main(int argc, char** argv) {
+  if (auto status = tolvanex::qt::AnswerWithoutWindow(argc, argv, std::cout)) return *status;
+
   QApplication application(argc, argv);
   QCommandLineParser parser;
   QCommandLineOption settingsOption("settings", "Settings file to use.", "FILE");
   QCommandLineOption processOption("process-and-exit", "Run once, then close the window.");
   parser.addOption(settingsOption);
   parser.addOption(processOption);
-  parser.addHelpOption();
   parser.process(application);
 
   tolvanex::qt::QtPlatform desktop;
@@ -34,7 +39,12 @@ int main(int argc, char** argv) {
     // A second instance has said so and closed its window before it was ever shown.
     if (window.Closed()) return 0;
   }
-  window.show();
+  // A request to stop from outside (the session ending, kill, Ctrl-C in the terminal) closes
+  // the window as Exit does.
+  window.CloseOnStopRequests();
+  QObject::connect(&window, &tolvanex::qt::MainWindow::CloseRequestDone, &application,
+                   &QCoreApplication::quit, Qt::QueuedConnection);
+  window.Open();
   if (parser.isSet(processOption)) {
     QTimer::singleShot(0, &window, [&window] {
       window.Controls().Cmd_Export->click();

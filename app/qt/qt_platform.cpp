@@ -5,9 +5,11 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 #include <utility>
 
 #include "app/qt/file_filters.h"
@@ -38,6 +40,30 @@ Qt::CursorShape CursorFor(int code) {
   }
 }
 
+// While a modal box is open during a run, the pointer over it is the arrow: the box is waiting
+// for the user, not the program. The run's pointer comes back when the box closes.
+class ArrowOverModal {
+ public:
+  explicit ArrowOverModal(int pointer) : pushed_(pointer != kPointerDefault) {
+    if (pushed_) QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+  }
+  ArrowOverModal(const ArrowOverModal&) = delete;
+  ArrowOverModal& operator=(const ArrowOverModal&) = delete;
+  ~ArrowOverModal() {
+    if (pushed_) QGuiApplication::restoreOverrideCursor();
+  }
+
+ private:
+  bool pushed_;
+};
+
+// A title bar shows the title beside the window manager's buttons and icon; a box narrower than
+// that cuts its title ("Enter ...umber").
+int WidthForTitle(const QString& title) {
+  QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+  return metrics.horizontalAdvance(title) * 5 / 4 + 8 * metrics.height();
+}
+
 }  // namespace
 
 QtPlatform::QtPlatform() = default;
@@ -54,6 +80,7 @@ void QtPlatform::ShowModelBeforeModal() {
 
 void QtPlatform::MessageBox(const std::string& text, const std::string& title) {
   ShowModelBeforeModal();
+  ArrowOverModal arrow(pointer_);
   QMessageBox box(QMessageBox::NoIcon, ToQt(title), LinesToQt(text), QMessageBox::Ok, Parent());
   box.setTextFormat(Qt::PlainText);
   box.exec();
@@ -62,11 +89,13 @@ void QtPlatform::MessageBox(const std::string& text, const std::string& title) {
 std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultAnswer) {
   ShowModelBeforeModal();
+  ArrowOverModal arrow(pointer_);
   QInputDialog dialog(Parent());
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setWindowTitle(ToQt(title));
   dialog.setLabelText(LinesToQt(prompt));
   dialog.setTextValue(ToQt(defaultAnswer));
+  dialog.setMinimumWidth(std::max(dialog.sizeHint().width(), WidthForTitle(ToQt(title))));
   if (dialog.exec() != QDialog::Accepted) return std::string();
   return FromQt(dialog.textValue());
 }
@@ -74,11 +103,15 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
 std::optional<std::string> QtPlatform::ShowOpen(const std::vector<FileFilter>& filters,
                                                 const std::string& initialName) {
   ShowModelBeforeModal();
+  ArrowOverModal arrow(pointer_);
   QFileDialog dialog(Parent(), QStringLiteral("Open"));
   // As the original dialog: the chosen name need not exist, and no other option is offered.
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::AnyFile);
   QStringList nameFilters = QtNameFilters(filters);
+  // The list shows each description as the filter text writes it; the patterns in force are
+  // Qt's, which for "*.*" is "*".
+  dialog.setOption(QFileDialog::HideNameFilterDetails, QtCanShowDescriptionsOnly(nameFilters));
   dialog.setNameFilters(nameFilters);
   if (!nameFilters.isEmpty()) dialog.selectNameFilter(nameFilters.front());
   // A bare name lies in the current folder, which the caller has just set.
@@ -94,6 +127,7 @@ std::optional<std::string> QtPlatform::ShowOpen(const std::vector<FileFilter>& f
 std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt,
                                                        const std::string& startFolder) {
   ShowModelBeforeModal();
+  ArrowOverModal arrow(pointer_);
   QFileDialog dialog(Parent(), ToQt(prompt));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::Directory);

@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
   tolvanex::LoadWindow(form, argv[1]);
   window.ShowModel();
 
-  window.resize(window.sizeHint().expandedTo(QSize(620, 0)));
-  window.show();
+  // At the size a user's window opens at the first time.
+  window.Open();
   QApplication::processEvents();
   window.Controls().Cmd_Export->click();
   QApplication::processEvents();

@@ -14,11 +14,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string>
 
 #include "app/qt/files_list_model.h"
 #include "app/qt/headed_group_box.h"
 #include "app/qt/qt_text.h"
+#include "app/qt/text_fields.h"
 #include "app/qt/two_state_check_box.h"
 #include "model/frm_tolvanex.h"
 
@@ -42,24 +44,17 @@ QLabel* CaptionLabel(ControlWidgets& widgets, int index, QWidget* parent) {
   return label;
 }
 
-// A label with a border that shows a path or the status and takes no input. A long text is cut
-// rather than widening the window.
-QLabel* BorderedLabel(std::string_view name, int index, QWidget* parent) {
-  auto* label = new QLabel(parent);
-  label->setTextFormat(Qt::PlainText);
-  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  label->setLineWidth(1);
-  label->setMargin(2);
-  label->setAutoFillBackground(true);
-  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  Name(label, name, index);
-  return label;
-}
+// The status line makes room for the final status of a large run, so that the window opens wide
+// enough to show it whole.
+constexpr const char* kWidestStatus = "Finished - posted 2000000 readings to 100 post file(s)";
 
-// The folder and post file labels look like text boxes that cannot be edited.
-QLabel* FieldLabel(std::string_view name, int index, QWidget* parent) {
-  QLabel* label = BorderedLabel(name, index, parent);
+// The folder and post file labels look like text boxes that cannot be edited; their paths can be
+// selected with the mouse and copied.
+BorderedField* FieldLabel(std::string_view name, int index, QWidget* parent) {
+  auto* label = new BorderedField(parent);
   label->setBackgroundRole(QPalette::Base);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  Name(label, name, index);
   return label;
 }
 
@@ -82,9 +77,19 @@ QPushButton* EditButton(int index, QWidget* parent) {
   return SmallButton("Cmd_Edit", index, QStringLiteral("edit"), parent);
 }
 
+// Text boxes take no drops of their own: a file dropped onto the window is the window's to place,
+// and dropped text would land in the middle of a path.
 QLineEdit* TextBox(std::string_view name, int index, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
+  edit->setAcceptDrops(false);
   Name(edit, name, index);
+  return edit;
+}
+
+QLineEdit* FileBox(int index, QWidget* parent) {
+  auto* edit = new PathBox(parent);
+  edit->setAcceptDrops(false);
+  Name(edit, "Txt_File", index);
   return edit;
 }
 
@@ -112,7 +117,7 @@ QWidget* BuildTopRow(ControlWidgets& widgets, QWidget* parent) {
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(kGroupMargin, 0, kGroupMargin, 0);
   layout->addWidget(CaptionLabel(widgets, 1, row));
-  widgets.Txt_File[0] = TextBox("Txt_File", 0, row);
+  widgets.Txt_File[0] = FileBox(0, row);
   layout->addWidget(widgets.Txt_File[0], 1);
   widgets.Cmd_GetFile[0] = BrowseButton("Cmd_GetFile", 0, row);
   layout->addWidget(widgets.Cmd_GetFile[0]);
@@ -133,7 +138,7 @@ QGroupBox* BuildPostFileGroup(ControlWidgets& widgets, QWidget* parent) {
   grid->addWidget(widgets.Cmd_GetFolder[0], 0, 2);
 
   grid->addWidget(CaptionLabel(widgets, 3, group), 1, 0);
-  widgets.Txt_File[1] = TextBox("Txt_File", 1, group);
+  widgets.Txt_File[1] = FileBox(1, group);
   grid->addWidget(widgets.Txt_File[1], 1, 1);
   widgets.Cmd_GetFile[1] = BrowseButton("Cmd_GetFile", 1, group);
   grid->addWidget(widgets.Cmd_GetFile[1], 1, 2);
@@ -173,6 +178,7 @@ QGroupBox* BuildTextFilesGroup(ControlWidgets& widgets, const SortedListBox& fil
   widgets.Cmb_Dateformat->setEditable(true);
   // The typed format is the model's text; it does not join the offered items.
   widgets.Cmb_Dateformat->setInsertPolicy(QComboBox::NoInsert);
+  widgets.Cmb_Dateformat->lineEdit()->setAcceptDrops(false);
   widgets.Cmb_Dateformat->setMinimumWidth(28 * metrics.averageCharWidth());
   Name(widgets.Cmb_Dateformat, "Cmb_Dateformat");
   grid->addWidget(widgets.Cmb_Dateformat, 2, 1, Qt::AlignLeft);
@@ -193,16 +199,34 @@ QGroupBox* BuildTextFilesGroup(ControlWidgets& widgets, const SortedListBox& fil
   return group;
 }
 
-QLayout* BuildBottomRow(ControlWidgets& widgets, QWidget* parent) {
-  auto* row = new QHBoxLayout();
-  widgets.Lbl_Status = BorderedLabel("Lbl_Status", -1, parent);
-  row->addWidget(widgets.Lbl_Status, 1);
+// The status line, and under it a thin bar with the run's progress. The bar keeps its place
+// while it is hidden, so that nothing moves when a run starts, and it never takes width from the
+// status text.
+QLayout* BuildStatusColumn(ControlWidgets& widgets, QWidget* parent) {
+  auto* column = new QVBoxLayout();
+  column->setSpacing(2);
+  widgets.Lbl_Status = new BorderedField(parent);
+  widgets.Lbl_Status->SetRoomFor(QString::fromLatin1(kWidestStatus));
+  widgets.Lbl_Status->SetElided(true);
+  Name(widgets.Lbl_Status, "Lbl_Status");
+  column->addWidget(widgets.Lbl_Status);
+
   widgets.RunProgress = new QProgressBar(parent);
   widgets.RunProgress->setRange(0, 1000);
-  widgets.RunProgress->setFixedWidth(QFontMetrics(parent->font()).averageCharWidth() * 16);
+  widgets.RunProgress->setTextVisible(false);
+  widgets.RunProgress->setFixedHeight(std::max(4, QFontMetrics(parent->font()).height() / 3));
+  QSizePolicy policy = widgets.RunProgress->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  widgets.RunProgress->setSizePolicy(policy);
   widgets.RunProgress->setVisible(false);
   Name(widgets.RunProgress, "RunProgress");
-  row->addWidget(widgets.RunProgress);
+  column->addWidget(widgets.RunProgress);
+  return column;
+}
+
+QLayout* BuildBottomRow(ControlWidgets& widgets, QWidget* parent) {
+  auto* row = new QHBoxLayout();
+  row->addLayout(BuildStatusColumn(widgets, parent), 1);
   widgets.Cmd_Export = new QPushButton(parent);
   widgets.Cmd_Export->setAutoDefault(false);
   Name(widgets.Cmd_Export, "Cmd_Export");

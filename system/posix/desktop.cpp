@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 #include <utility>
 
@@ -144,6 +145,16 @@ void StartDetached(const std::string& program, const std::string& argument) {
   }
   if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return;
   io::ThrowSystemError(WIFEXITED(status) ? WEXITSTATUS(status) : ECHILD);
+}
+
+void DesktopServices::StartEditor(const std::string& path) {
+  std::string editor = EditorProgram();
+  try {
+    StartDetached(editor, EditorArgument(path));
+  } catch (const std::system_error& e) {
+    throw std::runtime_error("The editor " + editor +
+                             " could not be started: " + e.code().message());
+  }
 }
 
 ProgramInfo ProgramInfoFromPath(std::string_view executablePath) {

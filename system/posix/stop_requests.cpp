@@ -61,4 +61,12 @@ int StopRequestDescriptor() {
   return pipeEnds[0];
 }
 
+void DrainStopRequestDescriptor() {
+  if (pipeEnds[0] < 0) return;
+  char bytes[64];
+  // The pipe does not block: the loop ends when it is empty.
+  while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) {
+  }
+}
+
 }  // namespace tolvanex

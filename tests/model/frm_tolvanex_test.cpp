@@ -42,7 +42,7 @@ TEST_F(WindowModel, StartsWithTheInitialCaptionsAndTexts) {
   EXPECT_EQ(form.Lbl_File[0].Caption, "");
   EXPECT_EQ(form.Lbl_Status.Caption, "");
   EXPECT_EQ(form.Lbl_Status.BackColor, kButtonFace);
-  EXPECT_EQ(form.Cmd_Export.Caption, "Process");
+  EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
   EXPECT_EQ(form.Cmd_Close.Caption, "Exit");
   EXPECT_EQ(form.Lst_Files.ListCount(), 0);
 }

@@ -23,6 +23,24 @@ TEST_F(SetProcessingTest, TheRunButtonCancelsOnlyWhileARunIsGoing) {
   EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
 }
 
+TEST_F(SetProcessingTest, AClickWithinTheDoubleClickIntervalAfterTheCaptionTurnedIsNotTaken) {
+  using std::chrono::milliseconds;
+  auto before = std::chrono::steady_clock::now();
+  form.RunState.Running = true;
+  SetProcessing(form);
+  auto turned = form.RunState.RunButtonTurned;
+  EXPECT_GE(turned, before);
+  EXPECT_FALSE(RunButtonTakesClick(form.RunState, turned + milliseconds(399), milliseconds(400)));
+  EXPECT_TRUE(RunButtonTakesClick(form.RunState, turned + milliseconds(400), milliseconds(400)));
+
+  // Only a new caption starts the interval again; a new run's reset keeps it.
+  SetProcessing(form);
+  form.RunState.Reset();
+  EXPECT_EQ(form.RunState.RunButtonTurned, turned);
+  SetProcessing(form);  // not running after the reset: "&Process" again
+  EXPECT_GT(form.RunState.RunButtonTurned, turned);
+}
+
 TEST_F(SetProcessingTest, EditingTheListedFileNeedsASelection) {
   form.Cmd_Edit[2].Enabled = true;
   SetProcessing(form);

@@ -210,5 +210,28 @@ TEST(FolderPickerFailure, IsShownWithItsDescriptionAloneAndKeepsTheCaption) {
   EXPECT_EQ(form.Lst_Files.ListCount(), 1);
 }
 
+TEST(DroppedFiles, OneExistingFileIsTakenAsIfChosenAndNothingElse) {
+  testing::TempFolder folder;
+  std::string file = folder / "SdNew.dat";
+  testing::WriteFile(file, "");
+  testing::ScriptedPlatform desktop;
+  Frm_Tolvanex form(desktop);
+
+  EXPECT_TRUE(CanDropFiles(form, {file}));
+  EXPECT_FALSE(CanDropFiles(form, {}));
+  EXPECT_FALSE(CanDropFiles(form, {file, file}));
+  EXPECT_FALSE(CanDropFiles(form, {folder.Path()}));
+  EXPECT_FALSE(CanDropFiles(form, {folder / "missing.dat"}));
+  form.RunState.Running = true;
+  EXPECT_FALSE(CanDropFiles(form, {file}));
+  form.RunState.Running = false;
+
+  form.LookupLoaded = true;
+  DropFile(form, 1, file);
+  EXPECT_EQ(form.Txt_File[1].Text, file);
+  EXPECT_EQ(form.Txt_File[0].Text, "SondrelFile.dat");
+  EXPECT_FALSE(form.LookupLoaded);
+}
+
 }  // namespace
 }  // namespace tolvanex

@@ -10,35 +10,30 @@ namespace {
 using qt::QtNameFilter;
 using qt::QtNameFilters;
 
-TEST(QtNameFilters, TheFilterListsOfBothFileFieldsBecomeQtsForm) {
-  EXPECT_EQ(QtNameFilters(ParseFilterText(FilterText(0))),
-            (QStringList{"Sondrel files (Sd*.dat)", "Sondrel Backup (Sd*.old)", "All files (*)"}));
-  EXPECT_EQ(QtNameFilters(ParseFilterText(FilterText(1))),
-            (QStringList{"Lookup files (*.lkp)", "All files (*)"}));
+TEST(QtNameFilters, TheFilterListsOfBothFileFieldsKeepTheirDescriptions) {
+  QStringList data = QtNameFilters(ParseFilterText(FilterText(0)));
+  EXPECT_EQ(data, (QStringList{"Sondrel files (Sd*.dat) (Sd*.dat)",
+                               "Sondrel Backup (Sd*.old) (Sd*.old)", "All files (*.*) (*)"}));
+  QStringList lookup = QtNameFilters(ParseFilterText(FilterText(1)));
+  EXPECT_EQ(lookup, (QStringList{"Lookup files (*.lkp) (*.lkp)", "All files (*.*) (*)"}));
+  EXPECT_TRUE(qt::QtCanShowDescriptionsOnly(data));
+  EXPECT_TRUE(qt::QtCanShowDescriptionsOnly(lookup));
 }
 
-TEST(QtNameFilters, PatternsAreAddedInBracketsUnlessTheDescriptionShowsThem) {
-  EXPECT_EQ(QtNameFilter({"Text files", "*.txt"}), "Text files (*.txt)");
-  EXPECT_EQ(QtNameFilter({"Text files (*.txt)", "*.txt"}), "Text files (*.txt)");
-  // A description that shows another pattern still gets the one in force.
-  EXPECT_EQ(QtNameFilter({"Text (*.text)", "*.txt"}), "Text (*.text) (*.txt)");
-}
-
-TEST(QtNameFilters, SeveralPatternsAreSeparatedByBlanks) {
+TEST(QtNameFilters, PatternsAreSeparatedByBlanksAndEveryFileIsAStar) {
   EXPECT_EQ(QtNameFilter({"Data", "*.dat;*.old"}), "Data (*.dat *.old)");
-  EXPECT_EQ(QtNameFilter({"Data (*.dat;*.old)", "*.dat;*.old"}), "Data (*.dat *.old)");
   EXPECT_EQ(QtNameFilter({"Data", " *.dat ; ;*.old"}), "Data (*.dat *.old)");
-}
-
-TEST(QtNameFilters, EveryFileIsAStarAndNothingIsEveryFile) {
-  EXPECT_EQ(QtNameFilter({"Everything", "*.*"}), "Everything (*)");
   EXPECT_EQ(QtNameFilter({"Logs", "*.log;*.*"}), "Logs (*.log *)");
   EXPECT_EQ(QtNameFilter({"Anything", ""}), "Anything (*)");
-  EXPECT_EQ(QtNameFilter({"", "*.lkp"}), "*.lkp");
+  // Without a description the pattern describes itself.
+  EXPECT_EQ(QtNameFilter({"", "*.lkp"}), "*.lkp (*.lkp)");
 }
 
-TEST(QtNameFilters, TextOutsideAsciiKeepsItsCharacters) {
-  EXPECT_EQ(QtNameFilter({"M\xc3\xa5ler", "*.m\xc3\xa5l"}), QString::fromUtf8("Måler (*.mål)"));
+TEST(QtNameFilters, TextOutsideAsciiKeepsItsCharactersAndItsPatternStaysInSight) {
+  QString filter = QtNameFilter({"M\xc3\xa5ler", "*.m\xc3\xa5l"});
+  EXPECT_EQ(filter, QString::fromUtf8("Måler (*.mål)"));
+  // Qt would not find such a pattern behind a hidden description.
+  EXPECT_FALSE(qt::QtCanShowDescriptionsOnly({filter}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -33,6 +34,14 @@ void ModalAnswerer::AnswerOpenDialog() {
   if (dialog->isVisible()) {
     if (auto* box = qobject_cast<QDialog*>(dialog)) box->reject();
   }
+}
+
+QStringList ShownFilters(QWidget* fileDialog) {
+  QStringList shown;
+  auto* types = fileDialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  if (types == nullptr) return shown;
+  for (int i = 0; i < types->count(); ++i) shown.append(types->itemText(i));
+  return shown;
 }
 
 ModalAnswerer::Answer ConfirmMessage(std::vector<SeenMessage>& seen) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -39,6 +40,9 @@ struct SeenMessage {
   bool HasIcon = true;
   int Buttons = 0;
 };
+
+// The filter descriptions a file dialog lists, as the user reads them.
+QStringList ShownFilters(QWidget* fileDialog);
 
 // Answers: read a message box and press OK; read an input box and answer it (or cancel it
 // with no answer); read a file dialog and choose a path (or cancel with none).

@@ -2,9 +2,12 @@
 // let-through of events during a run.
 #include "app/qt/qt_platform.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +41,49 @@ TEST_F(QtDesktop, AMessageBoxHasNoIconOneButtonAndPlainLines) {
   EXPECT_EQ(seen[0].Buttons, 1);
 }
 
+TEST_F(QtDesktop, TheSitePromptIsWideEnoughForItsTitle) {
+  int width = 0;
+  answerer.Queue([&](QWidget* dialog) {
+    width = dialog->width();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  desktop.InputBox("88 / 1 needs a site number", "Enter site number", "9999");
+  QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+  // The title, and beside it room for the window manager's icon and buttons.
+  EXPECT_GE(width, title.horizontalAdvance("Enter site number") + 6 * title.height());
+}
+
+// During a run the pointer is the hourglass; over a box that waits for the user it is the arrow.
+TEST_F(QtDesktop, ModalBoxesShowTheArrowAndTheHourglassComesBackAfterThem) {
+  desktop.SetMousePointer(kPointerHourglass);
+  std::vector<Qt::CursorShape> seen;
+  auto shape = [&](QWidget*) {
+    seen.push_back(QGuiApplication::overrideCursor() != nullptr
+                       ? QGuiApplication::overrideCursor()->shape()
+                       : Qt::BitmapCursor);
+  };
+  std::vector<SeenMessage> messages;
+  answerer.Queue([&](QWidget* box) {
+    shape(box);
+    testing::ConfirmMessage(messages)(box);
+  });
+  answerer.Queue([&](QWidget* box) {
+    shape(box);
+    testing::AnswerInput("512")(box);
+  });
+  answerer.Queue(testing::CancelDialog(shape));
+  answerer.Queue(testing::CancelDialog(shape));
+  desktop.MessageBox("Disk full", "Tolvanex");
+  desktop.InputBox("88 / 1 needs a site number", "Enter site number", "9999");
+  desktop.ShowOpen({{"All files (*.*)", "*.*"}}, folder / "x.dat");
+  desktop.BrowseForFolder("Locate a folder for x", folder.Path());
+  EXPECT_EQ(seen, std::vector<Qt::CursorShape>(4, Qt::ArrowCursor));
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  desktop.SetMousePointer(kPointerDefault);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(QtDesktop, TheInputBoxShowsPromptTitleAndDefaultAndCancelGivesNothing) {
   std::vector<QString> seen;
   answerer.Queue(testing::AnswerInput("512", &seen));
@@ -55,10 +101,13 @@ TEST_F(QtDesktop, TheOpenDialogOffersTheFiltersAndStartsAtTheInitialName) {
   QString selectedFilter;
   QString directory;
   QString typed;
+  QStringList allFiles;
   answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "SdOne.dat"), [&](QWidget* dialog) {
     auto* files = static_cast<QFileDialog*>(dialog);
-    filters = files->nameFilters();
+    filters = testing::ShownFilters(files);
     selectedFilter = files->selectedNameFilter();
+    files->selectNameFilter(files->nameFilters().back());
+    allFiles = files->findChild<QFileSystemModel*>()->nameFilters();
     directory = files->directory().absolutePath();
     typed = files->findChild<QLineEdit*>("fileNameEdit")->text();
   }));
@@ -66,8 +115,11 @@ TEST_F(QtDesktop, TheOpenDialogOffersTheFiltersAndStartsAtTheInitialName) {
                                  folder / "SdOne.dat");
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, folder / "SdOne.dat");
-  EXPECT_EQ(filters, (QStringList{"Data (Sd*.dat)", "All files (*)"}));
-  EXPECT_EQ(selectedFilter, "Data (Sd*.dat)");
+  EXPECT_EQ(filters, (QStringList{"Data (Sd*.dat)", "All files (*.*)"}));
+  EXPECT_TRUE(selectedFilter.startsWith("Data (Sd*.dat)"));
+  // "All files (*.*)" lists every file, also one without a dot in its name.
+  EXPECT_TRUE(QDir::match(allFiles, "README"));
+  EXPECT_TRUE(QDir::match(allFiles, "SdOne.dat"));
   EXPECT_EQ(directory, qt::ToQt(folder.Path()));
   EXPECT_EQ(typed, "SdOne.dat");
 }

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -13,12 +15,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/qt/headed_group_box.h"
 #include "app/qt/qt_text.h"
+#include "model/status.h"
 #include "tests/app/qt/window_fixture.h"
+#include "ui/startup.h"
 
 namespace tolvanex {
 namespace {
@@ -75,9 +80,9 @@ bool IsKind(QWidget* widget, ControlKind kind) {
     case ControlKind::Label:
       return label != nullptr && label->frameShape() == QFrame::NoFrame;
     case ControlKind::BorderedLabel:
-      // Read-only: a label, never an edit box, and with a border.
+      // Read-only: a label, never an edit box, with a border and out of the tab order.
       return label != nullptr && label->frameShape() != QFrame::NoFrame &&
-             label->textFormat() == Qt::PlainText && label->focusPolicy() == Qt::NoFocus;
+             label->textFormat() == Qt::PlainText && (label->focusPolicy() & Qt::TabFocus) == 0;
     case ControlKind::TextBox:
       return qobject_cast<QLineEdit*>(widget) != nullptr;
     case ControlKind::Button:
@@ -133,7 +138,7 @@ TEST_F(WindowControls, AFreshWindowShowsTheInitialValues) {
   EXPECT_EQ(window.windowTitle(), "Tolvanex");
   EXPECT_EQ(ShownText(window.Control("Txt_File", 0)), "SondrelFile.dat");
   EXPECT_EQ(ShownText(window.Control("Cmb_Dateformat")), "Combo1");
-  EXPECT_EQ(ShownText(window.Control("Cmd_Export")), "Process");
+  EXPECT_EQ(ShownText(window.Control("Cmd_Export")), "&Process");
   EXPECT_EQ(Controls().Chk_OutputPostFile->checkState(), Qt::Unchecked);
   EXPECT_FALSE(Controls().Cmd_Edit[2]->isEnabled());
   EXPECT_FALSE(Controls().Cmd_Edit[3]->isEnabled());
@@ -158,6 +163,51 @@ TEST_F(WindowControls, TheListAndTheStatusLineTakeTheExtraRoom) {
   EXPECT_EQ(Controls().Cmd_Export->size(), button);
 }
 
+// The window opens wide enough for the final status of a large run and for the default paths.
+TEST_F(WindowControls, TheDefaultSizeShowsTheStatusOfALargeRunAndTheDefaultPathsWhole) {
+  LoadWindow(form, folder / "tolvanex.ini");  // no file: every setting at its default
+  window.ShowModel();
+  window.Open();
+  const std::string status = "Finished - posted 2000000 readings to 100 post file(s)";
+  SetStatus(form, status);
+  QApplication::processEvents();
+  EXPECT_EQ(FromQt(Controls().Lbl_Status->VisibleText()), status);
+
+  for (QLabel* label : {static_cast<QLabel*>(Controls().Lbl_Folder[0]),
+                        static_cast<QLabel*>(Controls().Lbl_Folder[1])}) {
+    int room = label->contentsRect().width() - 2 * label->margin();
+    EXPECT_GE(room, label->fontMetrics().horizontalAdvance(label->text())) << FromQt(label->text());
+  }
+  for (QLineEdit* box : Controls().Txt_File) {
+    int needed = box->fontMetrics().horizontalAdvance(box->text()) +
+                 2 * box->fontMetrics().averageCharWidth();
+    EXPECT_GE(box->width(), needed) << FromQt(box->text());
+  }
+
+  // Made narrower, the status line shows that its text goes on rather than cutting it unseen.
+  window.resize(window.width() / 2, window.height());
+  QApplication::processEvents();
+  QString shown = Controls().Lbl_Status->VisibleText();
+  EXPECT_LT(shown.size(), qt::ToQt(status).size());
+  EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << FromQt(shown);
+}
+
+TEST_F(WindowControls, TheProgressBarTakesNoRoomFromTheStatusLine) {
+  window.Open();
+  SetStatus(form, "2031/7 14 Jul 2023 09:05");
+  QApplication::processEvents();
+  QRect idle = Controls().Lbl_Status->geometry();
+  QSize window = this->window.size();
+  form.RunState.Running = true;
+  this->window.ShowModel();
+  QApplication::processEvents();
+  EXPECT_TRUE(Controls().RunProgress->isVisible());
+  EXPECT_EQ(Controls().Lbl_Status->geometry(), idle);
+  EXPECT_EQ(this->window.size(), window);
+  form.RunState.Running = false;
+  this->window.ShowModel();
+}
+
 TEST_F(WindowControls, TheGroupsAreHeadedByTheirCheckBoxes) {
   window.show();
   for (auto [group, heading] :
@@ -179,13 +229,46 @@ TEST_F(WindowControls, TheGroupsAreHeadedByTheirCheckBoxes) {
   EXPECT_GT(Controls().Frame_TextFiles->y(), Controls().Frame_PostFile->y());
 }
 
-TEST_F(WindowControls, ThePathLabelsLookLikeTextBoxesThatCannotBeEdited) {
-  for (QLabel* label :
-       {Controls().Lbl_Folder[0], Controls().Lbl_Folder[1], Controls().Lbl_File[0]}) {
+TEST_F(WindowControls, ThePathLabelsLookLikeTextBoxesThatCannotBeEditedButCanBeCopied) {
+  form.Lbl_File[0].Caption = "/data/post/23Jul14.pst";
+  window.ShowModel();
+  window.Open();
+  for (QLabel* label : {static_cast<QLabel*>(Controls().Lbl_Folder[0]),
+                        static_cast<QLabel*>(Controls().Lbl_Folder[1]),
+                        static_cast<QLabel*>(Controls().Lbl_File[0])}) {
     EXPECT_EQ(label->backgroundRole(), QPalette::Base) << FromQt(label->objectName());
     EXPECT_TRUE(label->autoFillBackground());
     EXPECT_EQ(label->textInteractionFlags() & Qt::TextEditable, 0);
+    // A double-click selects a part of the path, as in a text box.
+    EXPECT_FALSE(label->hasSelectedText());
+    QPoint inText(label->contentsRect().left() + label->margin() + 3, label->height() / 2);
+    QTest::mouseDClick(label, Qt::LeftButton, {}, inText);
+    EXPECT_TRUE(label->hasSelectedText()) << FromQt(label->objectName());
   }
+}
+
+TEST_F(WindowControls, TheWindowHasItsIconAtTheSizesTitleBarsAskFor) {
+  QIcon icon = window.windowIcon();
+  ASSERT_FALSE(icon.isNull());
+  for (int side : {16, 32, 48}) {
+    QImage image = icon.pixmap(side, side).toImage();
+    ASSERT_EQ(image.size(), QSize(side, side));
+    // Drawn, not blank: the middle of the picture is opaque.
+    EXPECT_EQ(qAlpha(image.pixel(side / 2, side / 2)), 255) << side;
+  }
+}
+
+// "..." and "edit" do not say what they are for; each button's tip does, and no two say the same.
+TEST_F(WindowControls, TheFileFolderAndEditButtonsSayWhatTheyAreFor) {
+  std::set<QString> tips;
+  std::vector<QPushButton*> buttons(Controls().Cmd_Edit.begin(), Controls().Cmd_Edit.end());
+  buttons.insert(buttons.end(), Controls().Cmd_GetFile.begin(), Controls().Cmd_GetFile.end());
+  buttons.insert(buttons.end(), Controls().Cmd_GetFolder.begin(), Controls().Cmd_GetFolder.end());
+  for (QPushButton* button : buttons) {
+    EXPECT_FALSE(button->toolTip().isEmpty()) << FromQt(button->objectName());
+    tips.insert(button->toolTip());
+  }
+  EXPECT_EQ(tips.size(), buttons.size());
 }
 
 TEST_F(WindowControls, TheMenusCarryTheirAccessKeys) {

@@ -10,6 +10,7 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
+#include "app/qt/text_fields.h"
 #include "model/frm_tolvanex.h"
 #include "system/regional_settings.h"
 #include "tests/app/qt/modal_answerer.h"

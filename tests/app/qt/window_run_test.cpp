@@ -1,8 +1,10 @@
 // A run started from the window's button: the same files as the run routine on its own, the
 // final status, Cancel, and the window's state while the run goes.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,10 +12,14 @@
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleHints>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 
 #include "app/qt/qt_text.h"
 #include "core/run_driver.h"
@@ -60,8 +66,21 @@ class WindowRun : public testing::WindowTest {
     Controls().Cmb_Dateformat->setCurrentIndex(0);
   }
 
+  ~WindowRun() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(-1); }
+
   // Runs something at the run's first let-through of events.
   void DuringTheRun(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+
+  // A click on the run button once its caption has stood for a double-click interval, as a
+  // user's deliberate Cancel: the interval made short, so that the short test run is still
+  // going.
+  void ClickAsCancel() {
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(1);
+    QTest::qSleep(5);
+    RunButton()->click();
+  }
+
+  std::size_t PostFiles() const { return testing::NamesIn(folder / "window/post").size(); }
 
   QPushButton* RunButton() const { return Controls().Cmd_Export; }
 };
@@ -125,7 +144,7 @@ TEST_F(WindowRun, WhileItGoesOnlyCancelTakesInputAndTheProgressShows) {
 }
 
 TEST_F(WindowRun, CancelEndsTheRunAfterTheLineInHand) {
-  DuringTheRun([&] { RunButton()->click(); });
+  DuringTheRun([&] { ClickAsCancel(); });
   RunButton()->click();
   EXPECT_FALSE(form.RunState.ReachedEndOfData);
   EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 0 readings to 0 post file(s)");
@@ -134,20 +153,85 @@ TEST_F(WindowRun, CancelEndsTheRunAfterTheLineInHand) {
   EXPECT_TRUE(testing::NamesIn(folder / "window/text").empty());
 }
 
+// A double-click on Process: the second click reaches the button as Cancel at the run's first
+// let-through, a moment after the caption turned, and is not taken.
+TEST_F(WindowRun, TheSecondClickOfADoubleClickDoesNotCancelTheRun) {
+  answerer.Queue(testing::AnswerInput("512"));
+  DuringTheRun([&] { QTest::mouseDClick(RunButton(), Qt::LeftButton); });
+  RunButton()->click();
+  EXPECT_TRUE(form.RunState.ReachedEndOfData);
+  EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 13 readings to 2 post file(s)");
+  EXPECT_EQ(RunButton()->text(), "&Process");
+}
+
+// A Cancel made while the run was ending arrives when it has ended, on "&Process".
+TEST_F(WindowRun, AClickRightAfterTheRunEndedStartsNoNewRunButALaterOneDoes) {
+  answerer.Queue(testing::AnswerInput("512"));
+  RunButton()->click();
+  ASSERT_EQ(PostFiles(), 2u);
+  RunButton()->click();
+  EXPECT_EQ(PostFiles(), 2u);
+  EXPECT_FALSE(form.RunState.Running);
+
+  QTest::qWait(QApplication::doubleClickInterval() + 50);
+  RunButton()->click();
+  EXPECT_EQ(PostFiles(), 4u);  // the same readings again, under lettered names
+}
+
+TEST_F(WindowRun, AltPPressesProcessFromTheStart) {
+  answerer.Queue(testing::AnswerInput("512"));
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QLineEdit* dataFile = Controls().Txt_File[0];
+  dataFile->setFocus();
+  QString typed = dataFile->text();
+  QTest::keyClick(dataFile, Qt::Key_P, Qt::AltModifier);
+  QTRY_COMPARE(Controls().Lbl_Status->text(), "Finished - posted 13 readings to 2 post file(s)");
+  EXPECT_EQ(dataFile->text(), typed);
+}
+
 TEST_F(WindowRun, ClosingDuringARunStopsItAndClosesWhenItHasEnded) {
   form.IniFile = folder / "tolvanex.ini";
   bool closedAtOnce = true;
+  bool goneAtOnce = false;
   DuringTheRun([&] {
     window.close();
     closedAtOnce = window.Closed();
+    goneAtOnce = !window.isVisible();
   });
   RunButton()->click();
   EXPECT_FALSE(closedAtOnce);
+  EXPECT_TRUE(goneAtOnce);  // out of sight while the run winds down
   EXPECT_FALSE(form.RunState.ReachedEndOfData);
   EXPECT_TRUE(window.Closed());
   EXPECT_FALSE(window.isVisible());
   // The close request ran after the run, with the run's settings.
   EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=txt\r\n"), std::string::npos);
+}
+
+// A request to stop from outside (the session ending, kill) during a run: the run is cancelled,
+// then the window closes as Exit closes it.
+TEST_F(WindowRun, AStopRequestFromOutsideCancelsTheRunAndClosesTheWindow) {
+  form.IniFile = folder / "tolvanex.ini";
+  window.CloseOnStopRequests();
+  DuringTheRun([&] {
+    ::raise(SIGTERM);
+    // What a let-through would hand on: the request, noticed on its descriptor.
+    QCoreApplication::processEvents();
+  });
+  RunButton()->click();
+  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_TRUE(window.Closed());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(RunButton()->text(), "&Process");
+  EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=txt\r\n"), std::string::npos);
+
+  // Idle, the next request closes the window at once.
+  window.show();
+  Controls().Txt_Extension->setText("csv");
+  ::raise(SIGHUP);
+  QTRY_VERIFY(!window.isVisible());
+  EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=csv\r\n"), std::string::npos);
 }
 
 TEST_F(WindowRun, AMissingDataFileIsReportedAndTheWindowIsIdleAgain) {
