@@ -234,7 +234,9 @@ bool ExportTextFile(Frm_Tolvanex& form) {
       } else {
         std::string header = TextFileHeader(form);
         file.WriteLine(header);
-        known = LastDateAfterLine(form, header, lastDate);
+        // The header is all the file holds: its first field, when it reads as a date, is the
+        // file's last date; otherwise it has none.
+        known = LastDateAfterLine(form, header, lastDate).value_or(0.0);
       }
       open = &files.Add(path, std::move(file), known);
       open->File.CountReadingsIn(&form.RunState.ReadingsPosted, &open->Tally.Appended);

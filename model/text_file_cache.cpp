@@ -130,9 +130,12 @@ void TextFileCache::CloseAll(std::string& failedPath) {
     firstFailure = std::current_exception();
     failedPath = path;
   };
+  // A few files are written back one by one, which touches nothing else on the disk; many at
+  // once, by their file systems as a whole, which costs no more than one file.
+  bool oneByOne = files_.size() + closed_.size() <= kWrittenBackOneByOne;
   for (auto& [path, open] : files_) {
     try {
-      open.File.Close(false);
+      open.File.Close(oneByOne);
     } catch (...) {
       keepFirst(path);
     }
@@ -141,13 +144,24 @@ void TextFileCache::CloseAll(std::string& failedPath) {
   files_.clear();
   byUse_.clear();
   byIdentity_.clear();
-  closed_.clear();
-  std::string failedFolder;
-  try {
-    writeBack_.Finish(failedFolder);
-  } catch (...) {
-    keepFirst(failedFolder);
+  if (oneByOne) {
+    for (const auto& [path, closed] : closed_) {
+      try {
+        io::OpenForReading(path).SyncToDisk();
+      } catch (...) {
+        keepFirst(path);
+      }
+    }
+    writeBack_ = io::WriteBack();
+  } else {
+    std::string failedFolder;
+    try {
+      writeBack_.Finish(failedFolder);
+    } catch (...) {
+      keepFirst(failedFolder);
+    }
   }
+  closed_.clear();
   bufferShare_ = kLargestBuffer;
   if (firstFailure) std::rethrow_exception(firstFailure);
 }

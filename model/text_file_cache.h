@@ -45,6 +45,9 @@ class TextFileCache {
   static constexpr std::size_t kBufferBudget = 4u << 20;
   static constexpr std::size_t kLargestBuffer = 256u << 10;
   static constexpr std::size_t kSmallestBuffer = 1u << 10;
+  // Up to this many files written in a run are written back to the disk one by one at its end;
+  // more, with their whole file systems in one go.
+  static constexpr std::size_t kWrittenBackOneByOne = 64;
 
   // The open file of a path, then the most recently used; nullptr when it is not open.
   OpenTextFile* Find(const std::string& path);
@@ -71,8 +74,8 @@ class TextFileCache {
   std::size_t OpenCount() const { return files_.size(); }
 
   // Closes every file, even after one fails, and has every file of the run written back to the
-  // disk. The first failure is rethrown afterwards, with the path of its file (or, for the
-  // write-back, of its folder) in failedPath.
+  // disk. The first failure is rethrown afterwards, with the path of its file (or, when many
+  // files were written back together, of their folder) in failedPath.
   void CloseAll(std::string& failedPath);
 
  private:

@@ -9,6 +9,7 @@
 
 #include "core/text_writer.h"
 #include "tests/core/writer_fixture.h"
+#include "tests/support/disk_full.h"
 
 namespace tolvanex {
 namespace {
@@ -198,6 +199,37 @@ TEST(TextFileCache, ManyFilesShareABoundedBuffer) {
   EXPECT_LE(buffered, TextFileCache::kBufferBudget * 8 / 7 + kFiles * 102);
   EXPECT_GT(buffered, 0u);
 }  // the files are flushed as they close, without being written back to the disk
+
+}  // namespace
+}  // namespace tolvanex
+
+namespace tolvanex {
+namespace {
+
+// A few files are written back one by one, many together with their folder: a failure names
+// the file, or the folder.
+TEST(TextFileCache, AFailedWriteBackNamesTheFileOrForManyTheFolder) {
+  for (int count : {3, static_cast<int>(TextFileCache::kWrittenBackOneByOne) + 1}) {
+    testing::TempFolder folder;
+    TextFileCache files;
+    for (int n = 0; n < count; ++n) {
+      std::string path = folder / std::to_string(n);
+      files.Add(path, io::OutputFile(io::CreateNewFile(path)), 0.0).File.WriteLine("x");
+    }
+    std::string failed;
+    testing::FailingFiles failing([](io::FileOperation operation, const std::string&) {
+      return operation == io::FileOperation::Sync ? EIO : 0;
+    });
+    EXPECT_THROW(files.CloseAll(failed), std::system_error);
+    if (count == 3) {
+      EXPECT_TRUE(failed.starts_with(folder.Path() + "/")) << failed;  // one of the files
+    } else {
+      EXPECT_EQ(failed, folder.Path());
+    }
+    EXPECT_EQ(files.OpenCount(), 0u);
+    EXPECT_EQ(testing::ReadFile(folder / "0"), "x\r\n");  // flushed all the same
+  }
+}
 
 }  // namespace
 }  // namespace tolvanex
