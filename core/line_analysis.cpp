@@ -58,7 +58,8 @@ std::string TrimmedIdentifier(std::string_view field) {
 // The reading time of a data line. A date text that the line before had too is not read again;
 // one that does not read as a date goes to DateTimeValue, which reports it.
 double ReadingTimeOf(Frm_Tolvanex& form, const std::string& text) {
-  auto value = form.RunState.DataFileDates.Read(text, form.Regional, form.Desktop.CurrentYear());
+  auto value = form.RunState.DataFileDates.Read(text, form.Regional,
+                                                [&form] { return form.Desktop.CurrentYear(); });
   return value ? *value : DateTimeValue(form, text);
 }
 

@@ -79,7 +79,7 @@ std::optional<double> LastDateAfterLine(Frm_Tolvanex& form, std::string_view lin
   // Without a date in front, the answer lies in the lines before, and the file is to be read.
   if (comma == std::string_view::npos) return std::nullopt;
   return form.RunState.TextFileDates.Read(line.substr(0, comma), form.Regional,
-                                          form.Desktop.CurrentYear());
+                                          [&form] { return form.Desktop.CurrentYear(); });
 }
 
 bool EndsWithLineEnd(const std::string& path) {

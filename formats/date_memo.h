@@ -12,11 +12,13 @@ namespace tolvanex {
 
 class DateTextMemo {
  public:
-  // ParseDateTime of the text; read again only when the text differs from the last one.
+  // ParseDateTime of the text; read again only when the text differs from the last one. The
+  // current year is asked for (currentYear()) only then: it takes a look at the clock.
+  template <typename CurrentYear>
   std::optional<double> Read(std::string_view text, const RegionalSettings& regional,
-                             int currentYear) {
+                             CurrentYear&& currentYear) {
     if (!known_ || text != text_) {
-      value_ = ParseDateTime(text, regional, currentYear);
+      value_ = ParseDateTime(text, regional, currentYear());
       text_.assign(text);
       known_ = true;
     }

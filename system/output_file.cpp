@@ -49,9 +49,6 @@ void OutputFile::Flush() {
   buffer_.clear();
   Count(bufferedReadings_);
   bufferedReadings_ = 0;
-  // A file whose last name is gone loses every line from now on; the one look that costs
-  // nothing beyond the write is at its count of names. Close looks at its name itself.
-  if (keepToName_ && file_.State().Names == 0) LoseName();
 }
 
 void OutputFile::CheckName() {

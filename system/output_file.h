@@ -38,9 +38,10 @@ class OutputFile {
     readingsCounter_ = counter;
     alsoCounter_ = alsoIn;
   }
-  // From now on the file is to be the one under its name: a flush that finds it without a name,
-  // and a close that finds another file (or none) under its name, throw NameLost, and the
-  // readings it counted are taken back. Lines written to a file that lost its name reach nobody.
+  // From now on the file is to be the one under its name: a close that finds another file (or
+  // none) under its name throws NameLost, and the readings it counted are taken back. Lines
+  // written to a file that lost its name reach nobody. (A look at every flush would cost a
+  // system call for every few lines of a run with thousands of files.)
   void KeepToItsName() { keepToName_ = true; }
 
   void Flush();
