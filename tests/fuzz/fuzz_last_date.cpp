@@ -4,7 +4,8 @@
 // Input: the bytes of a per-site text file.
 // - The result is the date of the last line of the whole file that has a comma and whose first
 //   field reads as a date, or 0 when no line has: reading the file from its end in growing pieces
-//   finds what reading it all would, and never a date from a line cut by a piece's start.
+//   finds what reading it all would, and never a date from a line cut by a piece's start. A last
+//   line without its line end (cut by a kill) is not taken.
 // - A readable file gives no report.
 #include <cstdint>
 #include <optional>
@@ -25,6 +26,7 @@ namespace {
 
 double LastDateOfWholeFile(std::string_view file, const RegionalSettings& regional, int year) {
   std::vector<std::string_view> lines = LinesOf(file);
+  if (!file.empty() && file.back() != '\r' && file.back() != '\n') lines.pop_back();
   for (std::size_t i = lines.size(); i-- > 0;) {
     std::size_t comma = lines[i].find(',');
     if (comma == std::string_view::npos) continue;
