@@ -1,6 +1,7 @@
 # Thin wrapper over the CMake presets, so that the usual commands are one word each. On a machine
 # without make, `./setup TARGET` installs what is missing (make too) and then runs `make TARGET`.
-.PHONY: all deps build test test-normal test-asan test-package run package bench fuzz format clean
+.PHONY: all deps build test test-normal test-asan test-package test-windows run package \
+	package-windows bench fuzz format clean
 
 all: build
 
@@ -12,8 +13,8 @@ build: deps
 	cmake --build --preset normal
 
 # The whole suite in the normal and in the sanitizer build, the Debian package from its installed
-# files, then every fuzz target for 30 s.
-test: test-normal test-package test-asan fuzz
+# files, the Windows build under Wine, then every fuzz target for 30 s.
+test: test-normal test-package test-asan test-windows fuzz
 
 test-normal: deps
 	cmake --preset normal
@@ -24,6 +25,23 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# The Windows build (MinGW-w64) and its tests under Wine, then the example converted by both
+# builds and compared.
+test-windows: deps
+	cmake --preset windows
+	cmake --build --preset windows
+	scripts/wine-run cmd /c exit
+	ctest --preset windows
+	cmake --preset normal
+	cmake --build --preset normal --target tolvanex-batch
+	scripts/test-windows-example
+
+# The Windows release archive, build/windows/package/tolvanex-<version>-windows-x64.zip.
+package-windows: deps
+	cmake --preset windows
+	cmake --build --preset windows --target tolvanex-batch
+	cd build/windows && cpack
 
 test-package: package
 	scripts/test-package

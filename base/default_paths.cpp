@@ -1,23 +1,17 @@
 #include "base/default_paths.h"
 
-#include "system/folders.h"
+#include "base/paths.h"
+#include "system/user_folders.h"
 
 namespace tolvanex {
 
-#ifdef _WIN32
 std::string DefaultPostFolder() {
-  return "C:\\Velko";
+  return AddBackslash(DefaultsRoot()) + "Velko";
 }
+
 std::string DefaultDataFile() {
-  return "C:\\Sondrel\\Sondrel.dat";
+  std::string root = AddBackslash(DefaultsRoot());
+  return root + "Sondrel" + kPathSeparator + "Sondrel.dat";
 }
-#else
-std::string DefaultPostFolder() {
-  return HomeFolder() + "/Velko";
-}
-std::string DefaultDataFile() {
-  return HomeFolder() + "/Sondrel/Sondrel.dat";
-}
-#endif
 
 }  // namespace tolvanex

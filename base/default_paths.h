@@ -1,5 +1,5 @@
-// Where the defaults that a Windows installation keeps on drive C live on this system: in the
-// user's home folder.
+// Where the defaults that a Windows installation keeps on drive C live: there on Windows, in the
+// user's home folder elsewhere.
 #pragma once
 
 #include <string>

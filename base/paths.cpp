@@ -8,18 +8,17 @@ namespace tolvanex {
 namespace {
 
 std::size_t LastSeparator(std::string_view path) {
-#ifdef _WIN32
-  return path.find_last_of("\\/");
-#else
-  return path.rfind(kPathSeparator);
-#endif
+  for (std::size_t i = path.size(); i-- > 0;) {
+    if (IsPathSeparator(path[i])) return i;
+  }
+  return std::string_view::npos;
 }
 
 }  // namespace
 
 std::string AddBackslash(std::string_view path) {
   std::string result(path);
-  if (!result.empty() && result.back() != kPathSeparator) result += kPathSeparator;
+  if (!result.empty() && !IsPathSeparator(result.back())) result += kPathSeparator;
   return result;
 }
 

@@ -5,14 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace tolvanex {
+#include "system/path_syntax.h"
 
-// The platform's folder separator.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
+namespace tolvanex {
 
 // The folder path with one trailing separator; the empty path stays empty.
 std::string AddBackslash(std::string_view path);

@@ -18,6 +18,7 @@
 #include "model/text_file_cache.h"
 #include "system/file_io.h"
 #include "system/output_file.h"
+#include "system/path_syntax.h"
 
 namespace tolvanex {
 
@@ -36,13 +37,7 @@ constexpr std::size_t kLongestLineReadBack = 1024 * 1024;
 // An identifier ends up in a file name: a folder separator would put the file elsewhere, and a
 // control character or NUL makes a name that cannot work.
 bool AllowedInFileName(std::string_view identifier) {
-  return std::none_of(identifier.begin(), identifier.end(), [](char c) {
-    auto u = static_cast<unsigned char>(c);
-#ifdef _WIN32
-    if (c == '\\' || c == ':') return true;
-#endif
-    return c == '/' || u < 0x20 || u == 0x7f;
-  });
+  return std::none_of(identifier.begin(), identifier.end(), IsForbiddenInFileName);
 }
 
 bool IsLineEnd(char c) {

@@ -153,7 +153,7 @@ bool SaveLookupFile(Frm_Tolvanex& form) {
   try {
     // The whole content is built first and then replaces the file in one step: a failure at any
     // point leaves the old file as it was, never a half-written one.
-    io::ReplaceFile(path, LookupFileText(form), kTemporaryKind);
+    io::ReplaceWholeFile(path, LookupFileText(form), kTemporaryKind);
     form.LookupFileState = io::StateOf(path);
     return true;
   } catch (...) {

@@ -1,28 +1,19 @@
 #include "settings/ini_location.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 #include "base/paths.h"
 #include "system/folders.h"
+#include "system/path_syntax.h"
+#include "system/user_folders.h"
 
 namespace tolvanex {
 
 namespace {
 
 std::string WithoutTrailingSeparators(std::string folder) {
-  while (folder.size() > 1 && folder.back() == kPathSeparator) folder.pop_back();
+  while (folder.size() > 1 && IsPathSeparator(folder.back())) folder.pop_back();
   return folder;
-}
-
-// $XDG_CONFIG_HOME or $XDG_DATA_HOME plus "tolvanex", else the home folder's fallback. A relative
-// value is to be ignored: it would name a different folder from every current folder the program
-// passes through.
-std::string UserFolder(const char* variable, const char* fallbackInHome) {
-  const char* value = std::getenv(variable);
-  std::string base = (value != nullptr && value[0] == kPathSeparator)
-                         ? std::string(value)
-                         : AddBackslash(WithoutTrailingSeparators(HomeFolder())) + fallbackInHome;
-  return AddBackslash(WithoutTrailingSeparators(base)) + "tolvanex";
 }
 
 // An empty folder can only be the root: a path relative to the current folder would move with
@@ -45,15 +36,17 @@ std::string IniFilePath(const ProgramInfo& program) {
 std::string IniFilePath(const ProgramInfo& program, const SettingsFileTest& fileExists) {
   std::string fileName = program.Name + ".ini";
   std::string besideProgram = AddBackslash(FolderOf(program)) + fileName;
-  if (fileExists(besideProgram)) return besideProgram;
+  if (fileExists(besideProgram) || NewSettingsBesideProgram(FolderOf(program))) {
+    return besideProgram;
+  }
 
-  std::string configFolder = UserFolder("XDG_CONFIG_HOME", ".config");
+  std::string configFolder = UserSettingsFolder();
   MakeFolders(configFolder);
   return AddBackslash(configFolder) + fileName;
 }
 
 std::string ProgramFolder(std::string_view iniFile) {
-  if (iniFile.find(kPathSeparator) == std::string_view::npos) return {};
+  if (std::none_of(iniFile.begin(), iniFile.end(), IsPathSeparator)) return {};
   std::string folder = PathOfFile(iniFile);
   if (folder.empty()) return std::string(1, kPathSeparator);
   return folder;
@@ -62,7 +55,7 @@ std::string ProgramFolder(std::string_view iniFile) {
 std::string DataFolder(const ProgramInfo& program, std::string_view iniFile) {
   std::string programFolder = FolderOf(program);
   if (ProgramFolder(iniFile) == programFolder) return programFolder;
-  return UserFolder("XDG_DATA_HOME", ".local/share");
+  return UserDataFolder();
 }
 
 }  // namespace tolvanex

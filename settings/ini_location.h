@@ -9,10 +9,10 @@
 
 namespace tolvanex {
 
-// Beside the program (its folder, its name, ".ini") only when that folder already holds the file:
-// a portable copy. Otherwise the same name in $XDG_CONFIG_HOME/tolvanex/ (default
-// ~/.config/tolvanex/), which is created. An installed program, run by root or not, so never
-// writes into the system folder that holds it.
+// Beside the program (its folder, its name, ".ini") when that folder already holds the file (a
+// portable copy), or on Windows when the folder is writable. Otherwise the same name in the
+// user's settings folder (~/.config/tolvanex/, %APPDATA%\Tolvanex\), which is created. An
+// installed program, run by root or not, so never writes into the system folder that holds it.
 std::string IniFilePath(const ProgramInfo& program);
 
 // The same with the test whether the settings file beside the program exists given, in place of
@@ -25,8 +25,8 @@ std::string IniFilePath(const ProgramInfo& program, const SettingsFileTest& file
 std::string ProgramFolder(std::string_view iniFile);
 
 // The folder that the defaults of the lookup file and the output folder name: the program's own
-// folder when the settings file lies beside the program, otherwise $XDG_DATA_HOME/tolvanex
-// (default ~/.local/share/tolvanex). Nothing is created here.
+// folder when the settings file lies beside the program, otherwise the user's data folder
+// (~/.local/share/tolvanex, %APPDATA%\Tolvanex). Nothing is created here.
 std::string DataFolder(const ProgramInfo& program, std::string_view iniFile);
 
 }  // namespace tolvanex

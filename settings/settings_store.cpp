@@ -13,8 +13,8 @@
 #include "model/frm_tolvanex.h"
 #include "model/show_error.h"
 #include "settings/ini_location.h"
-#include "settings/profile.h"
 #include "system/folders.h"
+#include "system/profile_files.h"
 
 namespace tolvanex {
 
@@ -74,8 +74,7 @@ int CheckBoxState(std::string_view text, const RegionalSettings& regional) {
 std::string MyGetSetting(Frm_Tolvanex& form, std::string_view section, std::string_view key,
                          std::string_view defaultValue) {
   try {
-    return TrimNull(
-        ReadProfileString(form.IniFile, section, key, defaultValue, kProfileBufferSize));
+    return TrimNull(ReadProfileEntry(form.IniFile, section, key, defaultValue, kProfileBufferSize));
   } catch (...) {
     ShowError(form, labels::kMyGetSetting);
     return std::string();
@@ -86,7 +85,7 @@ void MySaveSetting(Frm_Tolvanex& form, std::string_view section, std::string_vie
                    std::string_view value) {
   try {
     // A refused write (read-only file or folder) is not reported: the old values simply stay.
-    (void)WriteProfileString(form.IniFile, section, key, value);
+    (void)WriteProfileEntry(form.IniFile, section, key, value);
   } catch (...) {
     ShowError(form, labels::kMySaveSetting);
   }

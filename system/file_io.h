@@ -189,7 +189,7 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view kind);
 // file's permissions (and owner and group where the process may). A link is followed to the file
 // it names; a name that holds anything but a regular file is refused with NotRegularFile. On any
 // failure the old file stays exactly as it was and the temporary is removed.
-void ReplaceFile(const std::string& path, std::string_view content, std::string_view kind);
+void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind);
 
 // The folder of a path for the file layer: "." for a bare name.
 std::string FolderOfPath(const std::string& path);

@@ -126,17 +126,6 @@ Outcome CopyToNewName(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-std::string NumberedName(std::string_view name, int n) {
-  if (n == 0) return std::string(name);
-  auto dot = name.rfind('.');
-  if (dot == std::string_view::npos || dot == 0) dot = name.size();
-  std::string numbered(name.substr(0, dot));
-  numbered += '-';
-  numbered += std::to_string(n);
-  numbered += name.substr(dot);
-  return numbered;
-}
-
 std::string MoveFileIntoFolder(const std::string& path, const std::string& folder) {
   if (!io::IsRegularFile(path)) io::ThrowSystemError(ENOENT);
   // Moved within its own folder, the file would only get a numbered name, and a job over that

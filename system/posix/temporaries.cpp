@@ -90,7 +90,7 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view kind) {
   ::closedir(listing);
 }
 
-void ReplaceFile(const std::string& path, std::string_view content, std::string_view kind) {
+void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind) {
   // A link is followed: the file it names gets the new content, and the link stays.
   std::string target = ResolvedPath(path);
   struct stat existing {};

@@ -1,7 +1,6 @@
 #include "base/paths.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "tests/support/temp_folder.h"
 
@@ -10,9 +9,10 @@ namespace {
 
 TEST(AddBackslash, JoinsAFolderAndANameWithOneSeparator) {
   EXPECT_EQ(AddBackslash(""), "");
-  EXPECT_EQ(AddBackslash("/data/velko"), "/data/velko/");
-  EXPECT_EQ(AddBackslash("/data/velko/"), "/data/velko/");
+  EXPECT_EQ(AddBackslash("/data/velko"), std::string("/data/velko") + kPathSeparator);
+  EXPECT_EQ(AddBackslash("/data/velko/"), "/data/velko/");  // "/" separates on Windows too
   EXPECT_EQ(AddBackslash("/"), "/");
+  EXPECT_EQ(AddBackslash(std::string(1, kPathSeparator)), std::string(1, kPathSeparator));
 }
 
 TEST(StripQuotes, TrimsBlanksAndALeadingQuoteWithItsPartner) {
@@ -44,7 +44,7 @@ TEST(FileExists, CountsRegularFilesOnly) {
   testing::WriteFile(folder / "plain.txt", "x");
   testing::WriteFile(folder / ".hidden", "x");
   testing::WriteFile(folder / "readonly.txt", "x");
-  ::chmod((folder / "readonly.txt").c_str(), 0444);
+  testing::MakeReadOnly(folder / "readonly.txt");
   EXPECT_TRUE(FileExists(folder / "plain.txt"));
   EXPECT_TRUE(FileExists(folder / ".hidden"));  // no hidden attribute: never treated as absent
   EXPECT_TRUE(FileExists(folder / "readonly.txt"));

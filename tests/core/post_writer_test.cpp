@@ -1,7 +1,5 @@
 #include "core/post_writer.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 

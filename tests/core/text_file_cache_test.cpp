@@ -1,7 +1,5 @@
 #include "model/text_file_cache.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <map>
 #include <random>
@@ -60,8 +58,8 @@ class KeptOpenFiles : public ::testing::Test {
   static std::map<std::string, std::string> FilesIn(const testing::TempFolder& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(folder.Path())) {
-      std::string name = entry.path().filename();
-      if (name != "sites.lkp") files[name] = testing::ReadFile(entry.path());
+      std::string name = entry.path().filename().string();
+      if (name != "sites.lkp") files[name] = testing::ReadFile(entry.path().string());
     }
     return files;
   }
@@ -124,7 +122,7 @@ TEST_F(KeptOpenFiles, StartFromWhatTheFilesHeldBefore) {
 TEST_F(KeptOpenFiles, NoticeOneFileUnderTwoNames) {
   ExpectSameFiles(RandomReadings(5, 300), "d mmm yyyy HH:MM", [](const testing::TempFolder& f) {
     testing::WriteFile(f / "100_4.txt", "Date, SN \r\n");
-    ASSERT_EQ(::link((f / "100_4.txt").c_str(), (f / "101_4.txt").c_str()), 0);
+    std::filesystem::create_hard_link(f / "100_4.txt", f / "101_4.txt");
   });
 }
 
@@ -170,7 +168,7 @@ TEST(TextFileCache, ClosesTheFileUsedLongestAgoAndOneThatHoldsTheSameFile) {
   EXPECT_NE(files.Find(folder / "a"), nullptr);
   EXPECT_EQ(files.Find(folder / "b"), nullptr);
   EXPECT_EQ(testing::ReadFile(folder / "b"), "b\r\n");  // flushed when closed
-  ASSERT_EQ(::link((folder / "a").c_str(), (folder / "alias").c_str()), 0);
+  std::filesystem::create_hard_link(folder / "a", folder / "alias");
   files.MakeRoomFor(folder / "alias", failed);
   EXPECT_EQ(files.Find(folder / "a"), nullptr);
   EXPECT_EQ(testing::ReadFile(folder / "alias"), "a\r\n");

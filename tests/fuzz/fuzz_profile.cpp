@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/profile.h"
+#include "system/profile_text.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace tolvanex::fuzz {

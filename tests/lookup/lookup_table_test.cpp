@@ -1,7 +1,6 @@
 #include "lookup/lookup_table.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,6 @@
-#include "settings/profile.h"
+#include "system/profile_files.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -10,7 +8,6 @@
 #include <system_error>
 
 #include "system/file_io.h"
-#include "tests/support/disk_full.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -184,57 +181,30 @@ class ProfileFile : public ::testing::Test {
 };
 
 TEST_F(ProfileFile, AMissingFileGivesTheDefaultAndIsCreatedByTheFirstWrite) {
-  EXPECT_EQ(ReadProfileString(path_, "General", "DataFile", "C:\\Data  "), "C:\\Data");
+  EXPECT_EQ(ReadProfileEntry(path_, "General", "DataFile", "C:\\Data  "), "C:\\Data");
   EXPECT_FALSE(testing::Exists(path_));
-  EXPECT_TRUE(WriteProfileString(path_, "General", "DataFile", "C:\\a.dat"));
-  EXPECT_TRUE(WriteProfileString(path_, "General", "SortLookup", "1"));
+  EXPECT_TRUE(WriteProfileEntry(path_, "General", "DataFile", "C:\\a.dat"));
+  EXPECT_TRUE(WriteProfileEntry(path_, "General", "SortLookup", "1"));
   EXPECT_EQ(testing::ReadFile(path_), "[General]\r\nDataFile=C:\\a.dat\r\nSortLookup=1\r\n");
-  EXPECT_EQ(ReadProfileString(path_, "General", "datafile", "d"), "C:\\a.dat");
+  EXPECT_EQ(ReadProfileEntry(path_, "General", "datafile", "d"), "C:\\a.dat");
 }
 
 TEST_F(ProfileFile, AFileThatCannotBeReadIsAFailureAndIsNeverReplaced) {
-  ASSERT_EQ(::mkdir(path_.c_str(), 0700), 0);
-  EXPECT_THROW(ReadProfileString(path_, "General", "DataFile", "d"), std::system_error);
-  EXPECT_FALSE(WriteProfileString(path_, "General", "DataFile", "x"));
+  ASSERT_TRUE(std::filesystem::create_directory(path_));
+  EXPECT_THROW(ReadProfileEntry(path_, "General", "DataFile", "d"), std::system_error);
+  EXPECT_FALSE(WriteProfileEntry(path_, "General", "DataFile", "x"));
   EXPECT_TRUE(std::filesystem::is_directory(path_));
 }
 
 TEST_F(ProfileFile, RefusedWritesLeaveEverythingAsItWas) {
-  EXPECT_FALSE(WriteProfileString(folder_ / "missing/tolvanex.ini", "General", "A", "1"));
+  EXPECT_FALSE(WriteProfileEntry(folder_ / "missing/tolvanex.ini", "General", "A", "1"));
   EXPECT_FALSE(testing::Exists(folder_ / "missing"));
 
   testing::WriteFile(path_, "[General]\r\nA=old\r\n");
-  ASSERT_EQ(::chmod(path_.c_str(), 0444), 0);
-  EXPECT_FALSE(WriteProfileString(path_, "General", "A", "new"));
+  testing::MakeReadOnly(path_);
+  EXPECT_FALSE(WriteProfileEntry(path_, "General", "A", "new"));
   EXPECT_EQ(testing::ReadFile(path_), "[General]\r\nA=old\r\n");
   EXPECT_EQ(FilesInFolder(), 1u);
-}
-
-TEST_F(ProfileFile, AWriteThatFailsHalfWayKeepsTheOldFileByteForByte) {
-  const std::string old = "junk\r\n[General]\r\nA=old\r\n\r\n[Other]\rB=1";
-  testing::WriteFile(path_, old);
-  {
-    testing::DiskFullAfter full(10);
-    EXPECT_FALSE(WriteProfileString(path_, "General", "A", "a new and longer value"));
-  }
-  EXPECT_EQ(testing::ReadFile(path_), old);
-  EXPECT_EQ(FilesInFolder(), 1u);
-}
-
-TEST_F(ProfileFile, AnUnchangedValueIsNotWrittenAgain) {
-  testing::WriteFile(path_, "[General]\r\nA=same\r\n");
-  testing::DiskFullAfter full(0);
-  EXPECT_TRUE(WriteProfileString(path_, "General", "a", "same"));
-  EXPECT_EQ(full.Calls(), 0);
-}
-
-TEST_F(ProfileFile, ALinkedFileIsWrittenThroughTheLink) {
-  std::string target = folder_ / "real.ini";
-  testing::WriteFile(target, "[General]\r\nA=old\r\n");
-  ASSERT_EQ(::symlink(target.c_str(), path_.c_str()), 0);
-  EXPECT_TRUE(WriteProfileString(path_, "General", "A", "new"));
-  EXPECT_TRUE(std::filesystem::is_symlink(path_));
-  EXPECT_EQ(testing::ReadFile(target), "[General]\r\nA=new\r\n");
 }
 
 }  // namespace

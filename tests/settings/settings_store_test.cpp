@@ -1,7 +1,6 @@
 #include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -230,7 +229,7 @@ TEST_F(SettingsStore, NothingIsWrittenWhileIniFileIsEmpty) {
 
 TEST_F(SettingsStore, AReadOnlySettingsFileIsLeftAloneWithoutAMessage) {
   WriteIni(kFull);
-  ASSERT_EQ(::chmod(ini_.c_str(), 0444), 0);
+  testing::MakeReadOnly(ini_);
   form_.Txt_Extension.Text = "new";
   SaveSettings(form_);
   EXPECT_TRUE(Messages().empty());
@@ -239,7 +238,7 @@ TEST_F(SettingsStore, AReadOnlySettingsFileIsLeftAloneWithoutAMessage) {
 }
 
 TEST_F(SettingsStore, ASettingsFileThatCannotBeReadIsReportedAndNeverOverwritten) {
-  ASSERT_EQ(::mkdir(ini_.c_str(), 0700), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(ini_));
   EXPECT_EQ(MyGetSetting(form_, "General", "Extension", "txt"), "");
   EXPECT_EQ(Messages(), std::vector<std::string>{"Is a directory\r\nTolvanex:MyGetSetting"});
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/process.h"
+
 namespace tolvanex::testing {
 
 // An environment variable set or removed for one test; the old value comes back afterwards.
@@ -22,13 +24,7 @@ class EnvironmentVariable {
   ~EnvironmentVariable() { Set(old_ ? old_->c_str() : nullptr); }
 
   // nullptr removes the variable.
-  void Set(const char* value) {
-    if (value == nullptr) {
-      ::unsetenv(name_);
-    } else {
-      ::setenv(name_, value, 1);
-    }
-  }
+  void Set(const char* value) { SetEnvironment(name_, value); }
   void Unset() { Set(nullptr); }
 
  private:

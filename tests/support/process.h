@@ -20,4 +20,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
                          const std::string& input = "",
                          const std::map<std::string, std::string>& environment = {});
 
+// Sets a variable of this process's environment; nullptr removes it.
+void SetEnvironment(const char* name, const char* value);
+
 }  // namespace tolvanex::testing

@@ -1,18 +1,29 @@
 #include "tests/support/temp_folder.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace tolvanex::testing {
 
+// A new folder of its own under the system's temporary folder, with a random name that no other
+// test (in this process or another) has taken.
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tolvanex-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device random;
+  std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name =
+        "tolvanex-test-" + std::to_string(random()) + std::to_string(random() % 1000);
+    std::filesystem::path candidate = base / name;
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = candidate.string();
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder could be made");
 }
 
 TempFolder::~TempFolder() {
@@ -36,6 +47,12 @@ std::string ReadFile(const std::string& path) {
 
 bool Exists(const std::string& path) {
   return std::filesystem::exists(path);
+}
+
+void MakeReadOnly(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
 }
 
 std::vector<std::string> NamesIn(const std::string& folder) {

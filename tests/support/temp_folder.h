@@ -26,6 +26,8 @@ class TempFolder {
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
+// Takes every write permission away (on Windows: sets the read-only attribute).
+void MakeReadOnly(const std::string& path);
 // The names in a folder that a user sees there, sorted: the hidden ones (the lock file that a
 // run leaves in every folder it writes to, temporaries) left out.
 std::vector<std::string> NamesIn(const std::string& folder);

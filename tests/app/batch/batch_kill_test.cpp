@@ -158,7 +158,7 @@ void ExpectTheReadingsOf(const std::string& reference, const fs::path& path,
 std::vector<std::string> Temporaries(const std::string& folder) {
   std::vector<std::string> names;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    std::string name = entry.path().filename();
+    std::string name = entry.path().filename().string();
     if (name.starts_with(".tolvanex-")) names.push_back(entry.path());
   }
   return names;
@@ -171,7 +171,7 @@ TEST(BatchStopped, LeavesOnlyWholeFilesAndTheNextRunCompletesEveryTextFile) {
   ASSERT_EQ(referenceRun.ExitStatus, 0) << referenceRun.Err;
   std::map<std::string, std::string> referenceText;
   for (const auto& entry : fs::directory_iterator(reference / "text")) {
-    referenceText[entry.path().filename()] = testing::ReadFile(entry.path());
+    referenceText[entry.path().filename()] = testing::ReadFile(entry.path().string());
   }
   const std::string oldLookup = LargeLookupFile(20);
   const std::string newLookup = testing::ReadFile(reference / "sites.lkp");

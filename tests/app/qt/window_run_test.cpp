@@ -41,7 +41,7 @@ std::map<std::string, std::string> FilesBelow(const std::string& root) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
     if (!entry.is_regular_file() || entry.path().filename() == ".tolvanex.lock") continue;
-    files[fs::relative(entry.path(), root).string()] = testing::ReadFile(entry.path());
+    files[fs::relative(entry.path(), root).string()] = testing::ReadFile(entry.path().string());
   }
   return files;
 }

@@ -1,14 +1,8 @@
-#include "settings/profile.h"
+#include "system/profile_text.h"
 
-#include <cstdlib>
 #include <optional>
-#include <system_error>
 #include <utility>
 #include <vector>
-
-#include "base/text.h"
-#include "formats/line_splitter.h"
-#include "system/file_io.h"
 
 namespace tolvanex {
 
@@ -19,6 +13,34 @@ namespace {
 
 bool IsWhite(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Names match as the system's profile functions match them: ASCII letters without regard to case.
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// Every line of the text without its line end (CR, LF or CR LF).
+template <typename LineHandler>
+void ForEachLine(std::string_view text, LineHandler&& lineHandler) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lineHandler(text.substr(start));
+      return;
+    }
+    lineHandler(text.substr(start, end - start));
+    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  }
 }
 
 std::string_view Trim(std::string_view text) {
@@ -132,15 +154,6 @@ bool EndsInLineBreak(std::string_view text) {
   return !text.empty() && (text.back() == '\r' || text.back() == '\n');
 }
 
-// ---------------------------------------------------------------------------------------------
-// The file.
-
-// A settings file that is a symbolic link is written through the link, not over it.
-bool IsMissing(const std::system_error& failure) {
-  return failure.code() == std::errc::no_such_file_or_directory ||
-         failure.code() == std::errc::not_a_directory;
-}
-
 }  // namespace
 
 std::string ProfileGetString(std::string_view fileText, std::string_view section,
@@ -191,43 +204,6 @@ std::string ProfileSetString(std::string fileText, std::string_view section, std
   insertion.append(key).append("=").append(written).append("\r\n");
   fileText.insert(lines[last].Next, insertion);
   return fileText;
-}
-
-std::string ReadProfileString(const std::string& path, std::string_view section,
-                              std::string_view key, std::string_view defaultValue,
-                              std::size_t bufferSize) {
-  std::string text;
-  try {
-    text = io::ReadWholeFile(path);
-  } catch (const std::system_error& failure) {
-    if (!IsMissing(failure)) throw;
-  }
-  return ProfileGetString(text, section, key, defaultValue, bufferSize);
-}
-
-bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
-  std::string target = io::ResolvedPath(path);
-  std::string old;
-  io::WriteAccess access = io::WriteAccessTo(target);
-  if (access == io::WriteAccess::Refused) return false;
-  bool exists = access == io::WriteAccess::Allowed;
-  if (exists) {
-    try {
-      old = io::ReadWholeFile(target);
-    } catch (const std::system_error&) {
-      return false;
-    }
-  }
-
-  std::string updated = ProfileSetString(old, section, key, value);
-  if (exists && updated == old) return true;
-  try {
-    io::ReplaceFile(target, updated, "settings");
-  } catch (const std::system_error&) {
-    return false;
-  }
-  return true;
 }
 
 }  // namespace tolvanex

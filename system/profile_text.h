@@ -37,18 +37,4 @@ std::string ProfileGetString(std::string_view fileText, std::string_view section
 std::string ProfileSetString(std::string fileText, std::string_view section, std::string_view key,
                              std::string_view value);
 
-// ProfileGetString over a file. A missing file reads as an empty text, so every key gives its
-// default; a file that exists but cannot be read throws std::system_error.
-std::string ReadProfileString(const std::string& path, std::string_view section,
-                              std::string_view key, std::string_view defaultValue,
-                              std::size_t bufferSize = kProfileBufferSize);
-
-// ProfileSetString over a file, creating the file when it is missing. The new content replaces the
-// old one as a whole (temporary file and rename), so a failed write leaves the old file as it was.
-// False, with nothing written, when the system refuses: a missing or unwritable folder, a file
-// without write permission, a file that exists but cannot be read (it is never replaced by one
-// that lacks its lines). A file that would not change is not written again.
-bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value);
-
 }  // namespace tolvanex
