@@ -33,7 +33,7 @@ void RequireFieldIndex(int index, const char* what) {
 // the current folder as it is.
 void ChangeToFolderOf(const std::string& name) {
   std::string folder = PathOfFile(name);
-  if (folder.empty() && !name.empty() && name.front() == kPathSeparator) folder = name.substr(0, 1);
+  if (folder.empty() && !name.empty() && IsPathSeparator(name.front())) folder = name.substr(0, 1);
   if (!folder.empty()) ChangeCurrentFolder(folder);
 }
 

@@ -8,6 +8,9 @@
 
 #include "core/run_driver.h"
 #include "model/frm_tolvanex.h"
+#include "system/file_io.h"
+#include "system/folders.h"
+#include "system/path_syntax.h"
 #include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
@@ -33,10 +36,13 @@ class BadInput : public ::testing::Test {
     DoExport(form);
     EXPECT_FALSE(form.RunState.Running);
     EXPECT_FALSE(form.RunState.PostFile.IsOpen());
+    // The names as the program spells them (bytes of the system's code page on Windows).
     for (const char* kind : {"post", "text"}) {
-      for (const auto& entry : fs::directory_iterator(folder / kind)) {
-        std::string content = testing::ReadFile(entry.path().string());
-        EXPECT_TRUE(content.empty() || content.ends_with("\r\n")) << entry.path();
+      auto names = OrdinaryFilesIn(folder / kind, [](std::string_view) { return true; });
+      ASSERT_TRUE(names.has_value());
+      for (const std::string& name : *names) {
+        std::string content = io::ReadWholeFile(folder / kind + kPathSeparator + name);
+        EXPECT_TRUE(content.empty() || content.ends_with("\r\n")) << name;
       }
     }
   }
@@ -114,15 +120,17 @@ TEST_F(ImpossiblePaths, OutputFoldersThatAreFiles) {
   DoExport(form);
   ASSERT_EQ(desktop.Messages.size(), 1u);
   EXPECT_EQ(desktop.Messages[0].Text,
-            "Not a directory\r\nTolvanex:ExportPostFile: " + (folder / "afile/23Jul14.pst"));
+            testing::FileAsFolderText() +
+                "\r\nTolvanex:ExportPostFile: " + (folder / "afile/23Jul14.pst"));
 
   desktop.Messages.clear();
   form.Chk_OutputPostFile.Value = 0;
   form.Lbl_Folder[1].Caption = folder / "afile";
   DoExport(form);
   ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text,
-            "Not a directory\r\nTolvanex:ExportPostFile: " + (folder / "afile/7_1.txt"));
+  EXPECT_EQ(
+      desktop.Messages[0].Text,
+      testing::FileAsFolderText() + "\r\nTolvanex:ExportPostFile: " + (folder / "afile/7_1.txt"));
   EXPECT_EQ(testing::ReadFile(folder / "afile"), "x");
 }
 
@@ -133,7 +141,7 @@ TEST_F(ImpossiblePaths, NamesTooLong) {
   form.Chk_OutputPostFile.Value = 0;
   DoExport(form);
   ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text, "File name too long\r\nTolvanex:ExportPostFile: " +
+  EXPECT_EQ(desktop.Messages[0].Text, testing::NameTooLongText() + "\r\nTolvanex:ExportPostFile: " +
                                           (folder / ("text/" + id + "_1.txt")));
   EXPECT_TRUE(testing::NamesIn(folder / "text").empty());
 }

@@ -103,8 +103,9 @@ TEST_F(PostWriter, AMissingFolderIsReportedWithTheCandidatePath) {
   SetReading(testing::k14July2023At1300);
   EXPECT_FALSE(Export());
   ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text, "No such file or directory\r\nTolvanex:ExportPostFile: " +
-                                          (folder / "missing/23Jul14.pst"));
+  EXPECT_EQ(desktop.Messages[0].Text,
+            testing::MissingFolderText() +
+                "\r\nTolvanex:ExportPostFile: " + (folder / "missing/23Jul14.pst"));
 }
 
 TEST_F(PostWriter, AnEmptyFolderWritesIntoTheCurrentFolder) {

@@ -129,7 +129,7 @@ TEST_F(RunDriver, AMissingDataFileIsReportedAndTheRunCanStartAgain) {
   DoExport(form);
   ASSERT_EQ(desktop.Messages.size(), 1u);
   EXPECT_EQ(desktop.Messages[0].Text,
-            "No such file or directory\r\nTolvanex:DoExport: " + (folder / "missing.dat"));
+            testing::MissingFileText() + "\r\nTolvanex:DoExport: " + (folder / "missing.dat"));
   EXPECT_EQ(form.Lbl_Status.Caption, "before");
   EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
   EXPECT_FALSE(form.RunState.Running);
@@ -145,7 +145,8 @@ TEST_F(RunDriver, ADataFileThatIsAFolderIsReported) {
   form.Txt_File[0].Text = folder.Path();
   DoExport(form);
   ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text, "Is a directory\r\nTolvanex:DoExport: " + folder.Path());
+  EXPECT_EQ(desktop.Messages[0].Text,
+            testing::FolderAsFileText() + "\r\nTolvanex:DoExport: " + folder.Path());
 }
 
 TEST_F(RunDriver, CancelEndsTheRunAfterTheLineInHand) {
@@ -177,8 +178,9 @@ TEST_F(RunDriver, AMissingOutputFolderEndsTheRunWithTheTextWritersReport) {
   form.Lbl_Folder[1].Caption = folder / "missing";
   DoExport(form);
   ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text, "No such file or directory\r\nTolvanex:ExportPostFile: " +
-                                          (folder / "missing/2031_7.txt"));
+  EXPECT_EQ(desktop.Messages[0].Text,
+            testing::MissingFolderText() +
+                "\r\nTolvanex:ExportPostFile: " + (folder / "missing/2031_7.txt"));
   EXPECT_EQ(form.Lbl_Status.Caption, "Finished - posted 1 readings to 1 post file(s)");
 }
 

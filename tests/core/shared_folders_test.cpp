@@ -119,7 +119,17 @@ TEST_F(SharedFolders, ATableKeptLoadedIsReadAgainWhenItsFileChanged) {
   EXPECT_EQ(desktop.InputBoxes.size(), 2u);  // 88 / 1 once, 77 / 7 once: 99 / 9 came from the file
 }
 
+// Whether the system tells the holder of an open file that its name was removed. Windows does
+// (a deletion pending); Wine does not, and there the loss cannot be seen.
+bool SystemTellsOfARemovedName() {
+  testing::TempFolder folder;
+  io::File file = io::CreateNewFile(folder / "probe");
+  fs::remove(folder / "probe");
+  return file.State().Names == 0;
+}
+
 TEST_F(SharedFolders, AFileThatLosesItsNameDuringTheRunIsReportedAndTheRunUnfinished) {
+  if (!SystemTellsOfARemovedName()) GTEST_SKIP() << "the system does not tell of a removed name";
   struct Case {
     const char* What;
     std::function<void(const std::string&)> Change;

@@ -172,8 +172,8 @@ TEST_F(LookupTable, ASaveIntoAMissingFolderFailsAndCreatesNothing) {
   SetTable({{"a", "b", "c"}});
   EXPECT_FALSE(SaveLookupFile(form));
   EXPECT_EQ(desktop.MessageTexts(),
-            (std::vector<std::string>{"No such file or directory\r\nTolvanex:SaveLookupFile: " +
-                                      form.Txt_File[1].Text}));
+            (std::vector<std::string>{testing::MissingFolderText() +
+                                      "\r\nTolvanex:SaveLookupFile: " + form.Txt_File[1].Text}));
   EXPECT_EQ(FilesInFolder(), 0u);
   EXPECT_EQ(Table(), (Entries{{"a", "b", "c"}}));
 }

@@ -216,8 +216,8 @@ TEST_F(SiteResolution, AFailedSaveKeepsTheEntryInTheTable) {
   form.Txt_File[1].Text = folder / "missing/sites.lkp";
   desktop.InputAnswers = {"8"};
   EXPECT_EQ(Resolve(), std::nullopt);
-  EXPECT_EQ(desktop.MessageTexts(), Texts{"No such file or directory\r\nTolvanex:SaveLookupFile: " +
-                                          form.Txt_File[1].Text});
+  EXPECT_EQ(desktop.MessageTexts(), Texts{testing::MissingFolderText() +
+                                          "\r\nTolvanex:SaveLookupFile: " + form.Txt_File[1].Text});
   EXPECT_FALSE(form.RunState.StopRequested);
   EXPECT_EQ(Resolve(), 8);
   EXPECT_EQ(desktop.InputBoxes.size(), 1u);

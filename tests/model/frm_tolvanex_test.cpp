@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <set>
 
-#include "system/folders.h"
+#include "system/path_syntax.h"
+#include "system/user_folders.h"
 #include "tests/support/scripted_platform.h"
 
 namespace tolvanex {
@@ -47,9 +48,11 @@ TEST_F(WindowModel, StartsWithTheInitialCaptionsAndTexts) {
   EXPECT_EQ(form.Lst_Files.ListCount(), 0);
 }
 
-TEST_F(WindowModel, FolderLabelsStartAtTheHomeVelkoFolder) {
-  EXPECT_EQ(form.Lbl_Folder[0].Caption, HomeFolder() + "/Velko");
-  EXPECT_EQ(form.Lbl_Folder[1].Caption, HomeFolder() + "/Velko");
+// C:\Velko on Windows; in the home folder elsewhere.
+TEST_F(WindowModel, FolderLabelsStartAtTheVelkoFolderOfTheDefaultsRoot) {
+  std::string velko = DefaultsRoot() + kPathSeparator + "Velko";
+  EXPECT_EQ(form.Lbl_Folder[0].Caption, velko);
+  EXPECT_EQ(form.Lbl_Folder[1].Caption, velko);
 }
 
 TEST_F(WindowModel, OnlyTheListAndPostFileEditButtonsStartDisabled) {

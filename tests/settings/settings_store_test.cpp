@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/frm_tolvanex.h"
-#include "tests/support/disk_full.h"
-#include "tests/support/guards.h"
-#include "tests/support/scripted_platform.h"
+#include "tests/settings/settings_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -17,100 +14,12 @@ namespace {
 
 using testing::EnvironmentVariable;
 
-// The nine settings as the controls hold them, in the order of the file.
-std::vector<std::string> Controls(const Frm_Tolvanex& form) {
-  return {form.Txt_File[0].Text,
-          std::to_string(form.Chk_OutputPostFile.Value),
-          form.Lbl_Folder[0].Caption,
-          form.Txt_File[1].Text,
-          std::to_string(form.Chk_SortLookup.Value),
-          std::to_string(form.Chk_OutputTextFiles.Value),
-          form.Txt_Extension.Text,
-          form.Lbl_Folder[1].Caption,
-          form.Cmb_Dateformat.Text};
-}
-
-class SettingsStore : public ::testing::Test {
- protected:
-  SettingsStore() { form_.IniFile = ini_; }
-
-  void WriteIni(const std::string& generalLines) {
-    testing::WriteFile(ini_, "[General]\r\n" + generalLines);
-  }
-  std::vector<std::string> Messages() const { return platform_.MessageTexts(); }
-
-  testing::TempFolder temp_;
-  std::string ini_ = temp_ / "tolvanex.ini";
-  // The home folder for the form's initial captions and the defaults, without an XDG_DATA_HOME.
-  std::string home_ = temp_ / "home";
-  EnvironmentVariable homeVariable_{"HOME", home_.c_str()};
-  EnvironmentVariable dataVariable_{"XDG_DATA_HOME", nullptr};
-  testing::ScriptedPlatform platform_;
-  Frm_Tolvanex form_{platform_};
-  const std::vector<std::string> initial_ = Controls(form_);
-
-  const std::string kFull =
-      "DataFile=/data/Sd01.dat\r\nOutputPostFile=0\r\nPostFolder=/post\r\n"
-      "LookupFile=/data/sites.lkp\r\nSortLookup=0\r\nOutputTextFile=1\r\n"
-      "Extension=csv\r\nOutputFolder=/text\r\nDateFormat=yyyy/mm/dd\r\n";
-  const std::vector<std::string> kFullControls{
-      "/data/Sd01.dat", "0", "/post", "/data/sites.lkp", "0", "1", "csv", "/text", "yyyy/mm/dd"};
-};
-
-TEST_F(SettingsStore, AFullDiskLeavesTheFileAsItWasWithoutAReport) {
-  const std::string before = "[General]\r\nDataFile=old.dat\r\n; kept\r\n";
-  testing::WriteFile(ini_, before);
-  {
-    testing::DiskFullAfter full(30, temp_.Path() + "/.tolvanex-");
-    SaveSettings(form_);
-  }
-  EXPECT_EQ(testing::ReadFile(ini_), before);
-  for (const auto& entry : std::filesystem::directory_iterator(temp_.Path())) {
-    EXPECT_FALSE(entry.path().filename().string().starts_with(".tolvanex-"));  // none left
-  }
-  EXPECT_TRUE(Messages().empty());  // a refused write passes silently
-}
-
-// The settings file is not beside the program (/opt/tolvanex), so the lookup file and the output
-// folder default to the user's data folder, which is made for them.
-TEST_F(SettingsStore, WithoutAFileTheDefaultsAndAfterSavingTheNineKeysInOrder) {
-  LoadSettings(form_);
-  std::string data = home_ + "/.local/share/tolvanex";
-  EXPECT_EQ(Controls(form_), (std::vector<std::string>{home_ + "/Sondrel/Sondrel.dat", "1",
-                                                       home_ + "/Velko", data + "/sondrel.lkp", "1",
-                                                       "0", "txt", data, "d mmm yyyy HH:MM"}));
-  EXPECT_TRUE(std::filesystem::is_directory(data));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_FALSE(testing::Exists(ini_));
-
-  SaveSettings(form_);
-  EXPECT_EQ(testing::ReadFile(ini_),
-            "[General]\r\nDataFile=" + home_ + "/Sondrel/Sondrel.dat\r\nOutputPostFile=1\r\n" +
-                "PostFolder=" + home_ + "/Velko\r\nLookupFile=" + data +
-                "/sondrel.lkp\r\nSortLookup=1\r\nOutputTextFile=0\r\nExtension=txt\r\n" +
-                "OutputFolder=" + data + "\r\nDateFormat=d mmm yyyy HH:MM\r\n");
-  EXPECT_TRUE(Messages().empty());
-}
-
 TEST_F(SettingsStore, SettingsBesideTheProgramKeepTheDataBesideItToo) {
   platform_.Info.Folder = temp_.Path();
   LoadSettings(form_);
   EXPECT_EQ(form_.Txt_File[1].Text, temp_ / "sondrel.lkp");
   EXPECT_EQ(form_.Lbl_Folder[1].Caption, temp_.Path());
   EXPECT_FALSE(testing::Exists(home_));
-}
-
-TEST_F(SettingsStore, TheDataFolderIsMadeOnlyForADefaultThatIsTaken) {
-  std::string data = temp_ / "data";
-  EnvironmentVariable dataHome{"XDG_DATA_HOME", data.c_str()};
-  WriteIni(kFull);
-  LoadSettings(form_);
-  EXPECT_FALSE(testing::Exists(data));
-
-  WriteIni("OutputFolder=/text\r\n");
-  LoadSettings(form_);
-  EXPECT_EQ(form_.Txt_File[1].Text, data + "/tolvanex/sondrel.lkp");
-  EXPECT_TRUE(std::filesystem::is_directory(data + "/tolvanex"));
 }
 
 TEST_F(SettingsStore, EveryKeyComesFromTheFileAndSavingTwiceChangesNothing) {
@@ -204,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"-1", "Invalid property value"}, BadCase{"40000", "Overflow"}));
 
 TEST_F(SettingsStore, ABadValueIsReplacedWhenTheWindowCloses) {
-  WriteIni("; mine\r\nOutputTextFile=x\r\nSortLookup=2\r\n\r\n[Other]\r\nk=v\r\n");
+  WriteIni("; mine\r\nOutputTextFile=x\r\nSortLookup=2\r\n[Other]\r\nk=v\r\n");
   LoadSettings(form_);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(form_.Chk_SortLookup.Value, 2);
@@ -217,7 +126,7 @@ TEST_F(SettingsStore, ABadValueIsReplacedWhenTheWindowCloses) {
   EXPECT_EQ(testing::ReadFile(ini_),
             "[General]\r\n; mine\r\nOutputTextFile=0\r\nSortLookup=2\r\nDataFile=/d.dat\r\n"
             "OutputPostFile=1\r\nPostFolder=/p\r\nLookupFile=/l.lkp\r\nExtension=dat\r\n"
-            "OutputFolder=/t\r\nDateFormat=Combo1\r\n\r\n[Other]\r\nk=v\r\n");
+            "OutputFolder=/t\r\nDateFormat=Combo1\r\n[Other]\r\nk=v\r\n");
 }
 
 TEST_F(SettingsStore, NothingIsWrittenWhileIniFileIsEmpty) {
@@ -240,7 +149,8 @@ TEST_F(SettingsStore, AReadOnlySettingsFileIsLeftAloneWithoutAMessage) {
 TEST_F(SettingsStore, ASettingsFileThatCannotBeReadIsReportedAndNeverOverwritten) {
   ASSERT_TRUE(std::filesystem::create_directory(ini_));
   EXPECT_EQ(MyGetSetting(form_, "General", "Extension", "txt"), "");
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Is a directory\r\nTolvanex:MyGetSetting"});
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{testing::FolderAsFileText() + "\r\nTolvanex:MyGetSetting"});
 
   SaveSettings(form_);
   EXPECT_EQ(Messages().size(), 1u);

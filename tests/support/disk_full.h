@@ -11,7 +11,8 @@
 namespace tolvanex::testing {
 
 // A full disk: writes fail with ENOSPC once a number of bytes has gone through, counted over all
-// files or, with a path prefix, over the files under it (the others are written as usual).
+// files or, with a path prefix, over the files under it (the others are written as usual). Paths
+// are compared with "/" for every separator.
 class DiskFullAfter {
  public:
   explicit DiskFullAfter(std::size_t bytesThatFit, std::string pathPrefix = "");

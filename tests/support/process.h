@@ -8,6 +8,8 @@
 
 namespace tolvanex::testing {
 
+// Out and Err are text: on Windows the program's CR LF line ends come back as LF, as a reader in
+// text mode takes them.
 struct ProcessResult {
   int ExitStatus = -1;  // the exit code, or 128 + the signal that ended it
   std::string Out;

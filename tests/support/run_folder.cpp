@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/paths.h"
 #include "model/frm_tolvanex.h"
 
 namespace tolvanex::testing {
@@ -21,10 +22,11 @@ void PrepareRunFolder(const std::string& folder) {
 
 void PointWindowAt(Frm_Tolvanex& form, const std::string& folder) {
   FillColumnLevels(form);
-  form.Txt_File[0].Text = folder + "/data.dat";
-  form.Txt_File[1].Text = folder + "/sites.lkp";
-  form.Lbl_Folder[0].Caption = folder + "/post";
-  form.Lbl_Folder[1].Caption = folder + "/text";
+  // As the user would pick them: with the system's separator.
+  form.Txt_File[0].Text = AddBackslash(folder) + "data.dat";
+  form.Txt_File[1].Text = AddBackslash(folder) + "sites.lkp";
+  form.Lbl_Folder[0].Caption = AddBackslash(folder) + "post";
+  form.Lbl_Folder[1].Caption = AddBackslash(folder) + "text";
   form.Chk_OutputPostFile.Value = 1;
   form.Chk_OutputTextFiles.Value = 1;
   form.Chk_SortLookup.Value = 1;

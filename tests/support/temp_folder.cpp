@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <system_error>
+
+#include "system/file_io.h"
+#include "system/path_syntax.h"
 
 namespace tolvanex::testing {
 
@@ -29,6 +34,12 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::operator/(std::string_view name) const {
+  std::string path = path_ + kPathSeparator;
+  for (char c : name) path += c == '/' ? kPathSeparator : c;
+  return path;
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {
@@ -63,6 +74,41 @@ std::vector<std::string> NamesIn(const std::string& folder) {
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+namespace {
+
+std::string TextOfFailure(const std::function<void(const TempFolder& folder)>& action) {
+  TempFolder folder;
+  WriteFile(folder / "file", "x");
+  try {
+    action(folder);
+  } catch (const std::system_error& failure) {
+    return failure.code().message();
+  }
+  throw std::logic_error("the system did not refuse");
+}
+
+}  // namespace
+
+std::string MissingFileText() {
+  return TextOfFailure([](const TempFolder& f) { io::OpenForReading(f / "missing"); });
+}
+
+std::string MissingFolderText() {
+  return TextOfFailure([](const TempFolder& f) { io::CreateNewFile(f / "missing/name"); });
+}
+
+std::string FolderAsFileText() {
+  return TextOfFailure([](const TempFolder& f) { io::OpenForReading(f.Path()); });
+}
+
+std::string FileAsFolderText() {
+  return TextOfFailure([](const TempFolder& f) { io::CreateNewFile(f / "file/name"); });
+}
+
+std::string NameTooLongText() {
+  return TextOfFailure([](const TempFolder& f) { io::CreateNewFile(f / std::string(300, 'a')); });
 }
 
 }  // namespace tolvanex::testing

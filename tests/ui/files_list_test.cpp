@@ -44,7 +44,7 @@ TEST_F(FilesList, AFolderCaptionEndingInASeparatorWorksTheSame) {
 
   form.Lst_Files.SetListIndex(0);
   EditFile(form, 2);
-  EXPECT_EQ(desktop.EditorPaths, (std::vector<std::string>{folder / "12_3.dat"}));
+  EXPECT_EQ(desktop.EditorPaths, (std::vector<std::string>{folder.Path() + "/12_3.dat"}));
 }
 
 TEST_F(FilesList, AMissingFolderEmptiesTheListWithoutAReport) {

@@ -65,27 +65,6 @@ TEST_F(StartUp, WithAnEmptySettingsFileShowsTheDefaultsAndListsTheProgramsFolder
   EXPECT_EQ(testing::ReadFile(IniPath()), "");
 }
 
-// An installed program: nothing beside it, the settings in the user's config folder and the
-// lookup file and text files in the user's data folder, which start-up makes.
-TEST_F(StartUp, WithoutASettingsFileBesideItUsesTheUsersFolders) {
-  std::filesystem::remove(IniPath());
-  std::string data = home + "/.local/share/tolvanex";
-  std::filesystem::create_directories(data);
-  testing::WriteFile(data + "/1_2.txt", "");
-  testing::WriteFile(folder / "3_4.txt", "");
-
-  Form_Load(form);
-  EXPECT_EQ(form.IniFile, home + "/.config/tolvanex/tolvanex.ini");
-  EXPECT_EQ(form.Txt_File[1].Text, data + "/sondrel.lkp");
-  EXPECT_EQ(form.Lbl_Folder[1].Caption, data);
-  EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"1_2.txt"}));
-  EXPECT_TRUE(desktop.Messages.empty());
-
-  Form_QueryUnload(form);
-  EXPECT_TRUE(testing::Exists(home + "/.config/tolvanex/tolvanex.ini"));
-  EXPECT_FALSE(testing::Exists(IniPath()));
-}
-
 TEST_F(StartUp, ListsTheFolderAndExtensionThatTheSettingsName) {
   std::filesystem::create_directory(folder / "sites");
   testing::WriteFile(folder / "sites/1_2.csv", "");

@@ -73,7 +73,7 @@ TEST_F(BatchCommand, AMissingDataFileIsReportedOnStderr) {
   EXPECT_EQ(result.ExitStatus, 1);
   EXPECT_EQ(result.Out, "");
   EXPECT_EQ(result.Err,
-            "No such file or directory\nTolvanex:DoExport: " + (folder / "missing.dat") + "\n");
+            testing::MissingFileText() + "\nTolvanex:DoExport: " + (folder / "missing.dat") + "\n");
 }
 
 TEST_F(BatchCommand, OptionsOverrideTheSettings) {

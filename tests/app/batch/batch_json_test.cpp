@@ -65,7 +65,7 @@ TEST_F(BatchJson, OneObjectPerDataFileTellsWhatItsRunDid) {
   EXPECT_EQ(third["post_files"], json::array());
   EXPECT_EQ(
       third["reports"],
-      json({{{"description", "No such file or directory"}, {"label", "DoExport: " + missing}}}));
+      json({{{"description", testing::MissingFileText()}, {"label", "DoExport: " + missing}}}));
   // The reports still reach stderr; stdout holds nothing but the objects.
   EXPECT_NE(result.Err.find("Type mismatch\nTolvanex:DateTimeValue: someday\n"), std::string::npos);
 }

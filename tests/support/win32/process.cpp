@@ -105,6 +105,16 @@ class InheritedHandles {
   LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
 };
 
+std::string WithoutCarriageReturns(const std::string& text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    lines += text[i];
+  }
+  return lines;
+}
+
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
@@ -164,6 +174,9 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   DWORD exitCode = 0;
   ::GetExitCodeProcess(process.Get(), &exitCode);
   result.ExitStatus = static_cast<int>(exitCode);
+  // Text as a reader in text mode takes it: the program's CR LF line ends read as LF.
+  result.Out = WithoutCarriageReturns(result.Out);
+  result.Err = WithoutCarriageReturns(result.Err);
   return result;
 }
 
