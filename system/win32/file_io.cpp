@@ -191,27 +191,8 @@ std::string FolderOfPath(const std::string& path) {
   return path.substr(0, separator);
 }
 
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, kNoHandle)), path_(std::move(other.path_)) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    if (IsOpen()) ::CloseHandle(HandleOf(*this));
-    handle_ = std::exchange(other.handle_, kNoHandle);
-    path_ = std::move(other.path_);
-  }
-  return *this;
-}
-
-File::~File() {
-  if (IsOpen()) ::CloseHandle(HandleOf(*this));
-}
-
-File File::Adopt(std::intptr_t handle, std::string path) {
-  File file;
-  file.handle_ = handle;
-  file.path_ = std::move(path);
-  return file;
+void File::CloseNative(std::intptr_t handle) noexcept {
+  ::CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
 FileState File::State() const {

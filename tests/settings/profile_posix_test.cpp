@@ -7,27 +7,16 @@
 #include <string>
 
 #include "system/profile_files.h"
+#include "tests/settings/profile_file_fixture.h"
 #include "tests/support/disk_full.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
 namespace {
 
-class ProfileFileOverFileLayer : public ::testing::Test {
- protected:
-  std::size_t FilesInFolder() const {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
-      ++count;
-    }
-    return count;
-  }
+using testing::ProfileFile;
 
-  testing::TempFolder folder_;
-  std::string path_ = folder_ / "tolvanex.ini";
-};
-
-TEST_F(ProfileFileOverFileLayer, AWriteThatFailsHalfWayKeepsTheOldFileByteForByte) {
+TEST_F(ProfileFile, AWriteThatFailsHalfWayKeepsTheOldFileByteForByte) {
   const std::string old = "junk\r\n[General]\r\nA=old\r\n\r\n[Other]\rB=1";
   testing::WriteFile(path_, old);
   {
@@ -38,14 +27,14 @@ TEST_F(ProfileFileOverFileLayer, AWriteThatFailsHalfWayKeepsTheOldFileByteForByt
   EXPECT_EQ(FilesInFolder(), 1u);
 }
 
-TEST_F(ProfileFileOverFileLayer, AnUnchangedValueIsNotWrittenAgain) {
+TEST_F(ProfileFile, AnUnchangedValueIsNotWrittenAgain) {
   testing::WriteFile(path_, "[General]\r\nA=same\r\n");
   testing::DiskFullAfter full(0);
   EXPECT_TRUE(WriteProfileEntry(path_, "General", "a", "same"));
   EXPECT_EQ(full.Calls(), 0);
 }
 
-TEST_F(ProfileFileOverFileLayer, ALinkedFileIsWrittenThroughTheLink) {
+TEST_F(ProfileFile, ALinkedFileIsWrittenThroughTheLink) {
   std::string target = folder_ / "real.ini";
   testing::WriteFile(target, "[General]\r\nA=old\r\n");
   ASSERT_EQ(::symlink(target.c_str(), path_.c_str()), 0);

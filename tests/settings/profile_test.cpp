@@ -8,10 +8,13 @@
 #include <system_error>
 
 #include "system/file_io.h"
+#include "tests/settings/profile_file_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
 namespace {
+
+using testing::ProfileFile;
 
 struct ReadCase {
   const char* Name;
@@ -165,20 +168,6 @@ TEST(ProfileSetString, WritesWhatReadsBackAndNothingElse) {
     }
   }
 }
-
-class ProfileFile : public ::testing::Test {
- protected:
-  std::size_t FilesInFolder() const {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
-      ++count;
-    }
-    return count;
-  }
-
-  testing::TempFolder folder_;
-  std::string path_ = folder_ / "tolvanex.ini";
-};
 
 TEST_F(ProfileFile, AMissingFileGivesTheDefaultAndIsCreatedByTheFirstWrite) {
   EXPECT_EQ(ReadProfileEntry(path_, "General", "DataFile", "C:\\Data  "), "C:\\Data");

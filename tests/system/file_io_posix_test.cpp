@@ -16,6 +16,7 @@
 #include "system/output_file.h"
 #include "tests/support/disk_full.h"
 #include "tests/support/temp_folder.h"
+#include "tests/system/file_io_helpers.h"
 
 namespace tolvanex::io {
 namespace {
@@ -23,23 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::DiskFullAfter;
 using testing::FailingFiles;
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::errc ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::system_error& failure) {
-    return static_cast<std::errc>(failure.code().value());
-  }
-  return std::errc();
-}
 
 // A block beyond the file size limit fails in the system itself; the file is cut back to the
 // lines before the block.
@@ -107,7 +91,7 @@ TEST(Temporaries, AreHiddenLockedAndPublishedWithoutReplacingAFile) {
   PublishTemporary(temporary, folder / "free.pst");
   EXPECT_EQ(temporary.Path(), folder / "free.pst");
   temporary.Close();
-  EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"free.pst", "taken.pst"}));
+  EXPECT_EQ(AllNamesIn(folder.Path()), (std::vector<std::string>{"free.pst", "taken.pst"}));
   EXPECT_EQ(testing::ReadFile(folder / "free.pst"), "new");
 }
 
@@ -122,7 +106,7 @@ TEST(ReplaceWholeFile, ReplacesTheWholeContentKeepingPermissionsAndLinks) {
   struct stat info {};
   ASSERT_EQ(::stat((folder / "a.lkp").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
-  EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"a.lkp", "link.lkp"}));
+  EXPECT_EQ(AllNamesIn(folder.Path()), (std::vector<std::string>{"a.lkp", "link.lkp"}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "system/output_file.h"
 #include "tests/support/disk_full.h"
 #include "tests/support/temp_folder.h"
+#include "tests/system/file_io_helpers.h"
 
 namespace tolvanex::io {
 namespace {
@@ -17,26 +18,9 @@ namespace fs = std::filesystem;
 using testing::DiskFullAfter;
 using testing::FailingFiles;
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Makes a file look as if it had been left there ten minutes ago.
 void AgeTenMinutes(const std::string& path) {
   fs::last_write_time(path, fs::last_write_time(path) - std::chrono::minutes(10));
-}
-
-std::errc ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::system_error& failure) {
-    return static_cast<std::errc>(failure.code().default_error_condition().value());
-  }
-  return std::errc();
 }
 
 TEST(OutputFile, WritesWholeLinesAndCountsReadingsOnceTheyReachTheFile) {
@@ -145,7 +129,7 @@ TEST(ReplaceWholeFile, AnyFailureKeepsTheOldFileAndLeavesNoTemporary) {
                 std::errc::io_error);
     }
     EXPECT_EQ(testing::ReadFile(folder / "a.lkp"), "old content\r\n");
-    EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"a.lkp"}));
+    EXPECT_EQ(AllNamesIn(folder.Path()), (std::vector<std::string>{"a.lkp"}));
   }
   testing::TempFolder folder;
   EXPECT_EQ(ErrorOf([&] { ReplaceWholeFile(folder / "missing/a.lkp", "x", "lookup"); }),

@@ -12,25 +12,15 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/files_list_fixture.h"
 #include "ui/files_list.h"
 
 namespace tolvanex {
 namespace {
 
-class FilesListOfPosixNames : public ::testing::Test {
- protected:
-  FilesListOfPosixNames() {
-    form.Lbl_Folder[1].Caption = folder.Path();
-    form.Txt_Extension.Text = "dat";
-  }
-  void Touch(const std::string& name) { testing::WriteFile(folder / name, "x\r\n"); }
+using testing::FilesList;
 
-  testing::TempFolder folder;
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
-};
-
-TEST_F(FilesListOfPosixNames, LeavesOutHiddenNamesFoldersLinksToFoldersAndPipes) {
+TEST_F(FilesList, LeavesOutHiddenNamesFoldersLinksToFoldersAndPipes) {
   Touch("kept.dat");
   Touch(".hidden.dat");
   Touch("target.bin");
@@ -45,7 +35,7 @@ TEST_F(FilesListOfPosixNames, LeavesOutHiddenNamesFoldersLinksToFoldersAndPipes)
   EXPECT_TRUE(desktop.Messages.empty());
 }
 
-TEST_F(FilesListOfPosixNames, AnUnreadableFolderIsReported) {
+TEST_F(FilesList, AnUnreadableFolderIsReported) {
   std::filesystem::create_symlink(folder / "loop-b", folder / "loop-a");
   std::filesystem::create_symlink(folder / "loop-a", folder / "loop-b");
   form.Lst_Files.AddItem("stale.dat");

@@ -12,22 +12,12 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/files_list_fixture.h"
 
 namespace tolvanex {
 namespace {
 
-class FilesList : public ::testing::Test {
- protected:
-  FilesList() {
-    form.Lbl_Folder[1].Caption = folder.Path();
-    form.Txt_Extension.Text = "dat";
-  }
-  void Touch(const std::string& name) { testing::WriteFile(folder / name, "x\r\n"); }
-
-  testing::TempFolder folder;
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
-};
+using testing::FilesList;
 
 TEST_F(FilesList, ListsTheMatchingFilesSortedWithoutRegardToCase) {
   for (const char* name : {"b.dat", "A.dat", "c.dat", "notes.txt", "dat"}) Touch(name);

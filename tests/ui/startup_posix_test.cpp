@@ -12,31 +12,17 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/startup_fixture.h"
 #include "ui/startup.h"
 
 namespace tolvanex {
 namespace {
 
-class StartUpInstalled : public ::testing::Test {
- protected:
-  StartUpInstalled() {
-    desktop.Info.Folder = folder.Path();
-    testing::WriteFile(IniPath(), "");
-  }
-  std::string IniPath() const { return folder / "tolvanex.ini"; }
-
-  testing::TempFolder folder;
-  std::string home = folder / "home";
-  testing::EnvironmentVariable homeVariable{"HOME", home.c_str()};
-  testing::EnvironmentVariable configVariable{"XDG_CONFIG_HOME", nullptr};
-  testing::EnvironmentVariable dataVariable{"XDG_DATA_HOME", nullptr};
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
-};
+using testing::StartUp;
 
 // An installed program: nothing beside it, the settings in the user's config folder and the
 // lookup file and text files in the user's data folder, which start-up makes.
-TEST_F(StartUpInstalled, WithoutASettingsFileBesideItUsesTheUsersFolders) {
+TEST_F(StartUp, WithoutASettingsFileBesideItUsesTheUsersFolders) {
   std::filesystem::remove(IniPath());
   std::string data = home + "/.local/share/tolvanex";
   std::filesystem::create_directories(data);

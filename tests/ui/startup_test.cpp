@@ -12,9 +12,12 @@
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
+#include "tests/ui/startup_fixture.h"
 
 namespace tolvanex {
 namespace {
+
+using testing::StartUp;
 
 const std::vector<std::string> kFormatList{"d mmm yyyy HH:MM", "m/d/yyyy HH:MM", "yyyy-mm-dd HH:MM",
                                            "d/m/yyyy HH:MM"};
@@ -25,25 +28,6 @@ bool LevelsUntouched(const Frm_Tolvanex& form) {
   }
   return true;
 }
-
-// The program lives in a temporary folder and holds its settings file there (a portable copy);
-// the user's home folder, for a program without one, lies in the temporary folder too.
-class StartUp : public ::testing::Test {
- protected:
-  StartUp() {
-    desktop.Info.Folder = folder.Path();
-    testing::WriteFile(IniPath(), "");
-  }
-  std::string IniPath() const { return folder / "tolvanex.ini"; }
-
-  testing::TempFolder folder;
-  std::string home = folder / "home";
-  testing::EnvironmentVariable homeVariable{"HOME", home.c_str()};
-  testing::EnvironmentVariable configVariable{"XDG_CONFIG_HOME", nullptr};
-  testing::EnvironmentVariable dataVariable{"XDG_DATA_HOME", nullptr};
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
-};
 
 TEST_F(StartUp, WithAnEmptySettingsFileShowsTheDefaultsAndListsTheProgramsFolder) {
   testing::WriteFile(folder / "b.txt", "");

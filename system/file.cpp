@@ -1,0 +1,30 @@
+#include "system/file_io.h"
+
+#include <utility>
+
+namespace tolvanex::io {
+
+File::File(File&& other) noexcept
+    : handle_(std::exchange(other.handle_, kNoHandle)), path_(std::move(other.path_)) {}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    if (IsOpen()) CloseNative(handle_);
+    handle_ = std::exchange(other.handle_, kNoHandle);
+    path_ = std::move(other.path_);
+  }
+  return *this;
+}
+
+File::~File() {
+  if (IsOpen()) CloseNative(handle_);
+}
+
+File File::Adopt(std::intptr_t handle, std::string path) {
+  File file;
+  file.handle_ = handle;
+  file.path_ = std::move(path);
+  return file;
+}
+
+}  // namespace tolvanex::io

@@ -1,0 +1,27 @@
+// The files list over a temporary folder, with the extension "dat".
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/frm_tolvanex.h"
+#include "tests/support/scripted_platform.h"
+#include "tests/support/temp_folder.h"
+
+namespace tolvanex::testing {
+
+class FilesList : public ::testing::Test {
+ protected:
+  FilesList() {
+    form.Lbl_Folder[1].Caption = folder.Path();
+    form.Txt_Extension.Text = "dat";
+  }
+  void Touch(const std::string& name) { WriteFile(folder / name, "x\r\n"); }
+
+  TempFolder folder;
+  ScriptedPlatform desktop;
+  Frm_Tolvanex form{desktop};
+};
+
+}  // namespace tolvanex::testing
