@@ -147,16 +147,6 @@ void StartDetached(const std::string& program, const std::string& argument) {
   io::ThrowSystemError(WIFEXITED(status) ? WEXITSTATUS(status) : ECHILD);
 }
 
-void DesktopServices::StartEditor(const std::string& path) {
-  std::string editor = EditorProgram();
-  try {
-    StartDetached(editor, EditorArgument(path));
-  } catch (const std::system_error& e) {
-    throw std::runtime_error("The editor " + editor +
-                             " could not be started: " + e.code().message());
-  }
-}
-
 ProgramInfo ProgramInfoFromPath(std::string_view executablePath) {
   if (executablePath.size() > kDeletedSuffix.size() && executablePath.ends_with(kDeletedSuffix)) {
     executablePath.remove_suffix(kDeletedSuffix.size());

@@ -20,16 +20,6 @@ namespace {
 // Names of the session's named objects: one instance per user is one mutex per user.
 constexpr std::string_view kMutexNamespace = "Local\\";
 
-std::string EnvironmentText(const wchar_t* name) {
-  DWORD needed = ::GetEnvironmentVariableW(name, nullptr, 0);
-  if (needed == 0) return std::string();
-  std::wstring value(needed, L'\0');
-  DWORD length = ::GetEnvironmentVariableW(name, value.data(), needed);
-  if (length == 0 || length >= needed) return std::string();
-  value.resize(length);
-  return win32::AnsiFromWide(value);
-}
-
 // The user's security identifier as text ("S-1-5-21-..."): unlike the user's name, it is the
 // same for the user everywhere, and it is plain ASCII.
 std::string UserIdentifier() {
@@ -75,7 +65,7 @@ std::string LockFilePath(const char* runtimeFolder, unsigned long uid) {
 
 std::string DefaultLockFilePath() {
   std::string user = UserIdentifier();
-  if (user.empty()) user = EnvironmentText(L"USERNAME");
+  if (user.empty()) user = win32::EnvironmentText(L"USERNAME");
   return std::string(kMutexNamespace) + "Tolvanex-" + user;
 }
 
@@ -103,7 +93,7 @@ bool SingleInstanceLock::Acquire() {
 }
 
 std::string EditorProgram() {
-  std::string chosen = EnvironmentText(L"TOLVANEX_EDITOR");
+  std::string chosen = win32::EnvironmentText(L"TOLVANEX_EDITOR");
   return chosen.empty() ? std::string("notepad") : chosen;
 }
 
@@ -130,16 +120,6 @@ void StartDetached(const std::string& program, const std::string& argument) {
   }
   ::CloseHandle(started.hThread);
   ::CloseHandle(started.hProcess);
-}
-
-void DesktopServices::StartEditor(const std::string& path) {
-  std::string editor = EditorProgram();
-  try {
-    StartDetached(editor, EditorArgument(path));
-  } catch (const std::system_error& e) {
-    throw std::runtime_error("The editor " + editor +
-                             " could not be started: " + e.code().message());
-  }
 }
 
 ProgramInfo ProgramInfoFromPath(std::string_view executablePath) {

@@ -24,24 +24,13 @@ bool IsOrdinaryFile(const std::string& folder, const win32::FolderEntry& entry) 
   return io::IsRegularFile(win32::InFolder(folder, entry.Name));
 }
 
-std::string EnvironmentText(const wchar_t* name) {
-  DWORD needed = ::GetEnvironmentVariableW(name, nullptr, 0);
-  if (needed == 0) return std::string();
-  std::wstring value(needed, L'\0');
-  DWORD length = ::GetEnvironmentVariableW(name, value.data(), needed);
-  if (length == 0 || length >= needed) return std::string();
-  value.resize(length);
-  std::string bytes;
-  return win32::AnsiFromWideExactly(value, bytes) ? bytes : std::string();
-}
-
 }  // namespace
 
 std::string HomeFolder() {
-  std::string home = EnvironmentText(L"USERPROFILE");
+  std::string home = win32::EnvironmentText(L"USERPROFILE");
   if (!home.empty()) return home;
-  std::string drive = EnvironmentText(L"HOMEDRIVE");
-  std::string path = EnvironmentText(L"HOMEPATH");
+  std::string drive = win32::EnvironmentText(L"HOMEDRIVE");
+  std::string path = win32::EnvironmentText(L"HOMEPATH");
   if (!drive.empty() && !path.empty()) return drive + path;
   return "C:\\";
 }

@@ -60,4 +60,15 @@ bool AnsiFromWideExactly(std::wstring_view text, std::string& bytes) {
   return true;
 }
 
+std::string EnvironmentText(const wchar_t* name) {
+  DWORD needed = ::GetEnvironmentVariableW(name, nullptr, 0);
+  if (needed == 0) return std::string();
+  std::wstring value(needed, L'\0');
+  DWORD length = ::GetEnvironmentVariableW(name, value.data(), needed);
+  if (length == 0 || length >= needed) return std::string();
+  value.resize(length);
+  std::string bytes;
+  return AnsiFromWideExactly(value, bytes) ? bytes : std::string();
+}
+
 }  // namespace tolvanex::win32

@@ -16,4 +16,8 @@ std::string AnsiFromWide(std::wstring_view text);
 // it has no place in the code page.
 bool AnsiFromWideExactly(std::wstring_view text, std::string& bytes);
 
+// The value of an environment variable in the ANSI code page; empty when it is not set or cannot
+// be written in the code page (a path that could not be used).
+std::string EnvironmentText(const wchar_t* name);
+
 }  // namespace tolvanex::win32
