@@ -4,14 +4,12 @@
 
 namespace tolvanex {
 
-#ifdef _WIN32
-// "\" is the separator; "/" is taken as one too when a path is read.
-inline constexpr char kPathSeparator = '\\';
-inline constexpr bool kSlashSeparatesToo = true;
-#else
-inline constexpr char kPathSeparator = '/';
-inline constexpr bool kSlashSeparatesToo = false;
-#endif
+// Which system's spelling: the build says, as it picks the side of the seam (system/CMakeLists.txt).
+inline constexpr bool kWindowsPaths = TOLVANEX_WINDOWS_PATHS;
+
+// On Windows "\" is the separator, and "/" is taken as one too when a path is read.
+inline constexpr char kPathSeparator = kWindowsPaths ? '\\' : '/';
+inline constexpr bool kSlashSeparatesToo = kWindowsPaths;
 
 constexpr bool IsPathSeparator(char c) {
   return c == kPathSeparator || (kSlashSeparatesToo && c == '/');
