@@ -1,5 +1,6 @@
 #include "system/file_io.h"
 
+#include <string>
 #include <utility>
 
 namespace tolvanex::io {
@@ -25,6 +26,19 @@ File File::Adopt(std::intptr_t handle, std::string path) {
   file.handle_ = handle;
   file.path_ = std::move(path);
   return file;
+}
+
+std::string File::ReadRange(std::uint64_t offset, std::size_t size) {
+  SeekTo(offset);
+  std::string bytes(size, '\0');
+  std::size_t got = 0;
+  while (got < size) {
+    std::size_t n = ReadSome(bytes.data() + got, size - got);
+    if (n == 0) break;
+    got += n;
+  }
+  bytes.resize(got);
+  return bytes;
 }
 
 }  // namespace tolvanex::io

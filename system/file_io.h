@@ -130,6 +130,8 @@ class File {
   static constexpr std::intptr_t kNoHandle = -1;
   // Closes the system's handle without a word; each side of the seam has its own.
   static void CloseNative(std::intptr_t handle) noexcept;
+  // Moves the position for the next read to offset from the start.
+  void SeekTo(std::uint64_t offset);
   std::intptr_t handle_ = kNoHandle;
   std::string path_;
 };

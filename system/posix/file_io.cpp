@@ -153,17 +153,8 @@ std::size_t File::ReadSome(char* buffer, std::size_t size) {
   }
 }
 
-std::string File::ReadRange(std::uint64_t offset, std::size_t size) {
+void File::SeekTo(std::uint64_t offset) {
   if (::lseek(Fd(*this), static_cast<off_t>(offset), SEEK_SET) < 0) ThrowSystemError(errno);
-  std::string bytes(size, '\0');
-  std::size_t got = 0;
-  while (got < size) {
-    std::size_t n = ReadSome(bytes.data() + got, size - got);
-    if (n == 0) break;
-    got += n;
-  }
-  bytes.resize(got);
-  return bytes;
 }
 
 void File::WriteAll(std::string_view bytes) {

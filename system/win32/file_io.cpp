@@ -211,19 +211,10 @@ std::size_t File::ReadSome(char* buffer, std::size_t size) {
   return got;
 }
 
-std::string File::ReadRange(std::uint64_t offset, std::size_t size) {
+void File::SeekTo(std::uint64_t offset) {
   LARGE_INTEGER position{};
   position.QuadPart = static_cast<LONGLONG>(offset);
   if (!::SetFilePointerEx(HandleOf(*this), position, nullptr, FILE_BEGIN)) ThrowLastError();
-  std::string bytes(size, '\0');
-  std::size_t got = 0;
-  while (got < size) {
-    std::size_t n = ReadSome(bytes.data() + got, size - got);
-    if (n == 0) break;
-    got += n;
-  }
-  bytes.resize(got);
-  return bytes;
 }
 
 void File::WriteAll(std::string_view bytes) {

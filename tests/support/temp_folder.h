@@ -37,7 +37,7 @@ std::vector<std::string> NamesIn(const std::string& folder);
 // that is not there; that is a folder; under a name that is a file, not a folder; and when a
 // name is longer than a file name may be. Each is provoked through the file layer, so that a
 // test expects exactly the report that the program gives on this system ("No such file or
-// directory" on Linux, "The system cannot find the file specified." on Windows).
+// directory" on Linux, "File not found." under Wine).
 std::string MissingFileText();
 std::string MissingFolderText();
 std::string FolderAsFileText();

@@ -23,9 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SpecialFiles : public ::testing::Test {
+class LinksAndFifos : public ::testing::Test {
  protected:
-  SpecialFiles() {
+  LinksAndFifos() {
     testing::PrepareRunFolder(folder.Path());
     testing::PointWindowAt(form, folder.Path());
     desktop.InputAnswers = {"512"};
@@ -36,7 +36,7 @@ class SpecialFiles : public ::testing::Test {
   Frm_Tolvanex form{desktop};
 };
 
-TEST_F(SpecialFiles, ADataFileThatIsADeviceOrAFifo) {
+TEST_F(LinksAndFifos, ADataFileThatIsADeviceOrAFifo) {
   ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
   for (std::string path : {std::string("/dev/zero"), folder / "fifo"}) {
     desktop.Messages.clear();
@@ -48,7 +48,7 @@ TEST_F(SpecialFiles, ADataFileThatIsADeviceOrAFifo) {
   }
 }
 
-TEST_F(SpecialFiles, TextFilesAreNeverWrittenThroughALinkNorBlockedOnAFifo) {
+TEST_F(LinksAndFifos, TextFilesAreNeverWrittenThroughALinkNorBlockedOnAFifo) {
   testing::TempFolder elsewhere;
   testing::WriteFile(elsewhere / "long.txt", "Date, SN, 0.7 \r\nkept as it is\r\n");
   testing::WriteFile(elsewhere / "short.txt", "short");
@@ -83,7 +83,7 @@ TEST_F(SpecialFiles, TextFilesAreNeverWrittenThroughALinkNorBlockedOnAFifo) {
   EXPECT_FALSE(testing::Exists(elsewhere / "new.txt"));
 }
 
-TEST_F(SpecialFiles, APostFileNameHeldByALinkOrAFifoIsPassedOver) {
+TEST_F(LinksAndFifos, APostFileNameHeldByALinkOrAFifoIsPassedOver) {
   testing::TempFolder elsewhere;
   fs::create_symlink(elsewhere / "target.pst", folder / "post/23Jul14.pst");
   ASSERT_EQ(::mkfifo((folder / "post/23Jul14A.pst").c_str(), 0600), 0);
@@ -95,7 +95,7 @@ TEST_F(SpecialFiles, APostFileNameHeldByALinkOrAFifoIsPassedOver) {
   EXPECT_FALSE(testing::Exists(elsewhere / "target.pst"));
 }
 
-TEST_F(SpecialFiles, ALookupLinkIsFollowedAndASpecialFileRefused) {
+TEST_F(LinksAndFifos, ALookupLinkIsFollowedAndASpecialFileRefused) {
   testing::TempFolder shared;
   fs::copy_file(folder / "sites.lkp", shared / "sites.lkp");
   fs::remove(folder / "sites.lkp");
