@@ -1,0 +1,57 @@
+// tolvanex.exe: the window on Windows.
+//
+// Two options serve scripted runs: --settings FILE reads that settings file instead of the one
+// beside the program (and takes no single-instance lock), and --process-and-exit presses Process
+// once the window is up and closes the window after the run (exit status 1 when the run did not
+// reach the end of its data file). --help and --version answer in a message box.
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app/win32/main_window.h"
+#include "app/win32/message_pump.h"
+#include "app/win32/win32_platform.h"
+#include "app/win32/window_options.h"
+#include "base/errors.h"
+#include "model/frm_tolvanex.h"
+#include "system/stop_requests.h"
+#include "system/win32/wide_text.h"
+#include "ui/startup.h"
+
+int main(int argc, char** argv) {
+  using namespace tolvanex;
+  win32::WindowOptions options = win32::ReadWindowOptions(argc, argv);
+  if (options.Answer) {
+    ::MessageBoxW(nullptr, win32::WideFromAnsi(*options.Answer).c_str(),
+                  win32::WideFromAnsi(kApplicationTitle).c_str(), MB_OK);
+    return options.AnswerStatus;
+  }
+
+  // The folder picker's new style needs OLE on this thread.
+  ::OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  // A request to stop from outside (Ctrl-C of a console that started it, the session ending)
+  // closes the window as Exit does.
+  WatchStopRequests(false);
+
+  win32::Win32Platform desktop;
+  Frm_Tolvanex form(desktop);
+  win32::MainWindow window(form, desktop);
+  if (options.SettingsFile) {
+    LoadWindow(form, *options.SettingsFile);
+    window.ShowModel();
+  } else {
+    window.Load();
+    // A second instance has said so and closed its window before it was ever shown.
+    if (window.Closed()) return 0;
+  }
+  window.Open();
+  if (options.ProcessAndExit) ::PostMessageW(window.Window(), win32::kProcessAndClose, 0, 0);
+  int status = win32::RunMessageLoop(window, [](win32::Win32View& view) { view.CloseWindow(); });
+  ::OleUninitialize();
+  if (options.ProcessAndExit && !form.RunState.ReachedEndOfData) return 1;
+  return status;
+}

@@ -1,0 +1,436 @@
+#include "app/win32/main_window.h"
+
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "app/win32/common_dialogs.h"
+#include "app/win32/control_ids.h"
+#include "app/win32/menus.h"
+#include "app/win32/win32_platform.h"
+#include "app/win32/window_layout.h"
+#include "base/errors.h"
+#include "core/run_driver.h"
+#include "model/frm_tolvanex.h"
+#include "model/run_state.h"
+#include "system/win32/wide_text.h"
+#include "ui/files_list.h"
+#include "ui/pickers.h"
+#include "ui/startup.h"
+
+namespace tolvanex::win32 {
+
+namespace {
+
+std::vector<ScreenArea> Screens() {
+  std::vector<ScreenArea> screens;
+  ::EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
+        auto& list = *reinterpret_cast<std::vector<ScreenArea>*>(data);
+        ScreenArea area{info.rcWork.left, info.rcWork.top, info.rcWork.right - info.rcWork.left,
+                        info.rcWork.bottom - info.rcWork.top};
+        // The primary screen first: a window that fits no screen goes there.
+        if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+          list.insert(list.begin(), area);
+        } else {
+          list.push_back(area);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&screens));
+  return screens;
+}
+
+bool IsCheckBox(int id) {
+  return id == IDC_CHK_OUTPUTPOSTFILE || id == IDC_CHK_SORTLOOKUP || id == IDC_CHK_OUTPUTTEXTFILES;
+}
+
+// A click on a check box ticks it, or clears a ticked one; the greyed state is the program's
+// to set, and a click on a greyed box ticks it.
+void ToggleCheckBox(HWND box) {
+  LRESULT state = ::SendMessageW(box, BM_GETCHECK, 0, 0);
+  ::SendMessageW(box, BM_SETCHECK, state == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Frm_Tolvanex& form, Win32Platform& desktop)
+    : form_(form), desktop_(desktop) {
+  window_ = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+                                 Procedure, reinterpret_cast<LPARAM>(this));
+  if (window_ == nullptr) throw Failure("The window could not be made");
+  desktop_.Attach(this);
+  ShowModel();
+  LayOutControls(window_);
+}
+
+MainWindow::~MainWindow() {
+  desktop_.Attach(nullptr);
+  if (window_ != nullptr) ::DestroyWindow(window_);
+  if (shortcuts_ != nullptr) ::DestroyAcceleratorTable(shortcuts_);
+  if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
+  if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
+}
+
+INT_PTR CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    ::SetWindowLongPtrW(window, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<MainWindow*>(lParam);
+    self->window_ = window;
+    self->Initialise();
+    return TRUE;
+  }
+  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, DWLP_USER));
+  if (self == nullptr) return FALSE;
+  return self->OnMessage(message, wParam, lParam);
+}
+
+void MainWindow::Initialise() {
+  binding_ = std::make_unique<ControlBinding>(window_);
+  ::SetMenu(window_, BuildMenuBar(form_));
+  shortcuts_ = BuildShortcuts(form_);
+  HINSTANCE module = ::GetModuleHandleW(nullptr);
+  bigIcon_ = static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_TOLVANEX), IMAGE_ICON,
+                                             ::GetSystemMetrics(SM_CXICON),
+                                             ::GetSystemMetrics(SM_CYICON), 0));
+  smallIcon_ = static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDI_TOLVANEX), IMAGE_ICON,
+                                               ::GetSystemMetrics(SM_CXSMICON),
+                                               ::GetSystemMetrics(SM_CYSMICON), 0));
+  ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+  ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  // Rows of the files list as high as a line of the window's font.
+  HWND list = ::GetDlgItem(window_, IDC_LST_FILES);
+  RECT row{0, 0, 0, 10};
+  ::MapDialogRect(window_, &row);
+  ::SendMessageW(list, LB_SETITEMHEIGHT, 0, row.bottom);
+  ::DragAcceptFiles(window_, TRUE);
+  AddToolTips();
+}
+
+void MainWindow::AddToolTips() {
+  HWND tips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                ::GetModuleHandleW(nullptr), nullptr);
+  if (tips == nullptr) return;
+  auto add = [&](int id, const std::string& tip) {
+    if (tip.empty()) return;
+    std::wstring text = WideFromAnsi(tip);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window_, id));
+    tool.lpszText = text.data();
+    ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  };
+  add(IDC_CMD_GETFILE_0, form_.Cmd_GetFile[0].ToolTip);
+  add(IDC_CMD_GETFILE_1, form_.Cmd_GetFile[1].ToolTip);
+  add(IDC_CMD_GETFOLDER_0, form_.Cmd_GetFolder[0].ToolTip);
+  add(IDC_CMD_GETFOLDER_1, form_.Cmd_GetFolder[1].ToolTip);
+  add(IDC_CMD_EDIT_0, form_.Cmd_Edit[0].ToolTip);
+  add(IDC_CMD_EDIT_1, form_.Cmd_Edit[1].ToolTip);
+  add(IDC_CMD_EDIT_2, form_.Cmd_Edit[2].ToolTip);
+  add(IDC_CMD_EDIT_3, form_.Cmd_Edit[3].ToolTip);
+}
+
+void MainWindow::Load() {
+  Handle([this] { Form_Load(form_); });
+}
+
+RECT MainWindow::OuterFor(int width, int height) const {
+  RECT outer{0, 0, width, height};
+  auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
+  auto extended = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE));
+  ::AdjustWindowRectEx(&outer, style & ~WS_MAXIMIZE, ::GetMenu(window_) != nullptr, extended);
+  return outer;
+}
+
+void MainWindow::Open() {
+  if (form_.Placement) {
+    WindowPlacement placement = FitToScreens(*form_.Placement, Screens());
+    RECT outer = OuterFor(placement.Width, placement.Height);
+    WINDOWPLACEMENT place{};
+    place.length = sizeof place;
+    ::GetWindowPlacement(window_, &place);
+    place.rcNormalPosition =
+        RECT{placement.Left, placement.Top, placement.Left + (outer.right - outer.left),
+             placement.Top + (outer.bottom - outer.top)};
+    // The normal place is kept in the coordinates of the work area, which a panel at the top or
+    // left of the screen moves.
+    HMONITOR monitor = ::MonitorFromRect(&place.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoW(monitor, &info)) {
+      ::OffsetRect(&place.rcNormalPosition, info.rcMonitor.left - info.rcWork.left,
+                   info.rcMonitor.top - info.rcWork.top);
+    }
+    place.showCmd = placement.Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    ::SetWindowPlacement(window_, &place);
+  } else {
+    ::ShowWindow(window_, SW_SHOWNORMAL);
+  }
+  ::UpdateWindow(window_);
+}
+
+void MainWindow::KeepPlacement() {
+  WINDOWPLACEMENT place{};
+  place.length = sizeof place;
+  if (!::GetWindowPlacement(window_, &place)) return;
+  // The normal place of a maximized window is kept, so that it comes back to it when restored.
+  RECT normal = place.rcNormalPosition;
+  HMONITOR monitor = ::MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetMonitorInfoW(monitor, &info)) {
+    ::OffsetRect(&normal, info.rcWork.left - info.rcMonitor.left,
+                 info.rcWork.top - info.rcMonitor.top);
+  }
+  RECT frame = OuterFor(0, 0);
+  bool maximized = ::IsZoomed(window_) != FALSE ||
+                   (::IsIconic(window_) && (place.flags & WPF_RESTORETOMAXIMIZED) != 0);
+  form_.Placement = WindowPlacement{
+      normal.left, normal.top, (normal.right - normal.left) - (frame.right - frame.left),
+      (normal.bottom - normal.top) - (frame.bottom - frame.top), maximized};
+}
+
+template <typename Routine>
+void MainWindow::Handle(Routine routine) {
+  // During a run only the run button takes input, and the run reads the values it started with.
+  if (!form_.RunState.Running) binding_->Pull(form_);
+  try {
+    routine();
+  } catch (...) {
+    // The routines report their own failures; anything else must not unwind through Windows.
+    desktop_.MessageBox(DescriptionOf(std::current_exception()), std::string(kApplicationTitle));
+  }
+  ShowModel();
+  if (closeAfterRun_ && !form_.RunState.Running) {
+    closeAfterRun_ = false;
+    OnClose();
+  }
+}
+
+void MainWindow::PressRunButton() {
+  auto interval = std::chrono::milliseconds(::GetDoubleClickTime());
+  if (!RunButtonTakesClick(form_.RunState, std::chrono::steady_clock::now(), interval)) return;
+  Handle([this] {
+    if (!form_.RunState.Running) desktop_.RestartEventClock();
+    Cmd_Export_Click(form_);
+  });
+}
+
+void MainWindow::OnCommand(int id, int code) {
+  if (id == IDC_CMD_EXPORT) {
+    if (code == BN_CLICKED) PressRunButton();
+    return;
+  }
+  // A run lets only its own button through; a shortcut key still arrives as a command.
+  if (form_.RunState.Running) return;
+  if (IsCheckBox(id)) {
+    if (code == BN_CLICKED) ToggleCheckBox(::GetDlgItem(window_, id));
+    return;
+  }
+  switch (id) {
+    case IDC_CMD_GETFILE_0:
+    case IDC_CMD_GETFILE_1:
+      Handle([this, id] { Cmd_GetFile_Click(form_, id == IDC_CMD_GETFILE_0 ? 0 : 1); });
+      return;
+    case IDC_CMD_GETFOLDER_0:
+    case IDC_CMD_GETFOLDER_1:
+      Handle([this, id] { Cmd_GetFolder_Click(form_, id == IDC_CMD_GETFOLDER_0 ? 0 : 1); });
+      return;
+    case IDC_CMD_EDIT_0:
+      Handle([this] { Cmd_Edit_Click(form_, 0); });
+      return;
+    case IDC_CMD_EDIT_1:
+      Handle([this] { Cmd_Edit_Click(form_, 1); });
+      return;
+    case IDC_CMD_EDIT_2:
+      Handle([this] { Cmd_Edit_Click(form_, 2); });
+      return;
+    case IDC_CMD_EDIT_3:
+      Handle([this] { Cmd_Edit_Click(form_, 3); });
+      return;
+    case IDC_CMD_CLOSE:
+      Handle([this] {
+        LeaveSight();
+        Cmd_Close_Click(form_);
+      });
+      return;
+    case IDC_LST_FILES:
+      if (code == LBN_SELCHANGE) Handle([this] { Lst_Files_Click(form_); });
+      if (code == LBN_DBLCLK) Handle([this] { Lst_Files_DblClick(form_); });
+      return;
+    case IDM_FILE_0:
+    case IDM_FILE_1:
+      Handle([this, id] { mnu_File_Click(form_, id == IDM_FILE_0 ? 0 : 1); });
+      return;
+    case IDM_HELP_0:
+      Handle([this] { mnu_Help_Click(form_, 0); });
+      return;
+    default:
+      // Enter and Escape, which a dialog turns into OK and Cancel, do nothing here.
+      return;
+  }
+}
+
+void MainWindow::OnDrop(HDROP drop) {
+  std::vector<std::string> paths;
+  UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  POINT at{};
+  ::DragQueryPoint(drop, &at);
+  try {
+    for (UINT i = 0; i < count; ++i) {
+      UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
+      std::wstring path(length + 1, L'\0');
+      path.resize(::DragQueryFileW(drop, i, path.data(), length + 1));
+      paths.push_back(ChosenPath(path));
+    }
+  } catch (...) {
+    paths.clear();  // a name the program could not use is no file to take
+  }
+  ::DragFinish(drop);
+  if (form_.RunState.Running || !CanDropFiles(form_, paths)) return;
+  // A file dropped onto the lookup file box names the lookup file; anywhere else, the data file.
+  RECT lookupBox{};
+  HWND box = ::GetDlgItem(window_, IDC_TXT_FILE_1);
+  ::GetWindowRect(box, &lookupBox);
+  ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&lookupBox), 2);
+  int index = ::PtInRect(&lookupBox, at) ? 1 : 0;
+  Handle([this, index, &paths] { DropFile(form_, index, paths.front()); });
+}
+
+void MainWindow::LeaveSight() {
+  if (!::IsWindowVisible(window_)) return;
+  KeepPlacement();
+  ::ShowWindow(window_, SW_HIDE);
+}
+
+void MainWindow::OnClose() {
+  if (closed_) return;
+  if (form_.RunState.Running) {
+    // The run ends after the line in hand, and the window closes when it has.
+    form_.RunState.StopRequested = true;
+    closeAfterRun_ = true;
+    LeaveSight();
+    return;
+  }
+  binding_->Pull(form_);
+  LeaveSight();
+  try {
+    Form_QueryUnload(form_);
+  } catch (...) {
+    desktop_.MessageBox(DescriptionOf(std::current_exception()), std::string(kApplicationTitle));
+  }
+  closed_ = true;
+  ::PostQuitMessage(0);
+}
+
+void MainWindow::KeepSmallestSize(MINMAXINFO& limits) const {
+  SIZE smallest = SmallestClientSize(window_);
+  RECT outer = OuterFor(smallest.cx, smallest.cy);
+  limits.ptMinTrackSize.x = outer.right - outer.left;
+  limits.ptMinTrackSize.y = outer.bottom - outer.top;
+}
+
+INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto answer = [this](LRESULT result) {
+    ::SetWindowLongPtrW(window_, DWLP_MSGRESULT, result);
+    return TRUE;
+  };
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case kProcessAndClose:
+      PressRunButton();
+      CloseWindow();
+      return TRUE;
+    case WM_CLOSE:
+      OnClose();
+      return TRUE;
+    case WM_SIZE:
+      if (binding_ != nullptr) LayOutControls(window_);
+      return TRUE;
+    case WM_GETMINMAXINFO:
+      KeepSmallestSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return TRUE;
+    case WM_DPICHANGED: {
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      LayOutControls(window_);
+      return TRUE;
+    }
+    case WM_SETCURSOR: {
+      HCURSOR pointer = desktop_.WindowPointer();
+      if (pointer == nullptr) return FALSE;
+      ::SetCursor(pointer);
+      return answer(TRUE);
+    }
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<INT_PTR>(
+          binding_->StaticColours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)));
+    case WM_DRAWITEM: {
+      const auto& row = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (row.CtlID != IDC_LST_FILES) return FALSE;
+      binding_->DrawFilesRow(form_, row);
+      return TRUE;
+    }
+    case WM_DROPFILES:
+      OnDrop(reinterpret_cast<HDROP>(wParam));
+      return TRUE;
+    case WM_QUERYENDSESSION:
+      return answer(TRUE);
+    case WM_ENDSESSION:
+      // The session ends: the settings are saved as for Exit; a run going ends after its line.
+      if (wParam != FALSE) OnClose();
+      return answer(0);
+    default:
+      return FALSE;
+  }
+}
+
+HWND MainWindow::Owner() const {
+  return ::IsWindowVisible(window_) ? window_ : nullptr;
+}
+
+bool MainWindow::RunGoing() const {
+  return form_.RunState.Running;
+}
+
+void MainWindow::ShowModel() {
+  if (binding_ == nullptr) return;
+  // During a run the files list grows by a row a reading; it is shown anew once a second, the
+  // rest of the window at every let-through.
+  auto now = std::chrono::steady_clock::now();
+  bool withFilesList = !form_.RunState.Running || now - filesListShown_ >= kFilesListInterval;
+  if (withFilesList) filesListShown_ = now;
+  binding_->Push(form_, withFilesList);
+}
+
+void MainWindow::ShowStatus(const BorderedLabel& status) {
+  if (binding_ != nullptr) binding_->PushStatus(status);
+}
+
+void MainWindow::CloseWindow() {
+  OnClose();
+}
+
+bool MainWindow::TakeMessage(MSG& message) {
+  if (shortcuts_ != nullptr && ::TranslateAcceleratorW(window_, shortcuts_, &message)) return true;
+  return ::IsDialogMessageW(window_, &message) != FALSE;
+}
+
+}  // namespace tolvanex::win32

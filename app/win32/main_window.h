@@ -1,0 +1,88 @@
+// The window: a dialog whose controls show the window model, each control's message handed to
+// the model's routine with the values copied in before and out after.
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <chrono>
+#include <memory>
+
+#include "app/win32/control_binding.h"
+#include "app/win32/win32_view.h"
+
+namespace tolvanex {
+class Frm_Tolvanex;
+}
+
+namespace tolvanex::win32 {
+
+class Win32Platform;
+
+// Posted to the window to press Process once and close the window after the run.
+inline constexpr UINT kProcessAndClose = WM_APP + 1;
+
+class MainWindow : public Win32View {
+ public:
+  // Makes the window, not yet shown; the form's desktop is the given one, which then serves
+  // this window.
+  MainWindow(Frm_Tolvanex& form, Win32Platform& desktop);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+  ~MainWindow() override;
+
+  // The start-up of the window model, before the window is first shown.
+  void Load();
+  // Shows the window for the first time: where it stood when it last closed, moved onto the
+  // screens as they are now, or at its default size in the middle of the screen.
+  void Open();
+  // True once the close request has gone through: the program ends with the window.
+  bool Closed() const { return closed_; }
+  HWND Window() const { return window_; }
+
+  HWND Owner() const override;
+  bool RunGoing() const override;
+  void ShowModel() override;
+  void ShowStatus(const BorderedLabel& status) override;
+  // Closes the window as its close box does: a run going is cancelled first, and the window
+  // closes when the run has ended.
+  void CloseWindow() override;
+  bool TakeMessage(MSG& message) override;
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Initialise();
+  void OnCommand(int id, int code);
+  void OnClose();
+  void OnDrop(HDROP drop);
+  void PressRunButton();
+  // One message of a control: the user's values into the model, the routine, the model's values
+  // back to the controls.
+  template <typename Routine>
+  void Handle(Routine routine);
+  // Notes the window's place and size for the settings file.
+  void KeepPlacement();
+  // The window goes out of sight at once when it is to close; what is left to do (the line in
+  // hand of a run, flushing its files, saving the settings) goes on unseen.
+  void LeaveSight();
+  void AddToolTips();
+  void KeepSmallestSize(MINMAXINFO& limits) const;
+  // The outer size of the window for an inside of the given size.
+  RECT OuterFor(int width, int height) const;
+
+  Frm_Tolvanex& form_;
+  Win32Platform& desktop_;
+  HWND window_ = nullptr;
+  std::unique_ptr<ControlBinding> binding_;
+  HACCEL shortcuts_ = nullptr;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  static constexpr std::chrono::seconds kFilesListInterval{1};
+  std::chrono::steady_clock::time_point filesListShown_{};
+  bool closed_ = false;
+  bool closeAfterRun_ = false;
+};
+
+}  // namespace tolvanex::win32

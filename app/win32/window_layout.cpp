@@ -1,0 +1,200 @@
+#include "app/win32/window_layout.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/win32/control_ids.h"
+
+namespace tolvanex::win32 {
+
+namespace {
+
+// Sizes in dialog units.
+constexpr int kMargin = 7;
+constexpr int kInset = 6;     // from a group's edge to its controls
+constexpr int kGap = 4;       // between controls of a row
+constexpr int kRowGap = 3;    // between rows of a group
+constexpr int kRow = 14;      // a row of text boxes and buttons
+constexpr int kHeading = 10;  // a group's heading check box
+constexpr int kSmallButton = 24;
+constexpr int kRunButton = 50;
+constexpr int kExtension = 40;
+constexpr int kDateFormat = 110;
+constexpr int kDroppedList = 90;  // the date formats' list when dropped down
+constexpr int kProgress = 3;
+constexpr int kSmallestWidth = 260;
+constexpr int kSmallestHeight = 200;
+
+// Dialog units to pixels, with the window's font.
+class Units {
+ public:
+  explicit Units(HWND window) {
+    RECT scale{0, 0, 400, 800};
+    ::MapDialogRect(window, &scale);
+    x_ = scale.right;
+    y_ = scale.bottom;
+  }
+  int X(int units) const { return ::MulDiv(units, x_, 400); }
+  int Y(int units) const { return ::MulDiv(units, y_, 800); }
+
+ private:
+  int x_;
+  int y_;
+};
+
+// Pixels wide of a control's text in the window's font.
+int TextWidth(HWND window, int id) {
+  HWND control = ::GetDlgItem(window, id);
+  int length = ::GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
+  HDC context = ::GetDC(control);
+  HGDIOBJ old =
+      ::SelectObject(context, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  ::GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
+  ::SelectObject(context, old);
+  ::ReleaseDC(control, context);
+  return size.cx;
+}
+
+// The width a check box needs: its box, the gap after it and its caption.
+int CheckBoxWidth(HWND window, const Units& units, int id) {
+  return TextWidth(window, id) + units.X(14);
+}
+
+class Placer {
+ public:
+  explicit Placer(HWND window) : window_(window) { batch_ = ::BeginDeferWindowPos(40); }
+  Placer(const Placer&) = delete;
+  Placer& operator=(const Placer&) = delete;
+  ~Placer() {
+    if (batch_ != nullptr) ::EndDeferWindowPos(batch_);
+    ::InvalidateRect(window_, nullptr, TRUE);
+  }
+  void Place(int id, int left, int top, int width, int height) {
+    HWND control = ::GetDlgItem(window_, id);
+    if (control == nullptr) return;
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (batch_ != nullptr) {
+      batch_ = ::DeferWindowPos(batch_, control, nullptr, left, top, width, height, flags);
+    } else {
+      ::SetWindowPos(control, nullptr, left, top, width, height, flags);
+    }
+  }
+
+ private:
+  HWND window_;
+  HDWP batch_;
+};
+
+}  // namespace
+
+void LayOutControls(HWND window) {
+  Units u(window);
+  RECT client{};
+  ::GetClientRect(window, &client);
+  const int width = client.right;
+  const int height = client.bottom;
+  const int margin = u.X(kMargin);
+  const int gap = u.X(kGap);
+  const int row = u.Y(kRow);
+  const int rowGap = u.Y(kRowGap);
+  const int button = u.X(kSmallButton);
+
+  // The caption column is as wide as its widest caption, so that the fields line up.
+  int captions = 0;
+  for (int id : {IDC_LABEL1_0, IDC_LABEL1_1, IDC_LABEL1_2, IDC_LABEL1_3, IDC_LABEL1_4, IDC_LABEL1_5,
+                 IDC_LABEL1_6, IDC_LABEL1_8}) {
+    captions = std::max(captions, TextWidth(window, id));
+  }
+  captions += u.X(2);
+  const int left = margin + u.X(kInset);
+  const int fields = left + captions + gap;
+  const int right = width - margin - u.X(kInset);
+
+  Placer placer(window);
+
+  // The data file row.
+  int top = margin;
+  int editX = right - button;
+  int browseX = editX - gap - button;
+  placer.Place(IDC_LABEL1_1, left, top, captions, row);
+  placer.Place(IDC_TXT_FILE_0, fields, top, browseX - gap - fields, row);
+  placer.Place(IDC_CMD_GETFILE_0, browseX, top, button, row);
+  placer.Place(IDC_CMD_EDIT_0, editX, top, button, row);
+  top += row + u.Y(8);
+
+  // The post file group: folder, lookup file with its sort box, last post file.
+  const int heading = u.Y(kHeading);
+  const int postTop = top;
+  const int sortWidth = CheckBoxWidth(window, u, IDC_CHK_SORTLOOKUP);
+  const int sortX = right - sortWidth;
+  editX = sortX - gap - button;
+  browseX = editX - gap - button;
+  placer.Place(IDC_CHK_OUTPUTPOSTFILE, left - u.X(2), postTop,
+               CheckBoxWidth(window, u, IDC_CHK_OUTPUTPOSTFILE), heading);
+  top = postTop + heading + rowGap;
+  placer.Place(IDC_LABEL1_0, left, top, captions, row);
+  placer.Place(IDC_LBL_FOLDER_0, fields, top, browseX - gap - fields, row);
+  placer.Place(IDC_CMD_GETFOLDER_0, browseX, top, button, row);
+  top += row + rowGap;
+  placer.Place(IDC_LABEL1_3, left, top, captions, row);
+  placer.Place(IDC_TXT_FILE_1, fields, top, browseX - gap - fields, row);
+  placer.Place(IDC_CMD_GETFILE_1, browseX, top, button, row);
+  placer.Place(IDC_CMD_EDIT_1, editX, top, button, row);
+  placer.Place(IDC_CHK_SORTLOOKUP, sortX, top, sortWidth, row);
+  top += row + rowGap;
+  placer.Place(IDC_LABEL1_5, left, top, captions, row);
+  placer.Place(IDC_LBL_FILE_0, fields, top, editX - gap - fields, row);
+  placer.Place(IDC_CMD_EDIT_3, editX, top, button, row);
+  top += row + u.Y(kInset);
+  placer.Place(IDC_FRAME_POSTFILE, margin, postTop + heading / 2 - u.Y(4), width - 2 * margin,
+               top - (postTop + heading / 2) + u.Y(4));
+
+  // The bottom row, from the bottom up: the run buttons beside the status line, and under the
+  // status line the run's progress, which keeps its place while hidden.
+  const int progress = std::max(u.Y(kProgress), 3);
+  const int bottomTop = height - margin - progress - u.Y(2) - row;
+  const int closeX = width - margin - u.X(kRunButton);
+  const int exportX = closeX - gap - u.X(kRunButton);
+  placer.Place(IDC_LBL_STATUS, margin, bottomTop, exportX - gap - margin, row);
+  placer.Place(IDC_RUN_PROGRESS, margin, bottomTop + row + u.Y(2), exportX - gap - margin,
+               progress);
+  placer.Place(IDC_CMD_EXPORT, exportX, bottomTop, u.X(kRunButton), row);
+  placer.Place(IDC_CMD_CLOSE, closeX, bottomTop, u.X(kRunButton), row);
+
+  // The text file group takes the height between: folder, extension, date format, files list.
+  top += u.Y(6);
+  const int textTop = top;
+  const int textBottom = bottomTop - u.Y(6);
+  browseX = right - button;
+  placer.Place(IDC_CHK_OUTPUTTEXTFILES, left - u.X(2), textTop,
+               CheckBoxWidth(window, u, IDC_CHK_OUTPUTTEXTFILES), heading);
+  top = textTop + heading + rowGap;
+  placer.Place(IDC_LABEL1_2, left, top, captions, row);
+  placer.Place(IDC_LBL_FOLDER_1, fields, top, browseX - gap - fields, row);
+  placer.Place(IDC_CMD_GETFOLDER_1, browseX, top, button, row);
+  top += row + rowGap;
+  placer.Place(IDC_LABEL1_6, left, top, captions, row);
+  placer.Place(IDC_TXT_EXTENSION, fields, top, u.X(kExtension), row);
+  top += row + rowGap;
+  placer.Place(IDC_LABEL1_8, left, top, captions, row);
+  placer.Place(IDC_CMB_DATEFORMAT, fields, top, u.X(kDateFormat), u.Y(kDroppedList));
+  top += row + rowGap;
+  const int listBottom = textBottom - u.Y(kInset);
+  placer.Place(IDC_LABEL1_4, left, top + u.Y(2), captions, row);
+  placer.Place(IDC_LST_FILES, fields, top, browseX - gap - fields, listBottom - top);
+  placer.Place(IDC_CMD_EDIT_2, browseX, top, button, row);
+  placer.Place(IDC_FRAME_TEXTFILES, margin, textTop + heading / 2 - u.Y(4), width - 2 * margin,
+               textBottom - (textTop + heading / 2) + u.Y(4));
+}
+
+SIZE SmallestClientSize(HWND window) {
+  Units u(window);
+  return SIZE{u.X(kSmallestWidth), u.Y(kSmallestHeight)};
+}
+
+}  // namespace tolvanex::win32

@@ -1,0 +1,263 @@
+// tolvanex.exe under Wine, driven from outside through the messages a user's actions send: the
+// window's controls at start-up, a conversion with the site prompt answered, Cancel, the two
+// pickers, About, and the settings written when the window closes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "app/win32/control_ids.h"
+#include "system/version.h"
+#include "system/win32/wide_text.h"
+#include "tests/app/win32/window_driver.h"
+#include "tests/support/process.h"
+#include "tests/support/temp_folder.h"
+
+namespace tolvanex::testing {
+namespace {
+
+constexpr const char* kLookup =
+    "ID1, ID2, SiteID\r\n2031, 7, 4105\r\n2031, 8, 4106\r\n4410, 1, 4230\r\n";
+
+// The example in a folder, with a settings file that names it and the folders beside it.
+void PrepareExample(const TempFolder& folder) {
+  WriteFile(folder / "SdStation3.dat", ReadFile(TOLVANEX_EXAMPLE "/SdStation3.dat"));
+  WriteFile(folder / "sites.lkp", kLookup);
+  ::CreateDirectoryW(win32::WideFromAnsi(folder / "post").c_str(), nullptr);
+  ::CreateDirectoryW(win32::WideFromAnsi(folder / "text").c_str(), nullptr);
+  WriteFile(folder / "tolvanex.ini",
+            "[General]\r\nDataFile=" + (folder / "SdStation3.dat") +
+                "\r\nOutputPostFile=1\r\nPostFolder=" + (folder / "post") +
+                "\r\nLookupFile=" + (folder / "sites.lkp") +
+                "\r\nSortLookup=1\r\nOutputTextFile=1\r\nExtension=txt\r\nOutputFolder=" +
+                (folder / "text") + "\r\nDateFormat=d mmm yyyy HH:MM\r\n");
+}
+
+// A data file of the example's four pairs, a reading of each every minute from the first of
+// January on.
+std::string LongDataFile(int minutes) {
+  constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  std::string data = "\"Station export\",\"unit 3\",\"firmware 2.14\"\r\n";
+  int month = 0;
+  int day = 1;
+  for (int minute = 0; minute < minutes; ++minute) {
+    if (minute > 0 && minute % 1440 == 0 && ++day > kDays[month]) {
+      day = 1;
+      month = (month + 1) % 12;
+    }
+    char date[32];
+    std::snprintf(date, sizeof date, "%d %s 2023 %02d:%02d", day, kMonths[month],
+                  minute % 1440 / 60, minute % 60);
+    for (const char* pair :
+         {"\"2031\",\"7\"", "\"2031\",\"8\"", "\"4410\",\"1\"", "\"517\",\"2\""}) {
+      data +=
+          std::string(pair) + ",\"" + date + "\",S1044,0.7,12.394,0,1.5,10.991,0,2.5,9.891,0\r\n";
+    }
+  }
+  return data;
+}
+
+// The files of a folder, name and contents, in name order.
+std::vector<std::pair<std::string, std::string>> FilesIn(const std::string& folder) {
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const std::string& name : NamesIn(folder)) {
+    files.emplace_back(name, ReadFile(folder + "\\" + name));
+  }
+  return files;
+}
+
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest() {
+    // The program reads the settings file beside itself, so it runs from a copy in the folder.
+    program_ = folder_ / "tolvanex.exe";
+    EXPECT_TRUE(::CopyFileW(win32::WideFromAnsi(TOLVANEX_WINDOW).c_str(),
+                            win32::WideFromAnsi(program_).c_str(), FALSE));
+    PrepareExample(folder_);
+  }
+
+  TempFolder folder_;
+  std::string program_;
+};
+
+TEST_F(WindowTest, OpensWithEachControlShowingTheSettings) {
+  WindowUnderTest window(program_, folder_.Path());
+  EXPECT_EQ(WindowText(window.Main()), "Tolvanex");
+  const std::pair<int, const char*> captions[] = {
+      {IDC_LABEL1_1, "Sondrel file:"},
+      {IDC_LABEL1_0, "Folder:"},
+      {IDC_LABEL1_3, "Lookup file:"},
+      {IDC_LABEL1_5, "Post File:"},
+      {IDC_LABEL1_2, "Folder:"},
+      {IDC_LABEL1_6, "File Extension:"},
+      {IDC_LABEL1_8, "Date format:"},
+      {IDC_LABEL1_4, "Files:"},
+      {IDC_CHK_OUTPUTPOSTFILE, "Output Post files"},
+      {IDC_CHK_SORTLOOKUP, "Sort"},
+      {IDC_CHK_OUTPUTTEXTFILES, "Output text files for each site"},
+      {IDC_CMD_GETFILE_0, "..."},
+      {IDC_CMD_GETFOLDER_1, "..."},
+      {IDC_CMD_EDIT_0, "edit"},
+      {IDC_CMD_EDIT_3, "edit"},
+      {IDC_CMD_EXPORT, "&Process"},
+      {IDC_CMD_CLOSE, "Exit"},
+  };
+  for (auto [id, caption] : captions) EXPECT_EQ(window.Text(id), caption) << id;
+
+  EXPECT_EQ(window.Text(IDC_TXT_FILE_0), folder_ / "SdStation3.dat");
+  EXPECT_EQ(window.Text(IDC_TXT_FILE_1), folder_ / "sites.lkp");
+  EXPECT_EQ(window.Text(IDC_LBL_FOLDER_0), folder_ / "post");
+  EXPECT_EQ(window.Text(IDC_LBL_FOLDER_1), folder_ / "text");
+  EXPECT_EQ(window.Text(IDC_TXT_EXTENSION), "txt");
+  EXPECT_EQ(window.Text(IDC_CMB_DATEFORMAT), "d mmm yyyy HH:MM");
+  EXPECT_EQ(window.Send(IDC_CMB_DATEFORMAT, CB_GETCOUNT), 4);
+  for (int box : {IDC_CHK_OUTPUTPOSTFILE, IDC_CHK_SORTLOOKUP, IDC_CHK_OUTPUTTEXTFILES}) {
+    EXPECT_EQ(window.Send(box, BM_GETCHECK), BST_CHECKED) << box;
+  }
+  EXPECT_EQ(window.Send(IDC_LST_FILES, LB_GETCOUNT), 0);
+
+  // Nothing is listed and nothing written yet: those two edit buttons wait for a file.
+  EXPECT_TRUE(window.Enabled(IDC_CMD_EDIT_0));
+  EXPECT_TRUE(window.Enabled(IDC_CMD_EDIT_1));
+  EXPECT_FALSE(window.Enabled(IDC_CMD_EDIT_2));
+  EXPECT_FALSE(window.Enabled(IDC_CMD_EDIT_3));
+  EXPECT_TRUE(window.Enabled(IDC_CMD_EXPORT));
+  EXPECT_FALSE(::IsWindowVisible(window.Control(IDC_RUN_PROGRESS)));
+  EXPECT_NE(::GetMenu(window.Main()), nullptr);
+}
+
+TEST_F(WindowTest, ProcessConvertsTheExampleWithTheSitePromptAnswered) {
+  WindowUnderTest window(program_, folder_.Path());
+  window.Press(IDC_CMD_EXPORT);
+  // The example has one pair that the lookup file lacks.
+  HWND prompt = window.WaitForBox("Enter site number");
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(prompt, IDC_INPUT_TEXT)), "9999");
+  EXPECT_NE(WindowText(::GetDlgItem(prompt, IDC_INPUT_PROMPT)).find("517"), std::string::npos);
+  // The run waits for the answer: only its own button is left to press.
+  EXPECT_EQ(window.Text(IDC_CMD_EXPORT), "&Cancel");
+  EXPECT_FALSE(window.Enabled(IDC_TXT_FILE_0));
+  EXPECT_FALSE(window.Enabled(IDC_CMD_CLOSE));
+  ::SetDlgItemTextW(prompt, IDC_INPUT_TEXT, L"4300");
+  ::PostMessageW(prompt, WM_COMMAND, IDOK, 0);
+
+  ASSERT_TRUE(WaitUntil([&] { return window.Text(IDC_LBL_STATUS).starts_with("Finished"); }));
+  EXPECT_EQ(window.Text(IDC_CMD_EXPORT), "&Process");
+  EXPECT_TRUE(window.Enabled(IDC_TXT_FILE_0));
+  EXPECT_TRUE(window.Enabled(IDC_CMD_EDIT_3));
+  // A row for each reading written to a text file.
+  EXPECT_GE(window.Send(IDC_LST_FILES, LB_GETCOUNT), 40);
+
+  // The batch command, given the same answer, reports and writes the same.
+  TempFolder batchFolder;
+  PrepareExample(batchFolder);
+  ProcessResult batch =
+      RunProcess(TOLVANEX_BATCH, {"--settings", batchFolder / "tolvanex.ini"}, "4300\n");
+  ASSERT_EQ(batch.ExitStatus, 0) << batch.Err;
+  EXPECT_EQ(window.Text(IDC_LBL_STATUS) + "\n", batch.Out);
+  EXPECT_EQ(FilesIn(folder_ / "post"), FilesIn(batchFolder / "post"));
+  EXPECT_EQ(FilesIn(folder_ / "text"), FilesIn(batchFolder / "text"));
+  EXPECT_EQ(ReadFile(folder_ / "sites.lkp"), ReadFile(batchFolder / "sites.lkp"));
+  EXPECT_NE(ReadFile(folder_ / "sites.lkp").find("517, 2, 4300"), std::string::npos);
+  std::vector<std::string> posted = NamesIn(folder_ / "post");
+  ASSERT_FALSE(posted.empty());
+  EXPECT_EQ(window.Text(IDC_LBL_FILE_0), (folder_ / "post") + "\\" + posted.back());
+}
+
+TEST_F(WindowTest, CancelEndsALongRunAfterTheLineInHand) {
+  // Enough readings of known sites that the run is still going when Cancel is pressed.
+  constexpr int kMinutes = 200000;
+  WriteFile(folder_ / "SdStation3.dat", LongDataFile(kMinutes));
+  WriteFile(folder_ / "sites.lkp", std::string(kLookup) + "517, 2, 4300\r\n");
+  // A short double-click time (the prefix is the tests' own), so that the run is still going
+  // when the click after it is taken.
+  UINT doubleClick = ::GetDoubleClickTime();
+  ::SetDoubleClickTime(250);
+  struct Restore {
+    UINT time;
+    ~Restore() { ::SetDoubleClickTime(time); }
+  } restore{doubleClick};
+
+  WindowUnderTest window(program_, folder_.Path());
+  window.Press(IDC_CMD_EXPORT);
+  ASSERT_TRUE(WaitUntil([&] { return window.Text(IDC_CMD_EXPORT) == "&Cancel"; }));
+  EXPECT_TRUE(::IsWindowVisible(window.Control(IDC_RUN_PROGRESS)));
+  // A second click within the double-click time is taken for a double click, not for Cancel.
+  std::this_thread::sleep_for(std::chrono::milliseconds(::GetDoubleClickTime() + 200));
+  window.Press(IDC_CMD_EXPORT);
+  ASSERT_TRUE(WaitUntil([&] { return window.Text(IDC_CMD_EXPORT) == "&Process"; }));
+  std::string status = window.Text(IDC_LBL_STATUS);
+  ASSERT_TRUE(status.starts_with("Finished - posted ")) << status;
+  EXPECT_GT(std::stoll(status.substr(18)), 0);
+  // The pair's text file has a line a minute: the run stopped short of the last minute.
+  std::string lines = ReadFile((folder_ / "text") + "\\2031_7.txt");
+  auto count = std::count(lines.begin(), lines.end(), '\n');
+  EXPECT_GT(count, 0);
+  EXPECT_LT(count, kMinutes);
+}
+
+TEST_F(WindowTest, ThePickersOpenAndACancelChangesNothing) {
+  WindowUnderTest window(program_, folder_.Path());
+  window.Press(IDC_CMD_GETFILE_0);
+  HWND open = window.WaitForBox("Open");
+  ASSERT_NE(open, nullptr);
+  ::PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(open); }));
+  EXPECT_EQ(window.Text(IDC_TXT_FILE_0), folder_ / "SdStation3.dat");
+
+  window.Press(IDC_CMD_GETFOLDER_1);
+  HWND picker = window.WaitForBox([](HWND box) {
+    for (const std::string& text : ChildTexts(box)) {
+      if (text == "Locate a folder for Folder for output files") return true;
+    }
+    return false;
+  });
+  ASSERT_NE(picker, nullptr);
+  ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(picker); }));
+  EXPECT_EQ(window.Text(IDC_LBL_FOLDER_1), folder_ / "text");
+  // The window takes input again.
+  EXPECT_TRUE(::IsWindowEnabled(window.Main()));
+}
+
+TEST_F(WindowTest, AboutNamesTheVersion) {
+  WindowUnderTest window(program_, folder_.Path());
+  window.Press(IDM_HELP_0);
+  HWND about = window.WaitForBox("Quenbury");
+  ASSERT_NE(about, nullptr);
+  bool named = false;
+  for (const std::string& text : ChildTexts(about)) {
+    named = named || text.find("Version " + VersionText()) != std::string::npos;
+  }
+  EXPECT_TRUE(named);
+  ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+}
+
+TEST_F(WindowTest, ClosingWritesTheNineSettings) {
+  WindowUnderTest window(program_, folder_.Path());
+  window.SetText(IDC_TXT_EXTENSION, "csv");
+  window.Press(IDC_CHK_SORTLOOKUP);
+  ASSERT_TRUE(
+      WaitUntil([&] { return window.Send(IDC_CHK_SORTLOOKUP, BM_GETCHECK) == BST_UNCHECKED; }));
+  ::PostMessageW(window.Main(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(window.WaitForExit(), 0u);
+
+  std::string settings = ReadFile(folder_ / "tolvanex.ini");
+  for (const char* key :
+       {"DataFile=", "OutputPostFile=1", "PostFolder=", "LookupFile=", "SortLookup=0",
+        "OutputTextFile=1", "Extension=csv", "OutputFolder=", "DateFormat=d mmm yyyy HH:MM"}) {
+    EXPECT_NE(settings.find(key), std::string::npos) << key << " in\n" << settings;
+  }
+}
+
+}  // namespace
+}  // namespace tolvanex::testing
