@@ -26,21 +26,25 @@ test-asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
-# The Windows build (MinGW-w64) and its tests under Wine, then the example converted by both
-# builds and compared.
+# The Windows build (MinGW-w64) and its tests under Wine (the window's on a virtual display), the
+# installer installed, run and uninstalled, then the example converted by both builds and
+# compared.
 test-windows: deps
 	cmake --preset windows
 	cmake --build --preset windows
 	scripts/wine-run cmd /c exit
 	ctest --preset windows
+	cd build/windows && cpack
+	scripts/test-windows-package
 	cmake --preset normal
 	cmake --build --preset normal --target tolvanex-batch
 	scripts/test-windows-example
 
-# The Windows release archive, build/windows/package/tolvanex-<version>-windows-x64.zip.
+# The Windows release, build/windows/package/tolvanex-<version>-windows-x64.exe (the installer)
+# and .zip, holding the window and the batch command.
 package-windows: deps
 	cmake --preset windows
-	cmake --build --preset windows --target tolvanex-batch
+	cmake --build --preset windows --target tolvanex tolvanex-batch
 	cd build/windows && cpack
 
 test-package: package
