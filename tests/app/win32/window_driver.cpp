@@ -74,7 +74,7 @@ std::vector<std::string> ChildTexts(HWND window) {
 }
 
 WindowUnderTest::WindowUnderTest(const std::string& program, const std::string& folder,
-                                 const std::vector<std::string>& arguments) {
+                                 const std::vector<std::string>& arguments, bool opensWindow) {
   std::wstring commandLine = win32::QuotedArgument(win32::WideFromAnsi(program));
   for (const std::string& argument : arguments) {
     commandLine += L" " + win32::QuotedArgument(win32::WideFromAnsi(argument));
@@ -85,6 +85,7 @@ WindowUnderTest::WindowUnderTest(const std::string& program, const std::string& 
                         win32::WideFromAnsi(folder).c_str(), &startup, &process_)) {
     throw std::runtime_error("cannot start " + program);
   }
+  if (!opensWindow) return;
   bool shown = WaitUntil([this] {
     HWND found = FindWindowOf(process_.dwProcessId, Titled("Tolvanex"), nullptr);
     // The main window is the one with the run button; a message box has the same title.

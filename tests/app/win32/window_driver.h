@@ -13,9 +13,10 @@ namespace tolvanex::testing {
 
 class WindowUnderTest {
  public:
-  // Starts the program in its folder with the arguments and waits for its window.
+  // Starts the program in its folder with the arguments and waits for its window, unless told
+  // that the program opens none.
   WindowUnderTest(const std::string& program, const std::string& folder,
-                  const std::vector<std::string>& arguments = {});
+                  const std::vector<std::string>& arguments = {}, bool opensWindow = true);
   WindowUnderTest(const WindowUnderTest&) = delete;
   WindowUnderTest& operator=(const WindowUnderTest&) = delete;
   // Ends a program that a failed test left running.

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -209,6 +211,13 @@ TEST_F(WindowTest, ThePickersOpenAndACancelChangesNothing) {
   window.Press(IDC_CMD_GETFILE_0);
   HWND open = window.WaitForBox("Open");
   ASSERT_NE(open, nullptr);
+  // The file types offered, the data files first.
+  HWND types = ::GetDlgItem(open, cmb1);
+  EXPECT_EQ(::SendMessageW(types, CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(::SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
+  wchar_t first[64] = {};
+  ::SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+  EXPECT_EQ(std::wstring(first), L"Sondrel files (Sd*.dat)");
   ::PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(open); }));
   EXPECT_EQ(window.Text(IDC_TXT_FILE_0), folder_ / "SdStation3.dat");
@@ -240,6 +249,21 @@ TEST_F(WindowTest, AboutNamesTheVersion) {
   EXPECT_TRUE(named);
   ::PostMessageW(about, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+}
+
+TEST_F(WindowTest, ASecondWindowSaysTheFirstIsRunningAndEnds) {
+  WindowUnderTest first(program_, folder_.Path());
+  WindowUnderTest second(program_, folder_.Path(), {}, false);
+  HWND box = second.WaitForBox([](HWND window) {
+    std::vector<std::string> texts = ChildTexts(window);
+    return std::find(texts.begin(), texts.end(), "tolvanex is already running") != texts.end();
+  });
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WindowText(box), "Tolvanex");
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  // The first window goes on.
+  EXPECT_TRUE(::IsWindowVisible(first.Main()));
 }
 
 TEST_F(WindowTest, ClosingWritesTheNineSettings) {

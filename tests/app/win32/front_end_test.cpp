@@ -1,0 +1,55 @@
+// The pieces of the window on Windows that turn the model's texts into what the system takes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/win32/common_dialogs.h"
+#include "app/win32/menus.h"
+#include "app/win32/window_options.h"
+
+namespace tolvanex::win32 {
+namespace {
+
+TEST(OpenDialogFilters, EachTextEndsWithANulAndTheListWithAnother) {
+  std::wstring list = FilterList({{"Lookup files (*.lkp)", "*.lkp"}, {"All files (*.*)", "*.*"}});
+  EXPECT_EQ(list, std::wstring(L"Lookup files (*.lkp)\0*.lkp\0All files (*.*)\0*.*\0\0", 48));
+  EXPECT_EQ(FilterList({}), std::wstring(1, L'\0'));
+}
+
+TEST(MenuShortcuts, ReadAsKeysWithTheirModifiers) {
+  ACCEL key{};
+  ASSERT_TRUE(ReadShortcut("Ctrl+O", key));
+  EXPECT_EQ(key.key, 'O');
+  EXPECT_EQ(key.fVirt, FVIRTKEY | FCONTROL);
+  ASSERT_TRUE(ReadShortcut("F1", key));
+  EXPECT_EQ(key.key, VK_F1);
+  EXPECT_EQ(key.fVirt, FVIRTKEY);
+  ASSERT_TRUE(ReadShortcut("Ctrl+Shift+F12", key));
+  EXPECT_EQ(key.key, VK_F12);
+  EXPECT_EQ(key.fVirt, FVIRTKEY | FCONTROL | FSHIFT);
+  for (const char* unreadable : {"", "Ctrl+", "Meta+O", "F0", "F25", "Ctrl+ab"}) {
+    EXPECT_FALSE(ReadShortcut(unreadable, key)) << unreadable;
+  }
+}
+
+TEST(WindowCommandLine, OptionsAndAnswers) {
+  const char* scripted[] = {"tolvanex", "--settings", "C:\\x.ini", "--process-and-exit"};
+  WindowOptions options = ReadWindowOptions(4, scripted);
+  EXPECT_EQ(options.SettingsFile, "C:\\x.ini");
+  EXPECT_TRUE(options.ProcessAndExit);
+  EXPECT_FALSE(options.Answer);
+
+  const char* help[] = {"tolvanex", "--help"};
+  options = ReadWindowOptions(2, help);
+  ASSERT_TRUE(options.Answer);
+  EXPECT_EQ(options.AnswerStatus, 0);
+
+  // A missing value is refused, not taken from the next option.
+  const char* missing[] = {"tolvanex", "--settings"};
+  options = ReadWindowOptions(2, missing);
+  ASSERT_TRUE(options.Answer);
+  EXPECT_EQ(options.AnswerStatus, 2);
+}
+
+}  // namespace
+}  // namespace tolvanex::win32
