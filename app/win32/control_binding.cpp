@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/win32/control_ids.h"
+#include "app/win32/control_text.h"
 #include "model/frm_tolvanex.h"
 #include "system/win32/wide_text.h"
 
@@ -18,18 +19,11 @@ namespace {
 
 constexpr int kProgressSteps = 1000;
 
-std::wstring TextOf(HWND control) {
-  int length = ::GetWindowTextLengthW(control);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
-  return text;
-}
-
 // Setting a control to the text it already shows is skipped: a text box would lose its cursor
 // position, and every change costs a repaint.
 bool SetText(HWND control, const std::string& text) {
   std::wstring shown = WideFromAnsi(text);
-  if (TextOf(control) == shown) return false;
+  if (ControlText(control) == shown) return false;
   ::SetWindowTextW(control, shown.c_str());
   return true;
 }
@@ -110,10 +104,10 @@ ControlBinding::~ControlBinding() {
 
 void ControlBinding::Pull(Frm_Tolvanex& form) {
   for (std::size_t i = 0; i < form.Txt_File.size(); ++i) {
-    form.Txt_File[i].Text = AnsiFromWide(TextOf(Control(kFileBoxes[i])));
+    form.Txt_File[i].Text = AnsiFromWide(ControlText(Control(kFileBoxes[i])));
   }
-  form.Txt_Extension.Text = AnsiFromWide(TextOf(Control(IDC_TXT_EXTENSION)));
-  form.Cmb_Dateformat.Text = AnsiFromWide(TextOf(Control(IDC_CMB_DATEFORMAT)));
+  form.Txt_Extension.Text = AnsiFromWide(ControlText(Control(IDC_TXT_EXTENSION)));
+  form.Cmb_Dateformat.Text = AnsiFromWide(ControlText(Control(IDC_CMB_DATEFORMAT)));
   form.Chk_OutputPostFile.Value = CheckValue(Control(IDC_CHK_OUTPUTPOSTFILE));
   form.Chk_SortLookup.Value = CheckValue(Control(IDC_CHK_SORTLOOKUP));
   form.Chk_OutputTextFiles.Value = CheckValue(Control(IDC_CHK_OUTPUTTEXTFILES));
@@ -206,6 +200,13 @@ void ControlBinding::PushEnabled(const Frm_Tolvanex& form) {
     SetEnabled(Control(kEdit[i]), idle && form.Cmd_Edit[i].Enabled);
   SetEnabled(Control(IDC_CMD_CLOSE), idle && form.Cmd_Close.Enabled);
   SetEnabled(Control(IDC_CMD_EXPORT), form.Cmd_Export.Enabled);
+  // The keyboard stays with the window: from a control that a run has just disabled it moves to
+  // the run button.
+  HWND focus = ::GetFocus();
+  while (focus != nullptr && ::GetParent(focus) != window_) focus = ::GetParent(focus);
+  if (focus != nullptr && !::IsWindowEnabled(focus) && ::IsWindowEnabled(Control(IDC_CMD_EXPORT))) {
+    ::SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_CMD_EXPORT)), TRUE);
+  }
 
   HMENU bar = ::GetMenu(window_);
   if (bar == nullptr) return;

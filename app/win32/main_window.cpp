@@ -7,10 +7,12 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/win32/common_dialogs.h"
 #include "app/win32/control_ids.h"
+#include "app/win32/control_text.h"
 #include "app/win32/menus.h"
 #include "app/win32/win32_platform.h"
 #include "app/win32/window_layout.h"
@@ -107,11 +109,7 @@ void MainWindow::Initialise() {
                                                ::GetSystemMetrics(SM_CYSMICON), 0));
   ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
   ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  // Rows of the files list as high as a line of the window's font.
-  HWND list = ::GetDlgItem(window_, IDC_LST_FILES);
-  RECT row{0, 0, 0, 10};
-  ::MapDialogRect(window_, &row);
-  ::SendMessageW(list, LB_SETITEMHEIGHT, 0, row.bottom);
+  SetFilesRowHeight();
   ::DragAcceptFiles(window_, TRUE);
   AddToolTips();
 }
@@ -122,25 +120,49 @@ void MainWindow::AddToolTips() {
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                 ::GetModuleHandleW(nullptr), nullptr);
   if (tips == nullptr) return;
-  auto add = [&](int id, const std::string& tip) {
-    if (tip.empty()) return;
-    std::wstring text = WideFromAnsi(tip);
+  // Paths may be longer than a line; a tip is as wide as the screen allows.
+  ::SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2);
+  // A tip's text is asked for as it is shown (LPSTR_TEXTCALLBACKW): the path or the status as it
+  // stands then, or what the button chooses or opens.
+  auto add = [&](int id) {
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window_, id));
-    tool.lpszText = text.data();
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
     ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   };
-  add(IDC_CMD_GETFILE_0, form_.Cmd_GetFile[0].ToolTip);
-  add(IDC_CMD_GETFILE_1, form_.Cmd_GetFile[1].ToolTip);
-  add(IDC_CMD_GETFOLDER_0, form_.Cmd_GetFolder[0].ToolTip);
-  add(IDC_CMD_GETFOLDER_1, form_.Cmd_GetFolder[1].ToolTip);
-  add(IDC_CMD_EDIT_0, form_.Cmd_Edit[0].ToolTip);
-  add(IDC_CMD_EDIT_1, form_.Cmd_Edit[1].ToolTip);
-  add(IDC_CMD_EDIT_2, form_.Cmd_Edit[2].ToolTip);
-  add(IDC_CMD_EDIT_3, form_.Cmd_Edit[3].ToolTip);
+  for (int id : {IDC_CMD_GETFILE_0, IDC_CMD_GETFILE_1, IDC_CMD_GETFOLDER_0, IDC_CMD_GETFOLDER_1,
+                 IDC_CMD_EDIT_0, IDC_CMD_EDIT_1, IDC_CMD_EDIT_2, IDC_CMD_EDIT_3, IDC_LBL_FOLDER_0,
+                 IDC_LBL_FOLDER_1, IDC_LBL_FILE_0, IDC_LBL_STATUS}) {
+    add(id);
+  }
+}
+
+void MainWindow::FillToolTip(NMTTDISPINFOW& tip) {
+  auto control = reinterpret_cast<HWND>(tip.hdr.idFrom);
+  const std::pair<int, const Button*> buttons[] = {{IDC_CMD_GETFILE_0, &form_.Cmd_GetFile[0]},
+                                                   {IDC_CMD_GETFILE_1, &form_.Cmd_GetFile[1]},
+                                                   {IDC_CMD_GETFOLDER_0, &form_.Cmd_GetFolder[0]},
+                                                   {IDC_CMD_GETFOLDER_1, &form_.Cmd_GetFolder[1]},
+                                                   {IDC_CMD_EDIT_0, &form_.Cmd_Edit[0]},
+                                                   {IDC_CMD_EDIT_1, &form_.Cmd_Edit[1]},
+                                                   {IDC_CMD_EDIT_2, &form_.Cmd_Edit[2]},
+                                                   {IDC_CMD_EDIT_3, &form_.Cmd_Edit[3]}};
+  // A field shows its own text whole.
+  tipText_ = ControlText(control);
+  for (auto [id, button] : buttons) {
+    if (::GetDlgCtrlID(control) == id) tipText_ = WideFromAnsi(button->ToolTip);
+  }
+  tip.lpszText = tipText_.data();
+}
+
+void MainWindow::SetFilesRowHeight() {
+  // Rows of the files list as high as a line of the window's font.
+  RECT row{0, 0, 0, 10};
+  ::MapDialogRect(window_, &row);
+  ::SendDlgItemMessageW(window_, IDC_LST_FILES, LB_SETITEMHEIGHT, 0, row.bottom);
 }
 
 void MainWindow::Load() {
@@ -370,7 +392,14 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                      suggested.right - suggested.left, suggested.bottom - suggested.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+      SetFilesRowHeight();
       LayOutControls(window_);
+      return TRUE;
+    }
+    case WM_NOTIFY: {
+      auto& header = *reinterpret_cast<NMHDR*>(lParam);
+      if (header.code != TTN_GETDISPINFOW) return FALSE;
+      FillToolTip(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
       return TRUE;
     }
     case WM_SETCURSOR: {

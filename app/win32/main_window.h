@@ -4,10 +4,12 @@
 
 #include <windows.h>
 // After windows.h, which it needs.
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <chrono>
 #include <memory>
+#include <string>
 
 #include "app/win32/control_binding.h"
 #include "app/win32/win32_view.h"
@@ -68,6 +70,9 @@ class MainWindow : public Win32View {
   // hand of a run, flushing its files, saving the settings) goes on unseen.
   void LeaveSight();
   void AddToolTips();
+  // The text of a control's tip as the tip is about to show.
+  void FillToolTip(NMTTDISPINFOW& tip);
+  void SetFilesRowHeight();
   void KeepSmallestSize(MINMAXINFO& limits) const;
   // The outer size of the window for an inside of the given size.
   RECT OuterFor(int width, int height) const;
@@ -79,6 +84,7 @@ class MainWindow : public Win32View {
   HACCEL shortcuts_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
+  std::wstring tipText_;  // the text of the tip on show
   static constexpr std::chrono::seconds kFilesListInterval{1};
   std::chrono::steady_clock::time_point filesListShown_{};
   bool closed_ = false;

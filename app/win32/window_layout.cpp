@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/win32/control_ids.h"
+#include "app/win32/control_text.h"
 
 namespace tolvanex::win32 {
 
@@ -45,9 +46,7 @@ class Units {
 // Pixels wide of a control's text in the window's font.
 int TextWidth(HWND window, int id) {
   HWND control = ::GetDlgItem(window, id);
-  int length = ::GetWindowTextLengthW(control);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
+  std::wstring text = ControlText(control);
   HDC context = ::GetDC(control);
   HGDIOBJ old =
       ::SelectObject(context, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));

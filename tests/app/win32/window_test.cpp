@@ -251,6 +251,28 @@ TEST_F(WindowTest, AboutNamesTheVersion) {
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
 }
 
+TEST_F(WindowTest, OpensWhereItWasClosedAtTheSizeItHad) {
+  RECT closedAt{};
+  {
+    WindowUnderTest window(program_, folder_.Path());
+    ::SetWindowPos(window.Main(), nullptr, 130, 90, 700, 560, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] {
+      ::GetWindowRect(window.Main(), &closedAt);
+      return closedAt.left == 130 && closedAt.right - closedAt.left == 700;
+    }));
+    ::PostMessageW(window.Main(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(window.WaitForExit(), 0u);
+  }
+  EXPECT_NE(ReadFile(folder_ / "tolvanex.ini").find("[Window]"), std::string::npos);
+  WindowUnderTest window(program_, folder_.Path());
+  RECT openedAt{};
+  ::GetWindowRect(window.Main(), &openedAt);
+  EXPECT_EQ(openedAt.left, closedAt.left);
+  EXPECT_EQ(openedAt.top, closedAt.top);
+  EXPECT_EQ(openedAt.right, closedAt.right);
+  EXPECT_EQ(openedAt.bottom, closedAt.bottom);
+}
+
 TEST_F(WindowTest, ASecondWindowSaysTheFirstIsRunningAndEnds) {
   WindowUnderTest first(program_, folder_.Path());
   WindowUnderTest second(program_, folder_.Path(), {}, false);
