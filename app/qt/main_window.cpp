@@ -16,7 +16,6 @@
 #include <QSocketNotifier>
 #include <QUrl>
 #include <algorithm>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -26,13 +25,13 @@
 #include "app/qt/text_fields.h"
 #include "app/qt/window_icon.h"
 #include "app/qt/window_layout.h"
-#include "base/errors.h"
 #include "core/run_driver.h"
 #include "model/frm_tolvanex.h"
 #include "system/stop_requests.h"
 #include "ui/files_list.h"
 #include "ui/pickers.h"
 #include "ui/startup.h"
+#include "ui/window_events.h"
 
 namespace tolvanex::qt {
 
@@ -117,12 +116,7 @@ template <typename Routine>
 void MainWindow::Handle(Routine routine) {
   // During a run only the run button takes input, and the run reads the values it started with.
   if (!form_.RunState.Running) PullFromWidgets(controls_, form_);
-  try {
-    routine();
-  } catch (...) {
-    // The routines report their own failures; anything else must not unwind through Qt.
-    desktop_.MessageBox(DescriptionOf(std::current_exception()), std::string(kApplicationTitle));
-  }
+  RunEventRoutine(form_, routine);
   ShowModel();
   if (closeAfterRun_ && !form_.RunState.Running) {
     closeAfterRun_ = false;

@@ -155,14 +155,10 @@ void QtPlatform::RepaintStatus(const BorderedLabel& status) {
 }
 
 void QtPlatform::DoEvents() {
-  auto now = std::chrono::steady_clock::now();
-  if (!eventsDue_ && now - lastEvents_ < kEventInterval) return;
-  eventsDue_ = false;
+  if (!events_.Due(std::chrono::steady_clock::now())) return;
   if (view_ != nullptr) view_->ShowModel();
   QCoreApplication::processEvents();
-  // Counted from the end of the let-through: a slow event (a click on Cancel) still leaves the
-  // run its time.
-  lastEvents_ = std::chrono::steady_clock::now();
+  events_.Done(std::chrono::steady_clock::now());
 }
 
 RegionalSettings QtPlatform::Regional() const {

@@ -7,16 +7,13 @@
 
 #include "model/platform.h"
 #include "system/desktop.h"
+#include "ui/window_events.h"
 
 class QWidget;
 
 namespace tolvanex::qt {
 
 class QtView;
-
-// A run lets window events through at most this often, so that Cancel works and the status line
-// is seen to move, while the run itself stays about as fast as without a window.
-inline constexpr std::chrono::milliseconds kEventInterval{50};
 
 class QtPlatform : public Platform {
  public:
@@ -27,7 +24,7 @@ class QtPlatform : public Platform {
   // The window whose controls the desktop shows; none until it is built.
   void Attach(QtView* view) { view_ = view; }
   // The next DoEvents lets events through at once: a run's first line shows its Cancel button.
-  void RestartEventClock() { eventsDue_ = true; }
+  void RestartEventClock() { events_.Restart(); }
 
   void MessageBox(const std::string& text, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
@@ -55,8 +52,7 @@ class QtPlatform : public Platform {
   DesktopServices services_;
   QtView* view_ = nullptr;
   int pointer_ = kPointerDefault;
-  bool eventsDue_ = true;
-  std::chrono::steady_clock::time_point lastEvents_{};
+  EventPacer events_;
 };
 
 }  // namespace tolvanex::qt

@@ -3,20 +3,13 @@
 #include <string_view>
 
 #include "system/version.h"
+#include "ui/window_events.h"
 
 namespace tolvanex::qt {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "Usage: tolvanex [OPTION]...\n"
-    "Opens the Tolvanex window, which converts a data logger's data files into post files and\n"
-    "per-site text files.\n"
-    "\n"
-    "  --settings FILE     use the settings in FILE instead of the usual settings file\n"
-    "  --process-and-exit  press Process once the window is up, and close it after the run\n"
-    "  -h, --help          show this help and exit\n"
-    "  --version           show the version and exit\n"
+constexpr std::string_view kToolkitOptions =
     "\n"
     "Qt's own options, such as -platform NAME, are taken as well.\n";
 
@@ -27,7 +20,7 @@ std::optional<int> AnswerWithoutWindow(int argc, const char* const* argv, std::o
     std::string_view argument = argv[i];
     if (argument == "--") break;
     if (argument == "-h" || argument == "--help") {
-      out << kUsage;
+      out << WindowUsage() << kToolkitOptions;
       return 0;
     }
     if (argument == "--version") {

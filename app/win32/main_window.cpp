@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <exception>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +23,7 @@
 #include "ui/files_list.h"
 #include "ui/pickers.h"
 #include "ui/startup.h"
+#include "ui/window_events.h"
 
 namespace tolvanex::win32 {
 
@@ -229,12 +229,7 @@ template <typename Routine>
 void MainWindow::Handle(Routine routine) {
   // During a run only the run button takes input, and the run reads the values it started with.
   if (!form_.RunState.Running) binding_->Pull(form_);
-  try {
-    routine();
-  } catch (...) {
-    // The routines report their own failures; anything else must not unwind through Windows.
-    desktop_.MessageBox(DescriptionOf(std::current_exception()), std::string(kApplicationTitle));
-  }
+  RunEventRoutine(form_, routine);
   ShowModel();
   if (closeAfterRun_ && !form_.RunState.Running) {
     closeAfterRun_ = false;
@@ -349,11 +344,7 @@ void MainWindow::OnClose() {
   }
   binding_->Pull(form_);
   LeaveSight();
-  try {
-    Form_QueryUnload(form_);
-  } catch (...) {
-    desktop_.MessageBox(DescriptionOf(std::current_exception()), std::string(kApplicationTitle));
-  }
+  RunEventRoutine(form_, [this] { Form_QueryUnload(form_); });
   closed_ = true;
   ::PostQuitMessage(0);
 }

@@ -78,14 +78,10 @@ void Win32Platform::RepaintStatus(const BorderedLabel& status) {
 }
 
 void Win32Platform::DoEvents() {
-  auto now = std::chrono::steady_clock::now();
-  if (!eventsDue_ && now - lastEvents_ < kEventInterval) return;
-  eventsDue_ = false;
+  if (!events_.Due(std::chrono::steady_clock::now())) return;
   if (view_ != nullptr) view_->ShowModel();
   LetMessagesThrough(view_);
-  // Counted from the end of the let-through: a slow message (a click on Cancel) still leaves the
-  // run its time.
-  lastEvents_ = std::chrono::steady_clock::now();
+  events_.Done(std::chrono::steady_clock::now());
 }
 
 RegionalSettings Win32Platform::Regional() const {

@@ -5,19 +5,15 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <string>
 
 #include "model/platform.h"
 #include "system/desktop.h"
+#include "ui/window_events.h"
 
 namespace tolvanex::win32 {
 
 class Win32View;
-
-// A run lets window messages through at most this often, so that Cancel works and the status
-// line is seen to move, while the run itself stays about as fast as without a window.
-inline constexpr std::chrono::milliseconds kEventInterval{50};
 
 class Win32Platform : public Platform {
  public:
@@ -28,7 +24,7 @@ class Win32Platform : public Platform {
   // The window whose controls the desktop shows; none until it is built.
   void Attach(Win32View* view) { view_ = view; }
   // The next DoEvents lets messages through at once: a run's first line shows its Cancel button.
-  void RestartEventClock() { eventsDue_ = true; }
+  void RestartEventClock() { events_.Restart(); }
   // The pointer over the window: the run's wait pointer, or none for the controls' own. A box
   // that waits for the user shows the arrow, even over the window it stops.
   HCURSOR WindowPointer() const;
@@ -71,8 +67,7 @@ class Win32Platform : public Platform {
   Win32View* view_ = nullptr;
   int pointer_ = kPointerDefault;
   int modalBoxes_ = 0;
-  bool eventsDue_ = true;
-  std::chrono::steady_clock::time_point lastEvents_{};
+  EventPacer events_;
 };
 
 }  // namespace tolvanex::win32

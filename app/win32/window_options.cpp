@@ -3,24 +3,15 @@
 #include <string_view>
 
 #include "system/version.h"
+#include "ui/window_events.h"
 
 namespace tolvanex::win32 {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "Usage: tolvanex [OPTION]...\n"
-    "Opens the Tolvanex window, which converts a data logger's data files into post files and\n"
-    "per-site text files.\n"
-    "\n"
-    "  --settings FILE     use the settings in FILE instead of the usual settings file\n"
-    "  --process-and-exit  press Process once the window is up, and close it after the run\n"
-    "  -h, --help          show this help\n"
-    "  --version           show the version\n";
-
 WindowOptions Refusal(const std::string& problem) {
   WindowOptions options;
-  options.Answer = problem + "\n\n" + std::string(kUsage);
+  options.Answer = problem + "\n\n" + std::string(WindowUsage());
   options.AnswerStatus = 2;
   return options;
 }
@@ -32,7 +23,7 @@ WindowOptions ReadWindowOptions(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     std::string_view argument = argv[i];
     if (argument == "-h" || argument == "--help" || argument == "/?") {
-      options.Answer = std::string(kUsage);
+      options.Answer = std::string(WindowUsage());
       return options;
     }
     if (argument == "--version") {
