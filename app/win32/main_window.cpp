@@ -13,8 +13,10 @@
 #include "app/win32/control_ids.h"
 #include "app/win32/control_text.h"
 #include "app/win32/menus.h"
+#include "app/win32/tool_tips.h"
 #include "app/win32/win32_platform.h"
 #include "app/win32/window_layout.h"
+#include "app/win32/window_placing.h"
 #include "base/errors.h"
 #include "core/run_driver.h"
 #include "model/frm_tolvanex.h"
@@ -28,29 +30,6 @@
 namespace tolvanex::win32 {
 
 namespace {
-
-std::vector<ScreenArea> Screens() {
-  std::vector<ScreenArea> screens;
-  ::EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
-        auto& list = *reinterpret_cast<std::vector<ScreenArea>*>(data);
-        ScreenArea area{info.rcWork.left, info.rcWork.top, info.rcWork.right - info.rcWork.left,
-                        info.rcWork.bottom - info.rcWork.top};
-        // The primary screen first: a window that fits no screen goes there.
-        if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
-          list.insert(list.begin(), area);
-        } else {
-          list.push_back(area);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&screens));
-  return screens;
-}
 
 bool IsCheckBox(int id) {
   return id == IDC_CHK_OUTPUTPOSTFILE || id == IDC_CHK_SORTLOOKUP || id == IDC_CHK_OUTPUTTEXTFILES;
@@ -111,33 +90,12 @@ void MainWindow::Initialise() {
   ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   SetFilesRowHeight();
   ::DragAcceptFiles(window_, TRUE);
-  AddToolTips();
-}
-
-void MainWindow::AddToolTips() {
-  HWND tips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                ::GetModuleHandleW(nullptr), nullptr);
-  if (tips == nullptr) return;
-  // Paths may be longer than a line; a tip is as wide as the screen allows.
-  ::SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2);
-  // A tip's text is asked for as it is shown (LPSTR_TEXTCALLBACKW): the path or the status as it
-  // stands then, or what the button chooses or opens.
-  auto add = [&](int id) {
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window_, id));
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  };
-  for (int id : {IDC_CMD_GETFILE_0, IDC_CMD_GETFILE_1, IDC_CMD_GETFOLDER_0, IDC_CMD_GETFOLDER_1,
-                 IDC_CMD_EDIT_0, IDC_CMD_EDIT_1, IDC_CMD_EDIT_2, IDC_CMD_EDIT_3, IDC_LBL_FOLDER_0,
-                 IDC_LBL_FOLDER_1, IDC_LBL_FILE_0, IDC_LBL_STATUS}) {
-    add(id);
-  }
+  // A tip's text is asked for as it is shown: the path or the status as it stands then, or what
+  // the button chooses or opens.
+  AddToolTips(window_,
+              {IDC_CMD_GETFILE_0, IDC_CMD_GETFILE_1, IDC_CMD_GETFOLDER_0, IDC_CMD_GETFOLDER_1,
+               IDC_CMD_EDIT_0, IDC_CMD_EDIT_1, IDC_CMD_EDIT_2, IDC_CMD_EDIT_3, IDC_LBL_FOLDER_0,
+               IDC_LBL_FOLDER_1, IDC_LBL_FILE_0, IDC_LBL_STATUS});
 }
 
 void MainWindow::FillToolTip(NMTTDISPINFOW& tip) {
@@ -165,64 +123,16 @@ void MainWindow::SetFilesRowHeight() {
   ::SendDlgItemMessageW(window_, IDC_LST_FILES, LB_SETITEMHEIGHT, 0, row.bottom);
 }
 
-void MainWindow::Load() {
-  Handle([this] { Form_Load(form_); });
-}
-
-RECT MainWindow::OuterFor(int width, int height) const {
-  RECT outer{0, 0, width, height};
-  auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
-  auto extended = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE));
-  ::AdjustWindowRectEx(&outer, style & ~WS_MAXIMIZE, ::GetMenu(window_) != nullptr, extended);
-  return outer;
-}
-
 void MainWindow::Open() {
-  if (form_.Placement) {
-    WindowPlacement placement = FitToScreens(*form_.Placement, Screens());
-    RECT outer = OuterFor(placement.Width, placement.Height);
-    WINDOWPLACEMENT place{};
-    place.length = sizeof place;
-    ::GetWindowPlacement(window_, &place);
-    place.rcNormalPosition =
-        RECT{placement.Left, placement.Top, placement.Left + (outer.right - outer.left),
-             placement.Top + (outer.bottom - outer.top)};
-    // The normal place is kept in the coordinates of the work area, which a panel at the top or
-    // left of the screen moves.
-    HMONITOR monitor = ::MonitorFromRect(&place.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (::GetMonitorInfoW(monitor, &info)) {
-      ::OffsetRect(&place.rcNormalPosition, info.rcMonitor.left - info.rcWork.left,
-                   info.rcMonitor.top - info.rcWork.top);
-    }
-    place.showCmd = placement.Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-    ::SetWindowPlacement(window_, &place);
-  } else {
-    ::ShowWindow(window_, SW_SHOWNORMAL);
-  }
-  ::UpdateWindow(window_);
+  ShowPlaced(window_, form_.Placement);
 }
 
 void MainWindow::KeepPlacement() {
-  WINDOWPLACEMENT place{};
-  place.length = sizeof place;
-  if (!::GetWindowPlacement(window_, &place)) return;
-  // The normal place of a maximized window is kept, so that it comes back to it when restored.
-  RECT normal = place.rcNormalPosition;
-  HMONITOR monitor = ::MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (::GetMonitorInfoW(monitor, &info)) {
-    ::OffsetRect(&normal, info.rcWork.left - info.rcMonitor.left,
-                 info.rcWork.top - info.rcMonitor.top);
-  }
-  RECT frame = OuterFor(0, 0);
-  bool maximized = ::IsZoomed(window_) != FALSE ||
-                   (::IsIconic(window_) && (place.flags & WPF_RESTORETOMAXIMIZED) != 0);
-  form_.Placement = WindowPlacement{
-      normal.left, normal.top, (normal.right - normal.left) - (frame.right - frame.left),
-      (normal.bottom - normal.top) - (frame.bottom - frame.top), maximized};
+  if (auto placement = PlacementOf(window_)) form_.Placement = placement;
+}
+
+void MainWindow::Load() {
+  Handle([this] { Form_Load(form_); });
 }
 
 template <typename Routine>
@@ -351,7 +261,7 @@ void MainWindow::OnClose() {
 
 void MainWindow::KeepSmallestSize(MINMAXINFO& limits) const {
   SIZE smallest = SmallestClientSize(window_);
-  RECT outer = OuterFor(smallest.cx, smallest.cy);
+  RECT outer = OuterFor(window_, smallest.cx, smallest.cy);
   limits.ptMinTrackSize.x = outer.right - outer.left;
   limits.ptMinTrackSize.y = outer.bottom - outer.top;
 }

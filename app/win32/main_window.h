@@ -69,13 +69,10 @@ class MainWindow : public Win32View {
   // The window goes out of sight at once when it is to close; what is left to do (the line in
   // hand of a run, flushing its files, saving the settings) goes on unseen.
   void LeaveSight();
-  void AddToolTips();
   // The text of a control's tip as the tip is about to show.
   void FillToolTip(NMTTDISPINFOW& tip);
   void SetFilesRowHeight();
   void KeepSmallestSize(MINMAXINFO& limits) const;
-  // The outer size of the window for an inside of the given size.
-  RECT OuterFor(int width, int height) const;
 
   Frm_Tolvanex& form_;
   Win32Platform& desktop_;
