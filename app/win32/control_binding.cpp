@@ -58,37 +58,29 @@ COLORREF ColourOf(const Rgb& colour) {
   return RGB(colour.Red, colour.Green, colour.Blue);
 }
 
-// The controls that only a run leaves enabled: none but the run button.
+// The controls that a run disables and nothing else does; the buttons, which the model may
+// disable too, are set with their own state.
 constexpr int kIdleOnly[] = {IDC_LABEL1_1,
                              IDC_TXT_FILE_0,
-                             IDC_CMD_GETFILE_0,
-                             IDC_CMD_EDIT_0,
                              IDC_FRAME_POSTFILE,
                              IDC_CHK_OUTPUTPOSTFILE,
                              IDC_LABEL1_0,
                              IDC_LBL_FOLDER_0,
-                             IDC_CMD_GETFOLDER_0,
                              IDC_LABEL1_3,
                              IDC_TXT_FILE_1,
-                             IDC_CMD_GETFILE_1,
-                             IDC_CMD_EDIT_1,
                              IDC_CHK_SORTLOOKUP,
                              IDC_LABEL1_5,
                              IDC_LBL_FILE_0,
-                             IDC_CMD_EDIT_3,
                              IDC_FRAME_TEXTFILES,
                              IDC_CHK_OUTPUTTEXTFILES,
                              IDC_LABEL1_2,
                              IDC_LBL_FOLDER_1,
-                             IDC_CMD_GETFOLDER_1,
                              IDC_LABEL1_6,
                              IDC_TXT_EXTENSION,
                              IDC_LABEL1_8,
                              IDC_CMB_DATEFORMAT,
                              IDC_LABEL1_4,
-                             IDC_LST_FILES,
-                             IDC_CMD_EDIT_2,
-                             IDC_CMD_CLOSE};
+                             IDC_LST_FILES};
 
 constexpr int kFileBoxes[] = {IDC_TXT_FILE_0, IDC_TXT_FILE_1};
 constexpr int kGetFile[] = {IDC_CMD_GETFILE_0, IDC_CMD_GETFILE_1};
