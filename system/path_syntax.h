@@ -4,7 +4,8 @@
 
 namespace tolvanex {
 
-// Which system's spelling: the build says, as it picks the side of the seam (system/CMakeLists.txt).
+// Which system's spelling: the build says, as it picks the side of the seam
+// (system/CMakeLists.txt).
 inline constexpr bool kWindowsPaths = TOLVANEX_WINDOWS_PATHS;
 
 // On Windows "\" is the separator, and "/" is taken as one too when a path is read.
