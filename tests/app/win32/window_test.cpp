@@ -182,7 +182,7 @@ TEST_F(WindowTest, CancelEndsALongRunAfterTheLineInHand) {
   // A short double-click time (the prefix is the tests' own), so that the run is still going
   // when the click after it is taken.
   UINT doubleClick = ::GetDoubleClickTime();
-  ::SetDoubleClickTime(250);
+  ::SetDoubleClickTime(100);
   struct Restore {
     UINT time;
     ~Restore() { ::SetDoubleClickTime(time); }
