@@ -90,6 +90,10 @@ constexpr int kEdit[] = {IDC_CMD_EDIT_0, IDC_CMD_EDIT_1, IDC_CMD_EDIT_2, IDC_CMD
 
 }  // namespace
 
+ControlBinding::ControlBinding(HWND window) : window_(window) {
+  ::SendMessageW(Control(IDC_RUN_PROGRESS), PBM_SETRANGE32, 0, kProgressSteps);
+}
+
 ControlBinding::~ControlBinding() {
   if (statusBrush_ != nullptr) ::DeleteObject(statusBrush_);
 }
@@ -137,16 +141,8 @@ void ControlBinding::Push(const Frm_Tolvanex& form, bool withFilesList) {
   SetText(Control(IDC_TXT_EXTENSION), form.Txt_Extension.Text);
 
   HWND formats = Control(IDC_CMB_DATEFORMAT);
-  bool sameItems = static_cast<std::size_t>(::SendMessageW(formats, CB_GETCOUNT, 0, 0)) ==
-                   form.Cmb_Dateformat.Items.size();
-  for (std::size_t i = 0; sameItems && i < form.Cmb_Dateformat.Items.size(); ++i) {
-    auto length = ::SendMessageW(formats, CB_GETLBTEXTLEN, i, 0);
-    std::wstring item(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-    ::SendMessageW(formats, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    item.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
-    sameItems = item == WideFromAnsi(form.Cmb_Dateformat.Items[i]);
-  }
-  if (!sameItems) {
+  if (formatItems_ != form.Cmb_Dateformat.Items) {
+    formatItems_ = form.Cmb_Dateformat.Items;
     ::SendMessageW(formats, CB_RESETCONTENT, 0, 0);
     for (const std::string& item : form.Cmb_Dateformat.Items) {
       ::SendMessageW(formats, CB_ADDSTRING, 0,
@@ -169,7 +165,6 @@ void ControlBinding::Push(const Frm_Tolvanex& form, bool withFilesList) {
       double part = static_cast<double>(run.DataBytesRead) / static_cast<double>(run.DataFileSize);
       step = static_cast<int>(std::min(1.0, part) * kProgressSteps);
     }
-    ::SendMessageW(progress, PBM_SETRANGE32, 0, kProgressSteps);
     if (::SendMessageW(progress, PBM_GETPOS, 0, 0) != step)
       ::SendMessageW(progress, PBM_SETPOS, step, 0);
   }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "model/controls.h"
 
@@ -17,7 +19,7 @@ namespace tolvanex::win32 {
 
 class ControlBinding {
  public:
-  explicit ControlBinding(HWND window) : window_(window) {}
+  explicit ControlBinding(HWND window);
   ControlBinding(const ControlBinding&) = delete;
   ControlBinding& operator=(const ControlBinding&) = delete;
   ~ControlBinding();
@@ -44,6 +46,7 @@ class ControlBinding {
   HWND window_;
   // The list's revision that the files list shows; another means the rows are not current.
   std::uint64_t filesRevision_ = std::numeric_limits<std::uint64_t>::max();
+  std::vector<std::string> formatItems_;  // the date formats the combo box offers
   Rgb statusColour_ = kButtonFace;
   HBRUSH statusBrush_ = nullptr;  // for a colour of the status line's own
 };

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   }
   window.Open();
   if (options.ProcessAndExit) ::PostMessageW(window.Window(), win32::kProcessAndClose, 0, 0);
-  int status = win32::RunMessageLoop(window, [](win32::Win32View& view) { view.CloseWindow(); });
+  int status = win32::RunMessageLoop(window);
   ::OleUninitialize();
   if (options.ProcessAndExit && !form.RunState.ReachedEndOfData) return 1;
   return status;

@@ -110,8 +110,9 @@ void MainWindow::FillToolTip(NMTTDISPINFOW& tip) {
                                                    {IDC_CMD_EDIT_3, &form_.Cmd_Edit[3]}};
   // A field shows its own text whole.
   tipText_ = ControlText(control);
-  for (auto [id, button] : buttons) {
-    if (::GetDlgCtrlID(control) == id) tipText_ = WideFromAnsi(button->ToolTip);
+  int id = ::GetDlgCtrlID(control);
+  for (auto [buttonId, button] : buttons) {
+    if (id == buttonId) tipText_ = WideFromAnsi(button->ToolTip);
   }
   tip.lpszText = tipText_.data();
 }

@@ -28,7 +28,7 @@ void LetMessagesThrough(Win32View* view) {
   }
 }
 
-int RunMessageLoop(Win32View& view, void (*onStopRequest)(Win32View&)) {
+int RunMessageLoop(Win32View& view) {
   for (;;) {
     HANDLE stopEvent = StopRequestEvent();
     DWORD handles = stopEvent != nullptr ? 1 : 0;
@@ -36,7 +36,7 @@ int RunMessageLoop(Win32View& view, void (*onStopRequest)(Win32View&)) {
                                                 MWMO_INPUTAVAILABLE);
     if (handles == 1 && woken == WAIT_OBJECT_0) {
       DrainStopRequestDescriptor();
-      onStopRequest(view);
+      view.CloseWindow();
       continue;
     }
     MSG message;

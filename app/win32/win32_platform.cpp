@@ -1,7 +1,5 @@
 #include "app/win32/win32_platform.h"
 
-#include <utility>
-
 #include "app/win32/common_dialogs.h"
 #include "app/win32/message_pump.h"
 #include "app/win32/win32_view.h"
@@ -11,8 +9,6 @@
 namespace tolvanex::win32 {
 
 Win32Platform::Win32Platform() = default;
-
-Win32Platform::Win32Platform(std::string lockPath) : services_(std::move(lockPath)) {}
 
 Win32Platform::ModalBox::ModalBox(Win32Platform& desktop) : desktop_(desktop) {
   if (desktop_.view_ != nullptr && desktop_.view_->RunGoing()) desktop_.view_->ShowModel();

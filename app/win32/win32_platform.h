@@ -18,8 +18,6 @@ class Win32View;
 class Win32Platform : public Platform {
  public:
   Win32Platform();
-  // With the lock file of the single-instance test given, for tests.
-  explicit Win32Platform(std::string lockPath);
 
   // The window whose controls the desktop shows; none until it is built.
   void Attach(Win32View* view) { view_ = view; }

@@ -24,21 +24,19 @@
 namespace tolvanex::testing {
 namespace {
 
-constexpr const char* kLookup =
-    "ID1, ID2, SiteID\r\n2031, 7, 4105\r\n2031, 8, 4106\r\n4410, 1, 4230\r\n";
-
-// The example in a folder, with a settings file that names it and the folders beside it.
+// The example in a folder, with the example's settings naming it and the folders beside it.
 void PrepareExample(const TempFolder& folder) {
   WriteFile(folder / "SdStation3.dat", ReadFile(TOLVANEX_EXAMPLE "/SdStation3.dat"));
-  WriteFile(folder / "sites.lkp", kLookup);
+  WriteFile(folder / "sites.lkp", ReadFile(TOLVANEX_EXAMPLE "/sites.lkp"));
   ::CreateDirectoryW(win32::WideFromAnsi(folder / "post").c_str(), nullptr);
   ::CreateDirectoryW(win32::WideFromAnsi(folder / "text").c_str(), nullptr);
-  WriteFile(folder / "tolvanex.ini",
-            "[General]\r\nDataFile=" + (folder / "SdStation3.dat") +
-                "\r\nOutputPostFile=1\r\nPostFolder=" + (folder / "post") +
-                "\r\nLookupFile=" + (folder / "sites.lkp") +
-                "\r\nSortLookup=1\r\nOutputTextFile=1\r\nExtension=txt\r\nOutputFolder=" +
-                (folder / "text") + "\r\nDateFormat=d mmm yyyy HH:MM\r\n");
+  std::string settings = ReadFile(TOLVANEX_EXAMPLE "/tolvanex.ini.in");
+  const std::string placeholder = "@EXAMPLE@/";
+  for (auto at = settings.find(placeholder); at != std::string::npos;
+       at = settings.find(placeholder, at)) {
+    settings.replace(at, placeholder.size(), folder.Path() + "\\");
+  }
+  WriteFile(folder / "tolvanex.ini", settings);
 }
 
 // A data file of the example's four pairs, a reading of each every minute from the first of
@@ -178,7 +176,7 @@ TEST_F(WindowTest, CancelEndsALongRunAfterTheLineInHand) {
   // Enough readings of known sites that the run is still going when Cancel is pressed.
   constexpr int kMinutes = 200000;
   WriteFile(folder_ / "SdStation3.dat", LongDataFile(kMinutes));
-  WriteFile(folder_ / "sites.lkp", std::string(kLookup) + "517, 2, 4300\r\n");
+  WriteFile(folder_ / "sites.lkp", ReadFile(folder_ / "sites.lkp") + "517, 2, 4300\n");
   // A short double-click time (the prefix is the tests' own), so that the run is still going
   // when the click after it is taken.
   UINT doubleClick = ::GetDoubleClickTime();
