@@ -36,7 +36,7 @@ std::string IniFilePath(const ProgramInfo& program) {
 std::string IniFilePath(const ProgramInfo& program, const SettingsFileTest& fileExists) {
   std::string fileName = program.Name + ".ini";
   std::string besideProgram = AddBackslash(FolderOf(program)) + fileName;
-  if (fileExists(besideProgram) || NewSettingsBesideProgram(FolderOf(program))) {
+  if (SettingsBesideProgram(FolderOf(program), fileExists(besideProgram))) {
     return besideProgram;
   }
 

@@ -17,12 +17,14 @@ std::string UserSettingsFolder();
 
 // The folder of the lookup file and the output folder made for the user when the settings file
 // is not beside the program: on POSIX $XDG_DATA_HOME/tolvanex (when absolute), else
-// ~/.local/share/tolvanex; on Windows %APPDATA%\Tolvanex.
+// ~/.local/share/tolvanex; on Windows %LOCALAPPDATA%\Tolvanex.
 std::string UserDataFolder();
 
-// Whether a settings file that does not exist yet is to be made beside the program: on Windows
-// when the program's folder is writable (a copy unpacked anywhere keeps its settings with it);
-// never on POSIX, where programs live in folders of the system.
-bool NewSettingsBesideProgram(const std::string& programFolder);
+// Whether the settings file lies beside the program, given whether a file of its name is there
+// already. On POSIX only when it is (a portable copy made by hand): programs live in folders of
+// the system. On Windows never for a copy that the installer put in place (its uninstaller
+// stands beside it), even when an administrator may write its folder; otherwise when the file
+// is there or the folder is writable, so that a copy unpacked anywhere keeps its settings with it.
+bool SettingsBesideProgram(const std::string& programFolder, bool settingsFileThere);
 
 }  // namespace tolvanex

@@ -10,6 +10,7 @@
 #include "base/paths.h"
 #include "model/frm_tolvanex.h"
 #include "system/folders.h"
+#include "system/operands.h"
 #include "system/version.h"
 
 namespace tolvanex {
@@ -111,6 +112,7 @@ std::optional<int> ParseBatchOptions(int argc, const char* const* argv, BatchOpt
     return UsageError(e.what());
   }
   ApplySwitches(app, switches);
+  options.DataFiles = ExpandWildcards(options.DataFiles);
   if (std::string problem = Contradiction(options); !problem.empty()) return UsageError(problem);
   return std::nullopt;
 }

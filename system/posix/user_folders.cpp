@@ -40,8 +40,8 @@ std::string UserDataFolder() {
   return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
 
-bool NewSettingsBesideProgram(const std::string&) {
-  return false;
+bool SettingsBesideProgram(const std::string&, bool settingsFileThere) {
+  return settingsFileThere;
 }
 
 }  // namespace tolvanex
