@@ -18,6 +18,7 @@ namespace tolvanex::win32 {
 namespace {
 
 constexpr int kProgressSteps = 1000;
+constexpr const wchar_t* kRunHeld = L"The run waits while the window is moved or sized";
 
 // Setting a control to the text it already shows is skipped: a text box would lose its cursor
 // position, and every change costs a repaint.
@@ -62,7 +63,6 @@ COLORREF ColourOf(const Rgb& colour) {
 // disable too, are set with their own state.
 constexpr int kIdleOnly[] = {IDC_LABEL1_1,
                              IDC_TXT_FILE_0,
-                             IDC_FRAME_POSTFILE,
                              IDC_CHK_OUTPUTPOSTFILE,
                              IDC_LABEL1_0,
                              IDC_LBL_FOLDER_0,
@@ -71,7 +71,6 @@ constexpr int kIdleOnly[] = {IDC_LABEL1_1,
                              IDC_CHK_SORTLOOKUP,
                              IDC_LABEL1_5,
                              IDC_LBL_FILE_0,
-                             IDC_FRAME_TEXTFILES,
                              IDC_CHK_OUTPUTTEXTFILES,
                              IDC_LABEL1_2,
                              IDC_LBL_FOLDER_1,
@@ -227,6 +226,8 @@ void ControlBinding::PushFilesList(const Frm_Tolvanex& form) {
 }
 
 void ControlBinding::PushStatus(const BorderedLabel& status) {
+  // The line says why the run waits until it goes on.
+  if (runHeld_) return;
   HWND line = Control(IDC_LBL_STATUS);
   bool changed = SetText(line, status.Caption);
   if (!(status.BackColor == statusColour_)) {
@@ -238,6 +239,19 @@ void ControlBinding::PushStatus(const BorderedLabel& status) {
     changed = true;
   }
   if (changed) ::UpdateWindow(line);
+}
+
+void ControlBinding::ShowRunHeld(bool held, const BorderedLabel& status) {
+  if (held == runHeld_) return;
+  runHeld_ = held;
+  ::SendMessageW(Control(IDC_RUN_PROGRESS), PBM_SETSTATE, held ? PBST_PAUSED : PBST_NORMAL, 0);
+  if (!held) {
+    PushStatus(status);
+    return;
+  }
+  HWND line = Control(IDC_LBL_STATUS);
+  ::SetWindowTextW(line, kRunHeld);
+  ::UpdateWindow(line);
 }
 
 HBRUSH ControlBinding::StaticColours(HWND control, HDC context) {

@@ -31,6 +31,9 @@ class ControlBinding {
   void Push(const Frm_Tolvanex& form, bool withFilesList);
   // The status line alone, painted at once.
   void PushStatus(const BorderedLabel& status);
+  // While the system's move or size loop holds a run, the status line says that the run waits
+  // and the progress bar shows itself paused; afterwards both show the run again.
+  void ShowRunHeld(bool held, const BorderedLabel& status);
 
   // The colours of a static control (WM_CTLCOLORSTATIC): the status line's own, the window
   // colour under a path; none for the rest, which keep the dialog's.
@@ -49,6 +52,7 @@ class ControlBinding {
   std::vector<std::string> formatItems_;  // the date formats the combo box offers
   Rgb statusColour_ = kButtonFace;
   HBRUSH statusBrush_ = nullptr;  // for a colour of the status line's own
+  bool runHeld_ = false;
 };
 
 }  // namespace tolvanex::win32

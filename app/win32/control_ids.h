@@ -14,7 +14,6 @@
 #define IDC_CMD_EDIT_0 1004
 
 // Post file group.
-#define IDC_FRAME_POSTFILE 1010
 #define IDC_CHK_OUTPUTPOSTFILE 1011
 #define IDC_LABEL1_0 1012
 #define IDC_LBL_FOLDER_0 1013
@@ -29,7 +28,6 @@
 #define IDC_CMD_EDIT_3 1022
 
 // Text file group.
-#define IDC_FRAME_TEXTFILES 1030
 #define IDC_CHK_OUTPUTTEXTFILES 1031
 #define IDC_LABEL1_2 1032
 #define IDC_LBL_FOLDER_1 1033

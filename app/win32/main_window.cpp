@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/win32/centred_text_box.h"
 #include "app/win32/common_dialogs.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/control_text.h"
@@ -51,7 +52,7 @@ MainWindow::MainWindow(Frm_Tolvanex& form, Win32Platform& desktop)
   if (window_ == nullptr) throw Failure("The window could not be made");
   desktop_.Attach(this);
   ShowModel();
-  LayOutControls(window_);
+  LayOut();
 }
 
 MainWindow::~MainWindow() {
@@ -89,6 +90,19 @@ void MainWindow::Initialise() {
   ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
   ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   SetFilesRowHeight();
+  for (int box : {IDC_TXT_FILE_0, IDC_TXT_FILE_1, IDC_TXT_EXTENSION}) {
+    CentreTextVertically(::GetDlgItem(window_, box));
+  }
+  COMBOBOXINFO dateFormat{};
+  dateFormat.cbSize = sizeof dateFormat;
+  if (::GetComboBoxInfo(::GetDlgItem(window_, IDC_CMB_DATEFORMAT), &dateFormat)) {
+    CentreTextVertically(dateFormat.hwndItem);
+  }
+  // A path shown in a field starts where the text of a text box does.
+  auto margins = ::SendDlgItemMessageW(window_, IDC_TXT_FILE_0, EM_GETMARGINS, 0, 0);
+  for (int field : {IDC_LBL_FOLDER_0, IDC_LBL_FOLDER_1, IDC_LBL_FILE_0}) {
+    CentreTextVertically(::GetDlgItem(window_, field), LOWORD(margins) + 1);
+  }
   ::DragAcceptFiles(window_, TRUE);
   // A tip's text is asked for as it is shown: the path or the status as it stands then, or what
   // the button chooses or opens.
@@ -260,6 +274,29 @@ void MainWindow::OnClose() {
   ::PostQuitMessage(0);
 }
 
+void MainWindow::LayOut() {
+  frames_ = LayOutControls(window_);
+}
+
+void MainWindow::Paint() {
+  PAINTSTRUCT paint{};
+  HDC context = ::BeginPaint(window_, &paint);
+  PaintGroupFrames(window_, context, frames_);
+  ::EndPaint(window_, &paint);
+}
+
+bool MainWindow::HoldsRun(WPARAM command) const {
+  // Clicking the greyed menu bar or the window's icon, Alt, F10 and Alt+Space would each enter
+  // a menu loop that keeps the run's let-through from returning until the menu is closed.
+  UINT kind = static_cast<UINT>(command) & 0xFFF0;
+  return form_.RunState.Running && (kind == SC_KEYMENU || kind == SC_MOUSEMENU);
+}
+
+void MainWindow::ShowRunHeld(bool held) {
+  if (binding_ == nullptr) return;
+  binding_->ShowRunHeld(held && form_.RunState.Running, form_.Lbl_Status);
+}
+
 void MainWindow::KeepSmallestSize(MINMAXINFO& limits) const {
   SIZE smallest = SmallestClientSize(window_);
   RECT outer = OuterFor(window_, smallest.cx, smallest.cy);
@@ -284,8 +321,21 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnClose();
       return TRUE;
     case WM_SIZE:
-      if (binding_ != nullptr) LayOutControls(window_);
+      if (binding_ != nullptr) LayOut();
       return TRUE;
+    case WM_PAINT:
+      Paint();
+      return TRUE;
+    case WM_SYSCOMMAND:
+      // Handled, so that the dialog does not pass it on to the system.
+      return HoldsRun(wParam) ? answer(0) : FALSE;
+    case WM_CONTEXTMENU:
+      // The title bar's menu, which would hold a run as the system menu does.
+      return form_.RunState.Running ? answer(0) : FALSE;
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+      ShowRunHeld(message == WM_ENTERSIZEMOVE);
+      return FALSE;
     case WM_GETMINMAXINFO:
       KeepSmallestSize(*reinterpret_cast<MINMAXINFO*>(lParam));
       return TRUE;
@@ -295,7 +345,7 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                      suggested.right - suggested.left, suggested.bottom - suggested.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
       SetFilesRowHeight();
-      LayOutControls(window_);
+      LayOut();
       return TRUE;
     }
     case WM_NOTIFY: {

@@ -7,12 +7,14 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <array>
 #include <chrono>
 #include <memory>
 #include <string>
 
 #include "app/win32/control_binding.h"
 #include "app/win32/win32_view.h"
+#include "app/win32/window_layout.h"
 
 namespace tolvanex {
 class Frm_Tolvanex;
@@ -73,11 +75,19 @@ class MainWindow : public Win32View {
   void FillToolTip(NMTTDISPINFOW& tip);
   void SetFilesRowHeight();
   void KeepSmallestSize(MINMAXINFO& limits) const;
+  void LayOut();
+  void Paint();
+  // Whether the system's command would hold a run: the menu bar's and the system menu's loops.
+  bool HoldsRun(WPARAM command) const;
+  // The system's move and size loop holds a run until the mouse lets go: the status line and
+  // the progress bar say so meanwhile.
+  void ShowRunHeld(bool held);
 
   Frm_Tolvanex& form_;
   Win32Platform& desktop_;
   HWND window_ = nullptr;
   std::unique_ptr<ControlBinding> binding_;
+  std::array<GroupFrame, 2> frames_{};
   HACCEL shortcuts_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;

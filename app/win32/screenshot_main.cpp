@@ -43,10 +43,8 @@ bool SaveWindow(HWND window, const std::wstring& path) {
   HDC memory = ::CreateCompatibleDC(screen);
   HBITMAP picture = ::CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ old = ::SelectObject(memory, picture);
-  // Copied from the window's own drawing, frame and controls, rather than from the screen.
-  HDC drawn = ::GetWindowDC(window);
-  ::BitBlt(memory, 0, 0, width, height, drawn, 0, 0, SRCCOPY);
-  ::ReleaseDC(window, drawn);
+  // Copied from the screen: what a user sees, whatever order the controls painted in.
+  ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   ::SelectObject(memory, old);
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);

@@ -12,11 +12,10 @@ namespace {
 
 // Sizes in dialog units.
 constexpr int kMargin = 7;
-constexpr int kInset = 6;     // from a group's edge to its controls
-constexpr int kGap = 4;       // between controls of a row
-constexpr int kRowGap = 3;    // between rows of a group
-constexpr int kRow = 14;      // a row of text boxes and buttons
-constexpr int kHeading = 10;  // a group's heading check box
+constexpr int kInset = 6;   // from a group's edge to its controls
+constexpr int kGap = 4;     // between controls of a row
+constexpr int kRowGap = 3;  // between rows of a group
+constexpr int kRow = 14;    // a row of text boxes and buttons
 constexpr int kSmallButton = 24;
 constexpr int kRunButton = 50;
 constexpr int kExtension = 40;
@@ -57,9 +56,41 @@ int TextWidth(HWND window, int id) {
   return size.cx;
 }
 
+// The height of a line of the window's font.
+int LineHeight(HWND window) {
+  HDC context = ::GetDC(window);
+  HGDIOBJ old =
+      ::SelectObject(context, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(context, &metrics);
+  ::SelectObject(context, old);
+  ::ReleaseDC(window, context);
+  return metrics.tmHeight;
+}
+
+// The square of a check box's box, which the system scales with the resolution.
+int CheckGlyph(HWND window) {
+  return ::MulDiv(12, static_cast<int>(::GetDpiForWindow(window)), 96) + 1;
+}
+
 // The width a check box needs: its box, the gap after it and its caption.
 int CheckBoxWidth(HWND window, const Units& units, int id) {
-  return TextWidth(window, id) + units.X(14);
+  return CheckGlyph(window) + units.X(3) + TextWidth(window, id) + units.X(1);
+}
+
+// A combo box is as high as its font makes its field; it is made as high as the row instead, the
+// text of its field staying in the middle.
+void FitComboBoxHeight(HWND box, int height) {
+  if (box == nullptr) return;
+  for (int tries = 0; tries < 2; ++tries) {
+    RECT shown{};
+    ::GetWindowRect(box, &shown);
+    int off = height - (shown.bottom - shown.top);
+    if (off == 0) return;
+    auto field =
+        static_cast<int>(::SendMessageW(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    ::SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(field + off, 1));
+  }
 }
 
 class Placer {
@@ -91,7 +122,7 @@ class Placer {
 
 }  // namespace
 
-void LayOutControls(HWND window) {
+std::array<GroupFrame, 2> LayOutControls(HWND window) {
   Units u(window);
   RECT client{};
   ::GetClientRect(window, &client);
@@ -126,14 +157,17 @@ void LayOutControls(HWND window) {
   placer.Place(IDC_CMD_EDIT_0, editX, top, button, row);
   top += row + u.Y(8);
 
-  // The post file group: folder, lookup file with its sort box, last post file.
-  const int heading = u.Y(kHeading);
+  // The post file group: folder, lookup file with its sort box, last post file. A heading is
+  // as high as its text or its box, whichever is higher, with a pixel of room above and below.
+  const int heading = std::max(LineHeight(window), CheckGlyph(window)) + 2;
+  const int headingX = margin + u.X(kInset) - u.X(2);
+  std::array<GroupFrame, 2> frames{};
   const int postTop = top;
   const int sortWidth = CheckBoxWidth(window, u, IDC_CHK_SORTLOOKUP);
   const int sortX = right - sortWidth;
   editX = sortX - gap - button;
   browseX = editX - gap - button;
-  placer.Place(IDC_CHK_OUTPUTPOSTFILE, left - u.X(2), postTop,
+  placer.Place(IDC_CHK_OUTPUTPOSTFILE, headingX, postTop,
                CheckBoxWidth(window, u, IDC_CHK_OUTPUTPOSTFILE), heading);
   top = postTop + heading + rowGap;
   placer.Place(IDC_LABEL1_0, left, top, captions, row);
@@ -150,8 +184,8 @@ void LayOutControls(HWND window) {
   placer.Place(IDC_LBL_FILE_0, fields, top, editX - gap - fields, row);
   placer.Place(IDC_CMD_EDIT_3, editX, top, button, row);
   top += row + u.Y(kInset);
-  placer.Place(IDC_FRAME_POSTFILE, margin, postTop + heading / 2 - u.Y(4), width - 2 * margin,
-               top - (postTop + heading / 2) + u.Y(4));
+  frames[0] = {RECT{margin, postTop + heading / 2 - 1, width - margin, top},
+               IDC_CHK_OUTPUTPOSTFILE};
 
   // The bottom row, from the bottom up: the run buttons beside the status line, and under the
   // status line the run's progress, which keeps its place while hidden.
@@ -170,7 +204,7 @@ void LayOutControls(HWND window) {
   const int textTop = top;
   const int textBottom = bottomTop - u.Y(6);
   browseX = right - button;
-  placer.Place(IDC_CHK_OUTPUTTEXTFILES, left - u.X(2), textTop,
+  placer.Place(IDC_CHK_OUTPUTTEXTFILES, headingX, textTop,
                CheckBoxWidth(window, u, IDC_CHK_OUTPUTTEXTFILES), heading);
   top = textTop + heading + rowGap;
   placer.Place(IDC_LABEL1_2, left, top, captions, row);
@@ -181,14 +215,37 @@ void LayOutControls(HWND window) {
   placer.Place(IDC_TXT_EXTENSION, fields, top, u.X(kExtension), row);
   top += row + rowGap;
   placer.Place(IDC_LABEL1_8, left, top, captions, row);
-  placer.Place(IDC_CMB_DATEFORMAT, fields, top, u.X(kDateFormat), u.Y(kDroppedList));
+  placer.Place(IDC_CMB_DATEFORMAT, fields, top, u.X(kDateFormat), row + u.Y(kDroppedList));
   top += row + rowGap;
   const int listBottom = textBottom - u.Y(kInset);
   placer.Place(IDC_LABEL1_4, left, top + u.Y(2), captions, row);
   placer.Place(IDC_LST_FILES, fields, top, browseX - gap - fields, listBottom - top);
   placer.Place(IDC_CMD_EDIT_2, browseX, top, button, row);
-  placer.Place(IDC_FRAME_TEXTFILES, margin, textTop + heading / 2 - u.Y(4), width - 2 * margin,
-               textBottom - (textTop + heading / 2) + u.Y(4));
+  frames[1] = {RECT{margin, textTop + heading / 2 - 1, width - margin, textBottom},
+               IDC_CHK_OUTPUTTEXTFILES};
+  FitComboBoxHeight(::GetDlgItem(window, IDC_CMB_DATEFORMAT), row);
+  return frames;
+}
+
+void PaintGroupFrames(HWND window, HDC context, const std::array<GroupFrame, 2>& frames) {
+  // The line stops a little short of the heading, as it does before a group box's text.
+  Units u(window);
+  int gap = std::max(u.X(1), 1);
+  int saved = ::SaveDC(context);
+  for (const GroupFrame& group : frames) {
+    RECT heading{};
+    HWND box = ::GetDlgItem(window, group.Heading);
+    if (box == nullptr || !::IsWindowVisible(box)) continue;
+    ::GetWindowRect(box, &heading);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&heading), 2);
+    ::ExcludeClipRect(context, heading.left - gap, heading.top, heading.right + gap,
+                      heading.bottom);
+  }
+  for (const GroupFrame& group : frames) {
+    RECT frame = group.Frame;
+    ::DrawEdge(context, &frame, EDGE_ETCHED, BF_RECT);
+  }
+  ::RestoreDC(context, saved);
 }
 
 SIZE SmallestClientSize(HWND window) {

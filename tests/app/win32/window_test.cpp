@@ -17,53 +17,13 @@
 #include "app/win32/control_ids.h"
 #include "system/version.h"
 #include "system/win32/wide_text.h"
+#include "tests/app/win32/example_window.h"
 #include "tests/app/win32/window_driver.h"
 #include "tests/support/process.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex::testing {
 namespace {
-
-// The example in a folder, with the example's settings naming it and the folders beside it.
-void PrepareExample(const TempFolder& folder) {
-  WriteFile(folder / "SdStation3.dat", ReadFile(TOLVANEX_EXAMPLE "/SdStation3.dat"));
-  WriteFile(folder / "sites.lkp", ReadFile(TOLVANEX_EXAMPLE "/sites.lkp"));
-  ::CreateDirectoryW(win32::WideFromAnsi(folder / "post").c_str(), nullptr);
-  ::CreateDirectoryW(win32::WideFromAnsi(folder / "text").c_str(), nullptr);
-  std::string settings = ReadFile(TOLVANEX_EXAMPLE "/tolvanex.ini.in");
-  const std::string placeholder = "@EXAMPLE@/";
-  for (auto at = settings.find(placeholder); at != std::string::npos;
-       at = settings.find(placeholder, at)) {
-    settings.replace(at, placeholder.size(), folder.Path() + "\\");
-  }
-  WriteFile(folder / "tolvanex.ini", settings);
-}
-
-// A data file of the example's four pairs, a reading of each every minute from the first of
-// January on.
-std::string LongDataFile(int minutes) {
-  constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  std::string data = "\"Station export\",\"unit 3\",\"firmware 2.14\"\r\n";
-  int month = 0;
-  int day = 1;
-  for (int minute = 0; minute < minutes; ++minute) {
-    if (minute > 0 && minute % 1440 == 0 && ++day > kDays[month]) {
-      day = 1;
-      month = (month + 1) % 12;
-    }
-    char date[32];
-    std::snprintf(date, sizeof date, "%d %s 2023 %02d:%02d", day, kMonths[month],
-                  minute % 1440 / 60, minute % 60);
-    for (const char* pair :
-         {"\"2031\",\"7\"", "\"2031\",\"8\"", "\"4410\",\"1\"", "\"517\",\"2\""}) {
-      data +=
-          std::string(pair) + ",\"" + date + "\",S1044,0.7,12.394,0,1.5,10.991,0,2.5,9.891,0\r\n";
-    }
-  }
-  return data;
-}
 
 // The files of a folder, name and contents, in name order.
 std::vector<std::pair<std::string, std::string>> FilesIn(const std::string& folder) {
@@ -73,20 +33,6 @@ std::vector<std::pair<std::string, std::string>> FilesIn(const std::string& fold
   }
   return files;
 }
-
-class WindowTest : public ::testing::Test {
- protected:
-  WindowTest() {
-    // The program reads the settings file beside itself, so it runs from a copy in the folder.
-    program_ = folder_ / "tolvanex.exe";
-    EXPECT_TRUE(::CopyFileW(win32::WideFromAnsi(TOLVANEX_WINDOW).c_str(),
-                            win32::WideFromAnsi(program_).c_str(), FALSE));
-    PrepareExample(folder_);
-  }
-
-  TempFolder folder_;
-  std::string program_;
-};
 
 TEST_F(WindowTest, OpensWithEachControlShowingTheSettings) {
   WindowUnderTest window(program_, folder_.Path());
@@ -202,6 +148,33 @@ TEST_F(WindowTest, CancelEndsALongRunAfterTheLineInHand) {
   auto count = std::count(lines.begin(), lines.end(), '\n');
   EXPECT_GT(count, 0);
   EXPECT_LT(count, kMinutes);
+}
+
+// The menu bar's loop and the system menu's would hold the run's let-through until the menu
+// closed: during a run the menus do not open. The system's move loop holds a run as long as
+// the mouse moves the window; meanwhile the status line says so.
+TEST_F(WindowTest, ARunGoesOnWhenTheMenuIsAskedForDuringIt) {
+  WriteFile(folder_ / "SdStation3.dat", LongDataFile(20000));
+  WriteFile(folder_ / "sites.lkp", ReadFile(folder_ / "sites.lkp") + "517, 2, 4300\n");
+  WindowUnderTest window(program_, folder_.Path());
+  HWND main = window.Main();
+  window.Press(IDC_CMD_EXPORT);
+  ASSERT_TRUE(WaitUntil([&] { return window.Text(IDC_CMD_EXPORT) == "&Cancel"; }));
+  // Alt or F10, Alt+F, a click on the bar, Alt+Space and a right click on the title bar.
+  ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+  ::PostMessageW(main, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
+  ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  ::PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), 0);
+  const std::string held = "The run waits while the window is moved or sized";
+  ::PostMessageW(main, WM_ENTERSIZEMOVE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return window.Text(IDC_LBL_STATUS) == held; }));
+  ::PostMessageW(main, WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return window.Text(IDC_LBL_STATUS) != held; }));
+
+  ASSERT_TRUE(WaitUntil([&] { return window.Text(IDC_CMD_EXPORT) == "&Process"; },
+                        std::chrono::seconds(120)));
+  EXPECT_EQ(window.Text(IDC_LBL_STATUS), "Finished - posted 160000 readings to 1 post file(s)");
 }
 
 TEST_F(WindowTest, ThePickersOpenAndACancelChangesNothing) {

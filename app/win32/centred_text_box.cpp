@@ -1,0 +1,118 @@
+#include "app/win32/centred_text_box.h"
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace tolvanex::win32 {
+
+namespace {
+
+constexpr UINT_PTR kSubclass = 0x746f6c76;
+
+int LineHeight(HWND box) {
+  HDC context = ::GetDC(box);
+  HGDIOBJ old =
+      ::SelectObject(context, reinterpret_cast<HGDIOBJ>(::SendMessageW(box, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(context, &metrics);
+  ::SelectObject(context, old);
+  ::ReleaseDC(box, context);
+  return metrics.tmHeight;
+}
+
+// The room to take from the inside above and below, for an inside of the given height: the edit
+// control draws its line one pixel below the top of what is left, and keeps a pixel under it.
+int Padding(HWND box, int insideHeight) {
+  return std::max(0, (insideHeight - LineHeight(box) - 2) / 2);
+}
+
+bool IsEdit(HWND box) {
+  wchar_t kind[16] = {};
+  ::GetClassNameW(box, kind, 16);
+  return ::lstrcmpiW(kind, L"Edit") == 0;
+}
+
+// The room between the border and the inside, in the colour the box's inside has now: the one
+// the window gives it, or for a text box that cannot be written to that of a static control.
+void PaintPadding(HWND box) {
+  RECT outer{};
+  ::GetWindowRect(box, &outer);
+  RECT inside{};
+  ::GetClientRect(box, &inside);
+  ::MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+  ::OffsetRect(&inside, -outer.left, -outer.top);
+  RECT withinBorder{0, 0, outer.right - outer.left, outer.bottom - outer.top};
+  LONG exStyle = ::GetWindowLongW(box, GWL_EXSTYLE);
+  int edge = (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) != 0
+                 ? ::GetSystemMetrics((exStyle & WS_EX_CLIENTEDGE) != 0 ? SM_CXEDGE : SM_CXBORDER)
+                 : 0;
+  if ((::GetWindowLongW(box, GWL_STYLE) & WS_BORDER) != 0) edge += ::GetSystemMetrics(SM_CXBORDER);
+  ::InflateRect(&withinBorder, -edge, -edge);
+  if (::EqualRect(&withinBorder, &inside)) return;
+  HDC context = ::GetWindowDC(box);
+  bool edit = IsEdit(box);
+  bool asStatic = !edit || ::IsWindowEnabled(box) == FALSE ||
+                  (::GetWindowLongW(box, GWL_STYLE) & ES_READONLY) != 0;
+  UINT message = asStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+  auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+      ::GetParent(box), message, reinterpret_cast<WPARAM>(context), reinterpret_cast<LPARAM>(box)));
+  if (brush == nullptr) brush = ::GetSysColorBrush(asStatic && edit ? COLOR_BTNFACE : COLOR_WINDOW);
+  ::ExcludeClipRect(context, inside.left, inside.top, inside.right, inside.bottom);
+  ::FillRect(context, &withinBorder, brush);
+  ::ReleaseDC(box, context);
+}
+
+LRESULT CALLBACK CentringProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR sideRoom) {
+  switch (message) {
+    case WM_NCCALCSIZE: {
+      LRESULT result = ::DefSubclassProc(box, message, wParam, lParam);
+      // Either form of the message starts with the inside's proposed rectangle.
+      RECT& inside = *reinterpret_cast<RECT*>(lParam);
+      int padding = Padding(box, inside.bottom - inside.top);
+      inside.top += padding;
+      inside.bottom -= padding;
+      int side = std::min<int>(static_cast<int>(sideRoom), (inside.right - inside.left) / 4);
+      inside.left += side;
+      inside.right -= side;
+      return result;
+    }
+    case WM_NCPAINT: {
+      LRESULT result = ::DefSubclassProc(box, message, wParam, lParam);
+      PaintPadding(box);
+      return result;
+    }
+    case WM_ENABLE:
+    case WM_SETFONT: {
+      LRESULT result = ::DefSubclassProc(box, message, wParam, lParam);
+      // The padding follows the font and takes the colour of the new state.
+      ::SetWindowPos(box, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      return result;
+    }
+    case WM_NCHITTEST: {
+      // A click above or below the line is a click into the box.
+      LRESULT hit = ::DefSubclassProc(box, message, wParam, lParam);
+      return hit == HTBORDER || hit == HTNOWHERE ? HTCLIENT : hit;
+    }
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(box, CentringProcedure, kSubclass);
+      break;
+    default:
+      break;
+  }
+  return ::DefSubclassProc(box, message, wParam, lParam);
+}
+
+}  // namespace
+
+void CentreTextVertically(HWND box, int sideRoom) {
+  ::SetWindowSubclass(box, CentringProcedure, kSubclass, static_cast<DWORD_PTR>(sideRoom));
+  ::SetWindowPos(box, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+}  // namespace tolvanex::win32
