@@ -23,16 +23,45 @@ int LineHeight(HWND box) {
   return metrics.tmHeight;
 }
 
-// The room to take from the inside above and below, for an inside of the given height: the edit
-// control draws its line one pixel below the top of what is left, and keeps a pixel under it.
-int Padding(HWND box, int insideHeight) {
-  return std::max(0, (insideHeight - LineHeight(box) - 2) / 2);
+bool IsOfClass(HWND window, const wchar_t* name) {
+  wchar_t kind[16] = {};
+  ::GetClassNameW(window, kind, 16);
+  return ::lstrcmpiW(kind, name) == 0;
 }
 
 bool IsEdit(HWND box) {
-  wchar_t kind[16] = {};
-  ::GetClassNameW(box, kind, 16);
-  return ::lstrcmpiW(kind, L"Edit") == 0;
+  return IsOfClass(box, L"Edit");
+}
+
+// How far below the top of its inside the control draws its line: an edit control with a border
+// keeps a pixel (two with a plain border) between; the text field of a combo box and a static
+// control, which centres its text itself, none.
+int LineOffset(HWND box) {
+  if (!IsEdit(box)) return 0;
+  if ((::GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0) return 1;
+  if ((::GetWindowLongW(box, GWL_STYLE) & WS_BORDER) != 0)
+    return ::GetSystemMetrics(SM_CYBORDER) + 1;
+  return 0;
+}
+
+// Takes the room above and below the line from the inside (in the parent's coordinates) so that
+// the line stands in the middle of the box the user sees: the control's own outline, or for the
+// text field of a combo box the combo box's.
+void CentreLine(HWND box, const RECT& outline, RECT& inside) {
+  RECT seen = outline;
+  HWND parent = ::GetParent(box);
+  if (IsOfClass(parent, L"ComboBox")) {
+    ::GetWindowRect(parent, &seen);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&seen), 2);
+  }
+  int line = LineHeight(box);
+  int offset = LineOffset(box);
+  int lineTop = seen.top + (seen.bottom - seen.top - line) / 2;
+  int above = std::max<int>(0, lineTop - offset - inside.top);
+  int below = std::max<int>(0, inside.bottom - (lineTop + line + offset));
+  if (above + below > inside.bottom - inside.top) return;
+  inside.top += above;
+  inside.bottom -= below;
 }
 
 // The room between the border and the inside, in the colour the box's inside has now: the one
@@ -69,12 +98,12 @@ LRESULT CALLBACK CentringProcedure(HWND box, UINT message, WPARAM wParam, LPARAM
                                    DWORD_PTR sideRoom) {
   switch (message) {
     case WM_NCCALCSIZE: {
-      LRESULT result = ::DefSubclassProc(box, message, wParam, lParam);
-      // Either form of the message starts with the inside's proposed rectangle.
+      // Either form of the message starts with the window's new rectangle, which the system
+      // turns into that of the inside.
       RECT& inside = *reinterpret_cast<RECT*>(lParam);
-      int padding = Padding(box, inside.bottom - inside.top);
-      inside.top += padding;
-      inside.bottom -= padding;
+      RECT outline = inside;
+      LRESULT result = ::DefSubclassProc(box, message, wParam, lParam);
+      CentreLine(box, outline, inside);
       int side = std::min<int>(static_cast<int>(sideRoom), (inside.right - inside.left) / 4);
       inside.left += side;
       inside.right -= side;
