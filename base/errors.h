@@ -23,6 +23,7 @@ inline constexpr const char* kInputPastEndOfFile = "Input past end of file";
 inline constexpr const char* kNoFreePostFileName = "No free post file name";
 inline constexpr const char* kIdentifierNotAllowed = "Identifier not allowed in a file name";
 inline constexpr const char* kLineTooLong = "Line too long";
+inline constexpr const char* kDataFileChanged = "The data file changed while it was read";
 
 inline constexpr std::string_view kApplicationTitle = "Tolvanex";
 inline constexpr std::string_view kErrorPrefix = "Tolvanex:";

@@ -61,6 +61,15 @@ void StartPostFile(Frm_Tolvanex& form, std::string& path) {
   run.PostFileIndex = index;
 }
 
+// After a failure: the post file in hand is given up and its temporary removed; it never was.
+void DiscardPostFile(Frm_Tolvanex& form) {
+  auto& run = form.RunState;
+  if (run.PostFile.IsOpen()) io::DiscardTemporary(run.PostFile.Handle());
+  run.PostFile.Abandon();
+  run.OpenPostFileReadings = 0;
+  if (!run.PostFilesStarted.empty()) run.PostFilesStarted.pop_back();
+}
+
 // Flushes the open post file to disk and gives it the first free name from the one shown on, a
 // name taken meanwhile moving on to the next letter. A file that nothing reached is removed.
 void PublishPostFile(Frm_Tolvanex& form, std::string& path) {
@@ -68,8 +77,7 @@ void PublishPostFile(Frm_Tolvanex& form, std::string& path) {
   run.PostFile.FlushToDisk();
   io::File& file = run.PostFile.Handle();
   if (file.State().Size == 0) {
-    io::DiscardTemporary(file);
-    run.PostFile.Abandon();
+    DiscardPostFile(form);
     return;
   }
   for (int index = run.PostFileIndex;; ++index) {
@@ -81,20 +89,15 @@ void PublishPostFile(Frm_Tolvanex& form, std::string& path) {
       if (failure.code() != std::errc::file_exists) throw;
     }
   }
+  // Flushed to the disk before it got its name, the file is there whole: it and its readings
+  // count from here on, whatever its close says.
   form.Lbl_File[0].Caption = path;
-  run.PostFile.Close();
+  ++run.PostFileCount;
   run.ReadingsPosted += run.OpenPostFileReadings;
   run.PostFileReadings += run.OpenPostFileReadings;
   run.OpenPostFileReadings = 0;
   run.PostFilesStarted.back() = path;
-}
-
-// After a failure: the post file in hand is given up and its temporary removed.
-void DiscardPostFile(Frm_Tolvanex& form) {
-  auto& run = form.RunState;
-  if (run.PostFile.IsOpen()) io::DiscardTemporary(run.PostFile.Handle());
-  run.PostFile.Abandon();
-  run.OpenPostFileReadings = 0;
+  run.PostFile.Close();
 }
 
 void WriteHeader(io::OutputFile& file, const std::string& sn) {
@@ -170,7 +173,6 @@ bool ExportPostFile(Frm_Tolvanex& form) {
       SetProcessing(form);
       WriteHeader(run.PostFile, reading.SN);
       form.PostFileSN = reading.SN;
-      ++run.PostFileCount;
     }
 
     std::int32_t siteNumber = 0;

@@ -27,6 +27,20 @@ void Cmd_Export_Click(Frm_Tolvanex& form) {
   DoExport(form);
 }
 
+namespace {
+
+void ReportDataFileChanged(Frm_Tolvanex& form, const std::string& path) {
+  try {
+    throw Failure(kDataFileChanged);
+  } catch (...) {
+    std::string label(labels::kDoExport);
+    label += path;
+    ShowError(form, label);
+  }
+}
+
+}  // namespace
+
 void DoExport(Frm_Tolvanex& form) {
   CMousePointer pointer(form.Desktop);
   auto& run = form.RunState;
@@ -81,6 +95,8 @@ void DoExport(Frm_Tolvanex& form) {
     run.Locks.clear();
     run.Running = false;
     SetProcessing(form);
+    // The readings taken stay; the lines that were cut away never reached the files.
+    if (data->Shrank()) ReportDataFileChanged(form, path);
   } catch (...) {
     run.Running = false;
     std::string label(labels::kDoExport);

@@ -10,6 +10,7 @@
 #include "model/frm_tolvanex.h"
 #include "model/status.h"
 #include "system/file_io.h"
+#include "system/folders.h"
 
 namespace tolvanex {
 
@@ -46,10 +47,16 @@ bool TakeRunLocks(Frm_Tolvanex& form) {
   auto& run = form.RunState;
   for (const std::string& folder : FoldersToLock(form)) {
     io::File lock;
+    std::string lockPath = AddBackslash(folder) + kLockFileName;
     try {
-      lock = io::OpenLockFile(AddBackslash(folder) + kLockFileName);
-    } catch (const std::exception&) {
-      continue;
+      lock = io::OpenLockFile(lockPath);
+    } catch (...) {
+      // A folder that nothing may be written to needs no lock: every write there fails and is
+      // reported by its writer. Anywhere else a lock that cannot be taken (its name taken by a
+      // link, a FIFO, a folder; an I/O error) would let two runs write the same files at once.
+      if (!FolderIsWritable(folder)) continue;
+      throw Failure("The lock file " + lockPath +
+                    " cannot be used: " + DescriptionOf(std::current_exception()));
     }
     bool told = false;
     while (!lock.TryLock()) {

@@ -20,8 +20,9 @@ std::vector<std::string> FoldersToLock(const Frm_Tolvanex& form);
 // Takes the locks of the run, waiting while another run holds one: the status line says so,
 // and pending events are let through, so that Cancel ends the wait. False when the wait was
 // cancelled. Throws when the window is not to wait (WaitForOtherRuns) and another run holds a
-// lock. A folder whose lock file cannot be made or opened is not locked: the writers report what
-// stands in their way there.
+// lock, and when a lock file cannot be made or opened in a folder that may be written to; a
+// folder that may not be written to at all is not locked: its writers report what stands in
+// their way there.
 bool TakeRunLocks(Frm_Tolvanex& form);
 
 }  // namespace tolvanex

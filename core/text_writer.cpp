@@ -85,12 +85,13 @@ bool EndsWithLineEnd(const std::string& path) {
   return !last.empty() && IsLineEnd(last[0]);
 }
 
-// The pair's text file, every write going to its end: created when nothing holds the name, and
+// The pair's text file, every write going to its end (also in a file this run makes, so that a
+// file another program cuts meanwhile gets no hole): created when nothing holds the name, and
 // never emptied by the creation, so that a file another program makes meanwhile is taken as it
 // is. A name taken by anything but a regular file is refused without blocking.
 io::File OpenPairFile(const std::string& path) {
   try {
-    return io::CreateNewFile(path);
+    return io::CreateNewFileToAppend(path);
   } catch (const std::system_error& failure) {
     if (failure.code() != std::errc::file_exists) throw;
   }

@@ -28,9 +28,13 @@ bool DataFileReader::Refill() {
   std::size_t n = file_.ReadSome(buffer_.data() + end_, buffer_.size() - end_);
   if (n == 0) {
     endOfFile_ = true;
+    if (read_ < size_) shrank_ = true;
     return false;
   }
   end_ += n;
+  read_ += n;
+  // A look at each block: a file cut and written again under the reader is caught too.
+  if (file_.State().Size < read_) shrank_ = true;
   return true;
 }
 

@@ -24,6 +24,10 @@ class DataFileReader {
   // Bytes of the file taken so far, line ends included.
   std::uint64_t BytesRead() const { return consumed_; }
   std::uint64_t Size() const { return size_; }
+  // True once the file has been seen shorter than what was read of it, or its end came before
+  // its size at the open: another program cut or rewrote it while it was read, and lines of it
+  // were never read.
+  bool Shrank() const { return shrank_; }
   void Close() { file_.Close(); }
 
  private:
@@ -37,6 +41,8 @@ class DataFileReader {
   bool skipLineFeed_ = false;  // the last line ended in CR: an LF right after it belongs to it
   std::uint64_t consumed_ = 0;
   std::uint64_t size_ = 0;
+  std::uint64_t read_ = 0;  // bytes read from the file
+  bool shrank_ = false;
 };
 
 }  // namespace tolvanex

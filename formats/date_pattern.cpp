@@ -353,4 +353,16 @@ std::string FormatDate(double value, std::string_view pattern, const RegionalSet
   return DatePattern(pattern).Format(value, regional);
 }
 
+namespace {
+
+bool BreaksLine(char c) {
+  return c == '\r' || c == '\n' || c == '\0';
+}
+
+}  // namespace
+
+bool DatePatternAllowed(std::string_view pattern) {
+  return std::none_of(pattern.begin(), pattern.end(), BreaksLine);
+}
+
 }  // namespace tolvanex

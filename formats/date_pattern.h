@@ -34,6 +34,11 @@
 
 namespace tolvanex {
 
+// A date pattern ends up in every line of every text file: a CR or LF in it would split each
+// line in two (and a rerun, which reads the last line back, would append every reading again),
+// a NUL would cut it. Such a pattern is refused wherever a pattern comes in.
+bool DatePatternAllowed(std::string_view pattern);
+
 class DatePattern {
  public:
   explicit DatePattern(std::string_view pattern);

@@ -26,7 +26,7 @@ struct RunState {
   int PostFileIndex = 0;                  // the name shown for it: 0 plain, 1 to 25 A to Y
   std::int64_t OpenPostFileReadings = 0;  // its readings that have reached it
   TextFileCache TextFiles;                // the text files written in this run, kept open
-  std::int64_t PostFileCount = 0;         // post files started in this run
+  std::int64_t PostFileCount = 0;         // post files this run has published
   // Reading lines written in this run by both writers and in a file under its own name: a post
   // file's readings count once it has its name, a text file's once their lines reach the file.
   std::int64_t ReadingsPosted = 0;

@@ -9,6 +9,7 @@
 #include "base/labels.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "formats/date_pattern.h"
 #include "formats/locale_number.h"
 #include "model/frm_tolvanex.h"
 #include "model/show_error.h"
@@ -30,6 +31,8 @@ struct SettingRow {
   int* (*State)(Frm_Tolvanex& form);
   std::string (*Default)(const std::string& dataFolder);
   bool DefaultInDataFolder = false;
+  // For a text: whether a stored value takes; one that does not leaves the default in place.
+  bool (*Takes)(std::string_view value) = nullptr;
 };
 
 // The order in which the settings are read and written; a new file lists the keys in this order.
@@ -53,7 +56,8 @@ const std::array<SettingRow, 9>& SettingRows() {
       {"OutputFolder", [](Frm_Tolvanex& f) { return &f.Lbl_Folder[1].Caption; }, nullptr,
        [](const std::string& folder) { return folder; }, true},
       {"DateFormat", [](Frm_Tolvanex& f) { return &f.Cmb_Dateformat.Text; }, nullptr,
-       [](const std::string&) { return std::string("d mmm yyyy HH:MM"); }},
+       [](const std::string&) { return std::string("d mmm yyyy HH:MM"); }, false,
+       DatePatternAllowed},
   }};
   return rows;
 }
@@ -101,7 +105,9 @@ void LoadSettings(Frm_Tolvanex& form) {
       // can write the lookup file and the text files there.
       if (row.DefaultInDataFolder && value == defaultValue) MakeFolders(dataFolder);
       if (row.Text != nullptr) {
-        *row.Text(form) = value;
+        bool takes = row.Takes == nullptr || row.Takes(value);
+        *row.Text(form) = takes ? value : defaultValue;
+        if (!takes) throw Failure(kInvalidPropertyValue);
       } else {
         *row.State(form) = CheckBoxState(value, form.Regional);
       }

@@ -19,7 +19,7 @@ namespace tolvanex::io {
 // ---------------------------------------------------------------------------------------------
 // Faults for tests.
 
-enum class FileOperation { Open, Read, Write, Sync, Rename };
+enum class FileOperation { Open, Read, Write, Sync, Rename, Close };
 
 struct Fault {
   int Error = 0;  // an errno value to fail with; 0 lets the call go on
@@ -27,8 +27,9 @@ struct Fault {
   std::size_t BytesLetThrough = static_cast<std::size_t>(-1);
 };
 
-// Asked before every operation on a file, with the file's path (for a rename: the new name) and,
-// for a read or a write, its size.
+// Asked before every operation on a file (a close: after it, since a failing close leaves the
+// file closed all the same), with the file's path (for a rename: the new name) and, for a read
+// or a write, its size.
 using FaultHook =
     std::function<Fault(FileOperation operation, const std::string& path, std::size_t size)>;
 void SetFaultHook(FaultHook hook);
@@ -51,6 +52,13 @@ class NotRegularFile : public std::runtime_error {
 class NameLost : public std::runtime_error {
  public:
   NameLost() : std::runtime_error("The file was removed or replaced while it was being written") {}
+};
+
+// A file that another program cut shorter than what was written to it: lines that counted as
+// written are gone.
+class FileShortened : public std::runtime_error {
+ public:
+  FileShortened() : std::runtime_error("The file was shortened while it was being written") {}
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -141,6 +149,8 @@ File OpenForReading(const std::string& path);
 // A new file under a name that nothing holds yet; throws std::errc::file_exists otherwise. Never
 // through a link, whatever the link points to.
 File CreateNewFile(const std::string& path);
+// The same, every write going to the end of the file, wherever another program has put it.
+File CreateNewFileToAppend(const std::string& path);
 // An existing regular file, every write going to its end. A link, a FIFO, a device or a socket
 // under the name is refused with NotRegularFile, without blocking.
 File OpenForAppending(const std::string& path);

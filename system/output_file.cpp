@@ -30,13 +30,16 @@ void OutputFile::WriteReading(std::string_view line) {
 
 void OutputFile::Flush() {
   if (buffer_.empty()) return;
+  // Appended to a file that another program has cut, the lines would follow a part of a line.
+  CheckLength();
   try {
     file_.WriteAll(buffer_);
   } catch (...) {
     // Whatever part of the buffer reached the file is taken back, so the file ends with a whole
-    // line; the buffer and the readings in it are given up with the failure.
+    // line; the buffer and the readings in it are given up with the failure. (Never made longer:
+    // that would fill it with zeros.)
     try {
-      file_.TruncateTo(flushedSize_);
+      if (file_.State().Size > flushedSize_) file_.TruncateTo(flushedSize_);
     } catch (...) {
       // The write's own failure is the one to report.
     }
@@ -53,6 +56,16 @@ void OutputFile::Flush() {
 
 void OutputFile::CheckName() {
   if (keepToName_ && IdentityOf(file_.Path()) != file_.State().Identity) LoseName();
+  CheckLength();
+}
+
+void OutputFile::CheckLength() {
+  if (file_.State().Size >= flushedSize_) return;
+  // Which of the file's lines are left is not known: none of its readings counts as posted.
+  Count(-countedReadings_);
+  buffer_.clear();
+  bufferedReadings_ = 0;
+  throw FileShortened();
 }
 
 void OutputFile::Count(std::int64_t readings) {
@@ -88,7 +101,12 @@ void OutputFile::Close(bool writeBack) {
     Abandon();
     throw;
   }
-  file_.Close();
+  try {
+    file_.Close();
+  } catch (...) {
+    // Every line reached the file before, and the disk (here, or by the write-back that sees to
+    // it, which reports its own failures): a close that fails takes nothing away.
+  }
 }
 
 void OutputFile::Abandon() {

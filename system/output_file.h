@@ -48,8 +48,9 @@ class OutputFile {
   // Lines are written to the file once this many bytes wait in the buffer; each flush is one
   // write of whole lines.
   void SetFlushThreshold(std::size_t bytes) { flushThreshold_ = bytes; }
-  // Throws NameLost when the file is to keep to its name and no longer has it; its readings are
-  // then taken back from the counters.
+  // Throws NameLost when the file is to keep to its name and no longer has it, and
+  // FileShortened when another program has cut it; its readings are then taken back from the
+  // counters.
   void CheckName();
   // Flushes and has the system write the file back to the disk.
   void FlushToDisk();
@@ -62,6 +63,9 @@ class OutputFile {
  private:
   void Count(std::int64_t readings);
   [[noreturn]] void LoseName();
+  // Throws FileShortened, with the readings taken back, when the file holds fewer bytes than
+  // have reached it: another program has cut it.
+  void CheckLength();
 
   File file_;
   std::string buffer_;

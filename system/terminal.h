@@ -12,6 +12,11 @@ enum class StandardStream { Input, Output, Error };
 // prompt would read its answer from that file, or a report be written into it.
 void OpenMissingStandardStreams();
 
+// A write to a pipe whose reader has gone fails (and the program decides how to end) instead of
+// ending the program by a signal in the middle of its work. Nothing to do where the system has
+// no such signal.
+void TakeClosedPipesAsWriteErrors();
+
 // True when the stream is a terminal (not a file, a pipe or closed).
 bool IsTerminal(StandardStream stream);
 

@@ -8,6 +8,7 @@
 #include "app/batch/batch_help.h"
 #include "app/batch/terminal_text.h"
 #include "base/paths.h"
+#include "formats/date_pattern.h"
 #include "model/frm_tolvanex.h"
 #include "system/folders.h"
 #include "system/operands.h"
@@ -59,6 +60,9 @@ std::string Contradiction(const BatchOptions& options) {
   }
   if (options.ArchiveFolder && !FolderIsWritable(*options.ArchiveFolder)) {
     return "--archive: no folder that takes files: " + *options.ArchiveFolder;
+  }
+  if (options.DateFormat && !DatePatternAllowed(*options.DateFormat)) {
+    return "--date-format: a date pattern cannot hold a line break or NUL";
   }
   return std::string();
 }

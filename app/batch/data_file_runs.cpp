@@ -74,7 +74,8 @@ DataFileRun ConvertDataFile(Frm_Tolvanex& form, TerminalPlatform& desktop,
   return run;
 }
 
-void Print(const DataFileRun& run, bool json) {
+// False when the output could not be written: its reader has gone, or its file is full.
+bool Print(const DataFileRun& run, bool json) {
   if (json) {
     std::cout << RunAccountJson(run) << '\n';
   } else if (!run.FinalStatus.empty()) {
@@ -82,6 +83,7 @@ void Print(const DataFileRun& run, bool json) {
   }
   // Whoever watches the output sees each file as it is done.
   std::cout << std::flush;
+  return !std::cout.fail();
 }
 
 }  // namespace
@@ -93,20 +95,24 @@ int ConvertDataFiles(Frm_Tolvanex& form, TerminalPlatform& desktop, const BatchO
 
   int exitStatus = kExitFinished;
   int notStarted = 0;
+  bool outputClosed = false;
   for (int i = 0; i < count; ++i) {
     DataFileRun run;
-    if (StopRequestCount() > 0) {
+    if (StopRequestCount() > 0 || outputClosed) {
       run.DataFile = paths[i];
       ++notStarted;
     } else {
       run = ConvertDataFile(form, desktop, options, paths[i], i + 1, count);
     }
-    if (run.End != RunEnd::NotStarted || options.Json) Print(run, options.Json);
+    // Once the output is closed, what it would have said is said by the exit status.
+    bool toPrint = !outputClosed && (run.End != RunEnd::NotStarted || options.Json);
+    if (toPrint && !Print(run, options.Json)) outputClosed = true;
     exitStatus = WorseExitStatus(exitStatus, run.ExitStatus);
   }
 
-  if (StopRequestCount() > 0) {
-    std::cerr << "tolvanex-batch: stopped on request";
+  if (StopRequestCount() > 0 || outputClosed) {
+    std::cerr << (outputClosed ? "tolvanex-batch: cannot write to standard output"
+                               : "tolvanex-batch: stopped on request");
     if (notStarted > 0) std::cerr << "; " << notStarted << " data file(s) not converted";
     std::cerr << '\n' << std::flush;
     exitStatus = WorseExitStatus(exitStatus, kExitEarly);

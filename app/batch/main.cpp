@@ -13,13 +13,16 @@
 
 int main(int argc, char** argv) {
   using namespace tolvanex;
+  // A signal is the run button's Cancel from the first statement on: the run ends after the line
+  // in hand (one that comes before a run keeps the data files from starting). A second one ends
+  // the program at once.
+  WatchStopRequests(true);
   OpenMissingStandardStreams();
+  // A reader of the output that has gone ends the command after the run in hand, never by a
+  // signal in the middle of a file.
+  TakeClosedPipesAsWriteErrors();
   BatchOptions options;
   if (auto exitStatus = ParseBatchOptions(argc, argv, options)) return *exitStatus;
-
-  // A signal is the run button's Cancel: the run ends after the line in hand. A second one
-  // ends the program at once.
-  WatchStopRequests(true);
 
   // The window's settings file is found from this program's folder under the window's name.
   ProgramInfo program = RunningProgram();
@@ -34,6 +37,8 @@ int main(int argc, char** argv) {
   form.IniFile = options.SettingsFile ? *options.SettingsFile : IniFilePath(program);
   FillDateFormatList(form);
   LoadSettings(form);
+  // A setting that did not take is a report of every run made with these settings.
+  desktop.KeepReportsForEveryRun();
   FillColumnLevels(form);
   ApplyBatchOptions(options, form);
 

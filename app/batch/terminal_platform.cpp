@@ -52,7 +52,7 @@ TerminalPlatform::TerminalPlatform(ProgramInfo program, TerminalOptions options)
 void TerminalPlatform::StartFile(int number, int count) {
   fileNumber_ = number;
   fileCount_ = count;
-  reports_.clear();
+  reports_ = everyRun_;
   siteNumberMissing_ = false;
   // Each file shows its progress from its start.
   lastDraw_ = {};

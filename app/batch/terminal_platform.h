@@ -30,13 +30,15 @@ class TerminalPlatform : public Platform {
 
   // The window whose runs the progress line follows and whose run a stop request cancels.
   void Follow(Frm_Tolvanex* form) { form_ = form; }
+  // The reports shown so far (those of reading the settings) count as reports of every run.
+  void KeepReportsForEveryRun() { everyRun_ = reports_; }
   // A run of the data file with this number (from 1) of count starts: its reports are counted
-  // afresh.
+  // afresh, from those of every run.
   void StartFile(int number, int count);
   // Erases the progress line, so that the next output starts on an empty line.
   void EndProgress();
 
-  // The reports shown since StartFile.
+  // The reports of the run since StartFile, those of every run first.
   const std::vector<Report>& Reports() const { return reports_; }
   // True when the last run asked for a site number and got none: stdin had ended, or asking was
   // not allowed.
@@ -75,6 +77,7 @@ class TerminalPlatform : public Platform {
   int fileNumber_ = 1;
   int fileCount_ = 1;
   std::vector<Report> reports_;
+  std::vector<Report> everyRun_;
   bool siteNumberMissing_ = false;
   std::size_t progressWidth_ = 0;  // columns of the progress line on screen; 0 when none is
   std::chrono::steady_clock::time_point lastDraw_{};

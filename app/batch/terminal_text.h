@@ -10,7 +10,9 @@
 namespace tolvanex {
 
 // The text with every control character written as \xNN (ESC is \x1b): the C0 controls, DEL,
-// and the C1 controls in their UTF-8 form (\xc2\x9b). Every other byte passes unchanged.
+// and the C1 controls both in their UTF-8 form (\xc2\x9b) and as single bytes 0x80 to 0x9F that
+// continue no UTF-8 character (\x9b). Every other byte passes unchanged, so that a character of
+// UTF-8 whose bytes lie in that range ("€" is e2 82 ac) stays whole.
 std::string EscapeControls(std::string_view text);
 
 // The columns the text takes on a UTF-8 terminal: one for each character (each byte that does not

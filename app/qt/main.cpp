@@ -15,9 +15,14 @@
 #include "app/qt/qt_platform.h"
 #include "app/qt/window_options.h"
 #include "model/frm_tolvanex.h"
+#include "system/stop_requests.h"
 #include "ui/startup.h"
 
 int main(int argc, char** argv) {
+  // A request to stop from outside (the session ending, kill, Ctrl-C in the terminal) closes the
+  // window as Exit does, from the first statement on: one that comes before the window is up
+  // closes it as soon as it is.
+  tolvanex::WatchStopRequests(false);
   if (auto status = tolvanex::qt::AnswerWithoutWindow(argc, argv, std::cout)) return *status;
 
   QApplication application(argc, argv);
@@ -39,8 +44,6 @@ int main(int argc, char** argv) {
     // A second instance has said so and closed its window before it was ever shown.
     if (window.Closed()) return 0;
   }
-  // A request to stop from outside (the session ending, kill, Ctrl-C in the terminal) closes
-  // the window as Exit does.
   window.CloseOnStopRequests();
   QObject::connect(&window, &tolvanex::qt::MainWindow::CloseRequestDone, &application,
                    &QCoreApplication::quit, Qt::QueuedConnection);

@@ -233,7 +233,8 @@ void MainWindow::LeaveSight() {
 }
 
 void MainWindow::CloseOnStopRequests() {
-  WatchStopRequests(false);
+  // The requests are watched from the program's start; one that came already is waiting in the
+  // descriptor and closes the window at once.
   auto* requests = new QSocketNotifier(StopRequestDescriptor(), QSocketNotifier::Read, this);
   connect(requests, &QSocketNotifier::activated, this, [this] {
     DrainStopRequestDescriptor();

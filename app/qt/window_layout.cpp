@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
 #include <algorithm>
 #include <string>
 
@@ -22,11 +23,22 @@
 #include "app/qt/qt_text.h"
 #include "app/qt/text_fields.h"
 #include "app/qt/two_state_check_box.h"
+#include "formats/date_pattern.h"
 #include "model/frm_tolvanex.h"
 
 namespace tolvanex::qt {
 
 namespace {
+
+// A line break or NUL cannot be typed or pasted into the date format: it would split every line
+// of the text files.
+class DatePatternValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return DatePatternAllowed(FromQt(input)) ? Acceptable : Invalid;
+  }
+};
 
 constexpr int kGroupMargin = 8;
 
@@ -179,6 +191,7 @@ QGroupBox* BuildTextFilesGroup(ControlWidgets& widgets, const SortedListBox& fil
   // The typed format is the model's text; it does not join the offered items.
   widgets.Cmb_Dateformat->setInsertPolicy(QComboBox::NoInsert);
   widgets.Cmb_Dateformat->lineEdit()->setAcceptDrops(false);
+  widgets.Cmb_Dateformat->setValidator(new DatePatternValidator(widgets.Cmb_Dateformat));
   widgets.Cmb_Dateformat->setMinimumWidth(28 * metrics.averageCharWidth());
   Name(widgets.Cmb_Dateformat, "Cmb_Dateformat");
   grid->addWidget(widgets.Cmb_Dateformat, 2, 1, Qt::AlignLeft);

@@ -21,6 +21,9 @@
 
 int main(int argc, char** argv) {
   using namespace tolvanex;
+  // A request to stop from outside (Ctrl-C of a console that started it, the session ending)
+  // closes the window as Exit does, from the first statement on.
+  WatchStopRequests(false);
   win32::WindowOptions options = win32::ReadWindowOptions(argc, argv);
   if (options.Answer) {
     ::MessageBoxW(nullptr, win32::WideFromAnsi(*options.Answer).c_str(),
@@ -33,9 +36,6 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
-  // A request to stop from outside (Ctrl-C of a console that started it, the session ending)
-  // closes the window as Exit does.
-  WatchStopRequests(false);
 
   win32::Win32Platform desktop;
   Frm_Tolvanex form(desktop);

@@ -20,6 +20,7 @@
 #include "app/win32/window_placing.h"
 #include "base/errors.h"
 #include "core/run_driver.h"
+#include "formats/date_pattern.h"
 #include "model/frm_tolvanex.h"
 #include "model/run_state.h"
 #include "system/win32/wide_text.h"
@@ -209,6 +210,9 @@ void MainWindow::OnCommand(int id, int code) {
         Cmd_Close_Click(form_);
       });
       return;
+    case IDC_CMB_DATEFORMAT:
+      if (code == CBN_EDITCHANGE) KeepLineBreaksOutOfDateFormat();
+      return;
     case IDC_LST_FILES:
       if (code == LBN_SELCHANGE) Handle([this] { Lst_Files_Click(form_); });
       if (code == LBN_DBLCLK) Handle([this] { Lst_Files_DblClick(form_); });
@@ -224,6 +228,25 @@ void MainWindow::OnCommand(int id, int code) {
       // Enter and Escape, which a dialog turns into OK and Cancel, do nothing here.
       return;
   }
+}
+
+void MainWindow::KeepLineBreaksOutOfDateFormat() {
+  // A paste can bring a line break into the box, which would split every line of the text
+  // files: it is taken out again at once, the cursor staying after what it followed.
+  HWND box = ::GetDlgItem(window_, IDC_CMB_DATEFORMAT);
+  std::wstring typed = ControlText(box);
+  if (DatePatternAllowed(AnsiFromWide(typed))) return;
+  std::size_t cursor = HIWORD(::SendMessageW(box, CB_GETEDITSEL, 0, 0));
+  std::wstring kept;
+  std::size_t keptBeforeCursor = 0;
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (typed[i] == L'\r' || typed[i] == L'\n' || typed[i] == L'\0') continue;
+    kept += typed[i];
+    if (i < cursor) ++keptBeforeCursor;
+  }
+  ::SetWindowTextW(box, kept.c_str());
+  auto at = static_cast<WORD>(keptBeforeCursor);
+  ::SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(at, at));
 }
 
 void MainWindow::OnDrop(HDROP drop) {

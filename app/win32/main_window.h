@@ -61,6 +61,7 @@ class MainWindow : public Win32View {
   void OnCommand(int id, int code);
   void OnClose();
   void OnDrop(HDROP drop);
+  void KeepLineBreaksOutOfDateFormat();
   void PressRunButton();
   // One message of a control: the user's values into the model, the routine, the model's values
   // back to the controls.

@@ -197,6 +197,7 @@ void File::Close() {
   int fd = Fd(*this);
   handle_ = kNoHandle;
   if (::close(fd) != 0 && errno != EINTR) ThrowSystemError(errno);
+  FailIfFaulty(FileOperation::Close, path_, 0);
 }
 
 File OpenForReading(const std::string& path) {
@@ -213,6 +214,10 @@ File OpenForReading(const std::string& path) {
 
 File CreateNewFile(const std::string& path) {
   return OpenOutput(path, O_WRONLY | O_CREAT | O_EXCL);
+}
+
+File CreateNewFileToAppend(const std::string& path) {
+  return OpenOutput(path, O_WRONLY | O_CREAT | O_EXCL | O_APPEND);
 }
 
 File OpenForAppending(const std::string& path) {

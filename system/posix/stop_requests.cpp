@@ -35,13 +35,20 @@ void OnStopSignal(int signal) {
   errno = savedErrno;
 }
 
+// A descriptor moved above the standard streams, which may still be closed when watching starts:
+// the program opens those on /dev/null only afterwards.
+int AboveStandardStreams(int fd) {
+  if (fd > STDERR_FILENO) return fd;
+  int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+  ::close(fd);
+  return moved;
+}
+
 }  // namespace
 
 void WatchStopRequests(bool secondEndsProgram) {
   secondEnds = secondEndsProgram;
-  if (pipeEnds[0] < 0) {
-    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) io::ThrowSystemError(errno);
-  }
+  // The handlers first: a request that comes before the pipe is there is counted all the same.
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
@@ -50,6 +57,13 @@ void WatchStopRequests(bool secondEndsProgram) {
   action.sa_flags = SA_RESTART;
   for (int signal : kWatched) {
     if (::sigaction(signal, &action, nullptr) != 0) io::ThrowSystemError(errno);
+  }
+  if (pipeEnds[0] < 0) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) io::ThrowSystemError(errno);
+    pipeEnds[0] = AboveStandardStreams(ends[0]);
+    pipeEnds[1] = AboveStandardStreams(ends[1]);
+    if (pipeEnds[0] < 0 || pipeEnds[1] < 0) io::ThrowSystemError(errno);
   }
 }
 

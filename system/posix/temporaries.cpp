@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <random>
 #include <string>
 #include <utility>
 
@@ -48,11 +49,24 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
 File CreateTemporary(const std::string& folder, std::string_view kind) {
   std::string name = InFolder(folder, TemporaryStem(kind) + "XXXXXX");
   FailIfFaulty(FileOperation::Open, name, 0);
-  int fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) ThrowSystemError(errno);
-  File file = File::Adopt(fd, name);
-  file.TryLock();
-  return file;
+  // Made with the permissions of any file the user makes (0666 less the umask), unlike mkstemp's
+  // private 0600: the temporary becomes the published file, which others (an upload service
+  // reading the post folder) may have to read.
+  constexpr std::string_view kLetters =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device seed;
+  std::mt19937 random(seed());
+  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+  for (int tries = 0;; ++tries) {
+    for (std::size_t i = name.size() - 6; i < name.size(); ++i) name[i] = kLetters[pick(random)];
+    int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      File file = File::Adopt(fd, name);
+      file.TryLock();
+      return file;
+    }
+    if (errno != EEXIST || tries == 100) ThrowSystemError(errno);
+  }
 }
 
 void PublishTemporary(File& temporary, const std::string& path) {
@@ -100,7 +114,7 @@ void ReplaceWholeFile(const std::string& path, std::string_view content, std::st
   File temporary = CreateTemporary(folder, kind);
   try {
     // A replaced file keeps its permissions, and its owner and group where this process may
-    // give them; a new one gets the usual permissions for the user.
+    // give them; a new one has the usual permissions for the user, as the temporary was made.
     struct stat old {};
     int fd = static_cast<int>(temporary.Native());
     if (::stat(target.c_str(), &old) == 0) {
@@ -108,10 +122,6 @@ void ReplaceWholeFile(const std::string& path, std::string_view content, std::st
       if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
         [[maybe_unused]] int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
       }
-    } else {
-      mode_t mask = ::umask(0);
-      ::umask(mask);
-      if (::fchmod(fd, 0666 & ~mask) != 0) ThrowSystemError(errno);
     }
     temporary.WriteAll(content);
     temporary.SyncToDisk();

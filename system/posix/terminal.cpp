@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -67,6 +68,10 @@ void OpenMissingStandardStreams() {
       ::close(opened);
     }
   }
+}
+
+void TakeClosedPipesAsWriteErrors() {
+  ::signal(SIGPIPE, SIG_IGN);
 }
 
 bool IsTerminal(StandardStream stream) {

@@ -274,6 +274,7 @@ void File::Close() {
   HANDLE handle = HandleOf(*this);
   handle_ = kNoHandle;
   if (!::CloseHandle(handle)) ThrowLastError();
+  FailIfFaulty(FileOperation::Close, path_, 0);
 }
 
 File OpenForReading(const std::string& path) {
@@ -293,6 +294,10 @@ File OpenForReading(const std::string& path) {
 
 File CreateNewFile(const std::string& path) {
   return OpenOutput(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW);
+}
+
+File CreateNewFileToAppend(const std::string& path) {
+  return OpenOutput(path, kAppendAccess, CREATE_NEW);
 }
 
 File OpenForAppending(const std::string& path) {

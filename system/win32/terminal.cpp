@@ -159,6 +159,8 @@ void OpenMissingStandardStreams() {
   }
 }
 
+void TakeClosedPipesAsWriteErrors() {}
+
 bool IsTerminal(StandardStream stream) {
   return IsConsole(StandardHandle(stream));
 }

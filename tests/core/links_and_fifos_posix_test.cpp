@@ -1,6 +1,7 @@
 // Names that POSIX lets hold something other than a file: symbolic links, FIFOs and devices under
-// the names of a run's data, output and lookup files. A run never writes through a link to an
-// output, never blocks on a special file, and follows a link to the lookup file.
+// the names of a run's data, output, lookup and lock files. A run never writes through a link to
+// an output, never blocks on a special file, and follows a link to the lookup file. And what
+// POSIX alone has: the permission bits of the files a run publishes.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -118,6 +119,59 @@ TEST_F(LinksAndFifos, ALookupLinkIsFollowedAndASpecialFileRefused) {
   struct stat info {};
   ASSERT_EQ(::lstat((run / "sites.lkp").c_str(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));  // never replaced
+}
+
+// A lock file under a link or a FIFO would let the run go on unlocked, beside another run that
+// writes the same lookup file: the run does not start and says why. A folder that may not be
+// written to at all is run without its lock (its writers report it).
+TEST_F(LinksAndFifos, ALockFileThatIsALinkOrAFifoKeepsTheRunFromStarting) {
+  testing::TempFolder elsewhere;
+  std::string lock = folder / "post/.tolvanex.lock";
+  for (int kind = 0; kind < 2; ++kind) {
+    fs::remove(lock);
+    ASSERT_EQ(kind == 0 ? ::mkfifo(lock.c_str(), 0600)
+                        : ::symlink((elsewhere / "lock").c_str(), lock.c_str()),
+              0);
+    desktop.Messages.clear();
+    DoExport(form);
+    ASSERT_EQ(desktop.Messages.size(), 1u) << kind;
+    EXPECT_EQ(
+        desktop.Messages[0].Text,
+        "The lock file " + lock +
+            " cannot be used: Not a regular file\r\nTolvanex:DoExport: " + (folder / "data.dat"));
+    EXPECT_FALSE(form.RunState.ReachedEndOfData);
+    EXPECT_TRUE(testing::NamesIn(folder / "post").empty()) << kind;
+    EXPECT_FALSE(testing::Exists(elsewhere / "lock"));
+  }
+}
+
+// Published files have the permissions of any file the user makes: an account that reads the
+// post folder (an upload service) reads the post files too.
+TEST_F(LinksAndFifos, PublishedFilesHaveTheUsersPermissions) {
+  for (mode_t mask : {mode_t{022}, mode_t{027}}) {
+    testing::TempFolder run;
+    testing::PrepareRunFolder(run.Path());
+    testing::ScriptedPlatform runDesktop;
+    runDesktop.InputAnswers = {"512"};
+    Frm_Tolvanex runForm{runDesktop};
+    testing::PointWindowAt(runForm, run.Path());
+    ::chmod((run / "sites.lkp").c_str(), 0604);
+    mode_t before = ::umask(mask);
+    DoExport(runForm);
+    ::umask(before);
+    ASSERT_TRUE(runForm.RunState.ReachedEndOfData);
+    for (const char* kind : {"post", "text"}) {
+      for (const std::string& name : testing::NamesIn(run / kind)) {
+        struct stat info {};
+        ASSERT_EQ(::stat((run / (std::string(kind) + "/" + name)).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask) << name << " under umask " << mask;
+      }
+    }
+    // The lookup file, written anew with the answered pair, keeps its own.
+    struct stat lookup {};
+    ASSERT_EQ(::stat((run / "sites.lkp").c_str(), &lookup), 0);
+    EXPECT_EQ(lookup.st_mode & 0777, 0604u);
+  }
 }
 
 }  // namespace

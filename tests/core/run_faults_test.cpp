@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "core/run_driver.h"
@@ -109,6 +110,17 @@ std::int64_t ReadingLinesIn(const std::string& folder, std::size_t headerLines) 
   return count;
 }
 
+// The final status of a run in the folder that counts what its post and text files hold.
+std::string FinalStatusOfWhatIsOnDisk(const testing::TempFolder& run) {
+  std::int64_t readings = ReadingLinesIn(run / "post", 17) + ReadingLinesIn(run / "text", 1);
+  std::int64_t postFiles = 0;
+  for (const auto& entry : fs::directory_iterator(run / "post")) {
+    postFiles += entry.path().extension() == ".pst" ? 1 : 0;
+  }
+  return "Finished - posted " + std::to_string(readings) + " readings to " +
+         std::to_string(postFiles) + " post file(s)";
+}
+
 TEST_F(RunFaults, AfterAFullDiskTheFinalCountIsWhatThePublishedFilesHold) {
   for (const char* full : {"post", "text"}) {
     testing::TempFolder run;
@@ -127,10 +139,7 @@ TEST_F(RunFaults, AfterAFullDiskTheFinalCountIsWhatThePublishedFilesHold) {
     EXPECT_FALSE(runForm.RunState.ReachedEndOfData);
     std::int64_t inFiles = ReadingLinesIn(run / "post", 17) + ReadingLinesIn(run / "text", 1);
     EXPECT_GT(inFiles, 0) << full;
-    EXPECT_EQ(runForm.Lbl_Status.Caption,
-              "Finished - posted " + std::to_string(inFiles) + " readings to " +
-                  std::to_string(runForm.RunState.PostFileCount) + " post file(s)")
-        << full;
+    EXPECT_EQ(runForm.Lbl_Status.Caption, FinalStatusOfWhatIsOnDisk(run)) << full;
     EXPECT_TRUE(LeftOver(run / "post").empty()) << full;
   }
 }
@@ -218,6 +227,115 @@ TEST_F(RunFaults, ADataFileThatStopsReadingEndsTheRunWithItsPath) {
     EXPECT_EQ(testing::ReadFile(entry.path().string()),
               testing::ReadFile(clean / ("text/" + name)));
   }
+}
+
+// A close that fails after a file has all its lines (on the disk, for a post file under its
+// name) takes nothing away: the file and its readings count, and nothing is reported. A rename
+// that fails leaves that post file out: the counts and the list of post files are the files
+// that are there.
+TEST_F(RunFaults, AfterAFailedCloseOrRenameTheCountsAreWhatTheFilesOnDiskHold) {
+  struct Case {
+    io::FileOperation Operation;
+    const char* Under;
+    std::size_t Reports;
+  };
+  for (const Case& c :
+       {Case{io::FileOperation::Close, "post/", 0}, Case{io::FileOperation::Close, "text/", 0},
+        Case{io::FileOperation::Rename, "post/23Jul14A", 1}}) {
+    testing::TempFolder run;
+    testing::PrepareRunFolder(run.Path());
+    testing::WriteFile(run / "data.dat", ManyReadings());
+    testing::ScriptedPlatform runDesktop;
+    Frm_Tolvanex runForm{runDesktop};
+    testing::PointWindowAt(runForm, run.Path());
+    {
+      std::string under = run / c.Under;
+      testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
+        return operation == c.Operation && path.starts_with(under) ? EIO : 0;
+      });
+      DoExport(runForm);
+    }
+    EXPECT_EQ(runDesktop.Messages.size(), c.Reports) << c.Under;
+    EXPECT_EQ(runForm.Lbl_Status.Caption, FinalStatusOfWhatIsOnDisk(run)) << c.Under;
+    for (const std::string& published : runForm.RunState.PostFilesStarted) {
+      EXPECT_TRUE(testing::Exists(published)) << published;
+    }
+    EXPECT_EQ(runForm.RunState.PostFilesStarted.size(),
+              static_cast<std::size_t>(runForm.RunState.PostFileCount));
+  }
+}
+
+// Another program cuts a text file while the run writes it: the run's next lines go to the
+// file's new end (no hole of zeros where the cut part was), and the file is reported, since
+// readings that counted as written are gone.
+TEST_F(RunFaults, ATextFileCutByAnotherProgramIsReportedAndGetsNoHole) {
+  testing::TempFolder run;
+  testing::PrepareRunFolder(run.Path());
+  testing::WriteFile(run / "data.dat", ManyReadings());
+  testing::ScriptedPlatform runDesktop;
+  Frm_Tolvanex runForm{runDesktop};
+  testing::PointWindowAt(runForm, run.Path());
+  runForm.Chk_OutputPostFile.Value = 0;
+  std::string cut = run / "text/2031_7.txt";
+  int writes = 0;
+  {
+    testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
+      // Before the file's second block: its first is on the disk.
+      if (operation == io::FileOperation::Write && path == cut && ++writes == 2) {
+        std::ofstream(cut, std::ios::binary | std::ios::trunc);
+      }
+      return 0;
+    });
+    DoExport(runForm);
+  }
+  ASSERT_GE(writes, 2);
+  EXPECT_EQ(testing::ReadFile(cut).find('\0'), std::string::npos);
+  ASSERT_EQ(runDesktop.Messages.size(), 1u);
+  EXPECT_EQ(runDesktop.Messages[0].Text,
+            "The file was shortened while it was being written\r\nTolvanex:ExportPostFile: " + cut);
+  EXPECT_FALSE(runForm.RunState.ReachedEndOfData);
+}
+
+// Another program cuts the data file while the run reads it: the readings taken stay, and the
+// run reports that the file changed, so that it is not taken for converted whole.
+TEST_F(RunFaults, ADataFileCutWhileItIsReadIsReportedAtTheEnd) {
+  std::string data = testing::ReadFile(folder / "data.dat");
+  std::string large;
+  while (large.size() < 3 * 1024 * 1024) large += data;
+  std::string dataPath = folder / "data.dat";
+  testing::WriteFile(dataPath, large);
+  int reads = 0;
+  testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
+    if (operation == io::FileOperation::Read && path == dataPath && ++reads == 2) {
+      std::ofstream(dataPath, std::ios::binary | std::ios::trunc) << data;
+    }
+    return 0;
+  });
+  desktop.InputAnswers = {"512"};
+  form.Chk_OutputPostFile.Value = 0;
+  DoExport(form);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text,
+            "The data file changed while it was read\r\nTolvanex:DoExport: " + dataPath);
+  // The run went through what it could read, and says what it wrote.
+  EXPECT_TRUE(form.RunState.ReachedEndOfData);
+  EXPECT_TRUE(form.Lbl_Status.Caption.starts_with("Finished - posted ")) << form.Lbl_Status.Caption;
+}
+
+// A lock file whose name is taken by a folder cannot be locked: the run does not start, and
+// says why, rather than write the folder beside another run.
+TEST_F(RunFaults, ALockFileThatIsAFolderKeepsTheRunFromStarting) {
+  fs::create_directory(folder / "post/.tolvanex.lock");
+  desktop.InputAnswers = {"512"};
+  DoExport(form);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  std::string expected = "The lock file " + (folder / "post/.tolvanex.lock") + " cannot be used: ";
+  EXPECT_TRUE(desktop.Messages[0].Text.starts_with(expected)) << desktop.Messages[0].Text;
+  EXPECT_TRUE(desktop.Messages[0].Text.ends_with("\r\nTolvanex:DoExport: " + (folder / "data.dat")))
+      << desktop.Messages[0].Text;
+  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_TRUE(testing::NamesIn(folder / "post").empty());
+  EXPECT_TRUE(testing::NamesIn(folder / "text").empty());
 }
 
 }  // namespace

@@ -58,14 +58,16 @@ TEST_F(BatchCommand, WithoutPromptAnUnknownPairEndsTheRunWithAReport) {
 }
 
 TEST_F(BatchCommand, ControlCharactersFromTheDataFileReachTheTerminalEscaped) {
-  std::string data =
-      DataFile("escape.dat", "\"20\x1b]0;x\x07\",\"1\",\"\x1b[2J\",S1,0.7,1,0,1.5,2,0\r\n");
+  std::string data = DataFile("escape.dat",
+                              "\"20\x1b]0;x\x07\x9b\",\"1\",\"\x1b[2J\x9b"
+                              "2J\",S1,0.7,1,0,1.5,2,0\r\n");
   auto result = Run({"--no-text", data}, "");
   EXPECT_EQ(result.ExitStatus, 1);
-  EXPECT_EQ(result.Err.find('\x1b'), std::string::npos) << result.Err;
-  EXPECT_EQ(result.Err.find('\x07'), std::string::npos) << result.Err;
-  EXPECT_NE(result.Err.find("Tolvanex:DateTimeValue: \\x1b[2J\n"), std::string::npos);
-  EXPECT_NE(result.Err.find("20\\x1b]0;x\\x07 / 1 needs a site number"), std::string::npos);
+  for (char control : {'\x1b', '\x07', '\x9b'}) {
+    EXPECT_EQ(result.Err.find(control), std::string::npos) << result.Err;
+  }
+  EXPECT_NE(result.Err.find("Tolvanex:DateTimeValue: \\x1b[2J\\x9b2J\n"), std::string::npos);
+  EXPECT_NE(result.Err.find("20\\x1b]0;x\\x07\\x9b / 1 needs a site number"), std::string::npos);
 }
 
 TEST_F(BatchCommand, AMissingDataFileIsReportedOnStderr) {
@@ -156,6 +158,8 @@ TEST_F(BatchCommand, AUsageErrorIsOneLineAndAPointerToTheHelp) {
        "--data and data file operands cannot be given together"},
       {{"--archive", folder / "none"},
        "--archive: no folder that takes files: " + (folder / "none")},
+      {{"--date-format", "d mmm yyyy\r\nHH:MM"},
+       "--date-format: a date pattern cannot hold a line break or NUL"},
   };
   for (const Case& c : cases) {
     auto result = Run(c.Arguments);

@@ -51,7 +51,13 @@ class Background {
     (void)!::write(in[1], input.data(), input.size());
     ::close(in[1]);
   }
-  bool Running() { return ::waitpid(child_, &status_, WNOHANG) == 0; }
+  // Once it has ended, its status is kept for Wait.
+  bool Running() {
+    if (child_ <= 0) return false;
+    if (::waitpid(child_, &status_, WNOHANG) == 0) return true;
+    child_ = -1;
+    return false;
+  }
   int Wait() {
     if (child_ > 0 && ::waitpid(child_, &status_, 0) != child_) return -1;
     child_ = -1;

@@ -88,5 +88,28 @@ TEST_F(BatchJson, TextThatIsNoUtf8StaysValidJson) {
   EXPECT_EQ(runs[0]["text_files"][0]["path"], folder / "text/M\xEF\xBF\xBDller_1.txt");
 }
 
+// A setting that does not take is reported while the settings are read: every run made with
+// them reached its end with a report.
+TEST_F(BatchJson, AReportWhileReadingTheSettingsCountsForEveryRun) {
+  settings.replace(settings.find("OutputTextFile=1"), 16, "OutputTextFile=7");
+  testing::WriteFile(folder / "tolvanex.ini", settings);
+  std::filesystem::create_directory(folder / "done");
+  std::string second = DataFile("second.dat");
+  // The settings after the one that did not take keep what they held: no text files.
+  auto result = Run(
+      {"--json", "--no-text", "--archive", folder / "done", folder / "data.dat", second}, "512\n");
+  EXPECT_EQ(result.ExitStatus, 3) << result.Err;
+  EXPECT_EQ(result.Err.find("Invalid property value\nTolvanex:LoadSettings\n"), 0u) << result.Err;
+  std::vector<json> runs = Lines(result.Out);
+  ASSERT_EQ(runs.size(), 2u);
+  for (const json& run : runs) {
+    EXPECT_EQ(run["exit_status"], 3);
+    EXPECT_EQ(run["ended"], "end_of_data");
+    ASSERT_FALSE(run["reports"].empty());
+    EXPECT_EQ(run["reports"][0]["label"], "LoadSettings");
+    EXPECT_TRUE(run["archived_as"].is_null());
+  }
+}
+
 }  // namespace
 }  // namespace tolvanex

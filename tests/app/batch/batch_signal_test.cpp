@@ -20,16 +20,23 @@ namespace fs = std::filesystem;
 
 class BatchSignal : public BatchFolder {
  protected:
-  // Starts the command with stdin on a pipe that stays open, stdout and stderr in files.
-  void Start(std::vector<std::string> arguments) {
+  // Starts the command with stdin on a pipe that stays open, stdout and stderr in files (stdout
+  // on a pipe read by the test with outputPipe); returns once the command's program runs.
+  void Start(std::vector<std::string> arguments, bool outputPipe = false) {
     arguments.insert(arguments.begin(), {TOLVANEX_BATCH, "--settings", folder / "tolvanex.ini"});
     std::vector<char*> argv;
     for (auto& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
+    // Closed by the exec: the parent learns when the command itself has started.
+    int started[2];
+    ASSERT_EQ(::pipe2(started, O_CLOEXEC), 0);
     std::string outPath = folder / "stdout", errPath = folder / "stderr";
-    int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int outputEnds[2] = {-1, -1};
+    if (outputPipe) ASSERT_EQ(::pipe(outputEnds), 0);
+    int out =
+        outputPipe ? outputEnds[1] : ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     child = ::fork();
     ASSERT_GE(child, 0);
@@ -38,6 +45,7 @@ class BatchSignal : public BatchFolder {
       ::dup2(out, STDOUT_FILENO);
       ::dup2(err, STDERR_FILENO);
       ::close(ends[1]);
+      if (outputPipe) ::close(outputEnds[0]);
       ::setenv("LC_ALL", "C", 1);
       ::execv(argv[0], argv.data());
       ::_exit(127);
@@ -45,7 +53,12 @@ class BatchSignal : public BatchFolder {
     ::close(ends[0]);
     ::close(out);
     ::close(err);
+    ::close(started[1]);
+    char none;
+    ASSERT_EQ(::read(started[0], &none, 1), 0);
+    ::close(started[0]);
     input = ends[1];
+    output = outputEnds[0];
   }
 
   // Waits, for at most a minute, until the condition holds.
@@ -67,6 +80,7 @@ class BatchSignal : public BatchFolder {
 
   pid_t child = -1;
   int input = -1;
+  int output = -1;
 };
 
 TEST_F(BatchSignal, AtThePromptIsACancelThatEndsTheCommand) {
@@ -127,6 +141,73 @@ TEST_F(BatchSignal, DuringARunEndsItAfterTheLineInHand) {
     lines += std::count(content.begin(), content.end(), '\n') - 17;  // less the header
   }
   EXPECT_EQ(lines, posted);
+}
+
+// A signal is a Cancel from the program's first statement on: whenever it comes, the command
+// ends as a stopped one, never by the signal itself.
+TEST_F(BatchSignal, RightAfterTheStartIsACancelToo) {
+  std::string data = DataFile("large.dat", LargeDataFile(20000));
+  for (int trial = 0; trial < 50; ++trial) {
+    Start({"--no-text", "--quiet", data});
+    std::this_thread::sleep_for(std::chrono::microseconds(5000 + trial * 100));
+    ::kill(child, SIGINT);
+    int status = Finish();
+    ASSERT_EQ(status, 1) << "trial " << trial << ": " << testing::ReadFile(folder / "stderr");
+    EXPECT_NE(testing::ReadFile(folder / "stderr").find("tolvanex-batch: stopped on request"),
+              std::string::npos);
+  }
+}
+
+// A data file that another program cuts while the command converts it: the readings taken
+// stay, the run reports it (exit 3), and --archive leaves the file where it is.
+TEST_F(BatchSignal, ADataFileCutDuringTheRunIsAReportAndIsNotArchived) {
+  fs::create_directory(folder / "done");
+  // The first pair is unknown: the prompt holds the run after the first block was read.
+  std::string data =
+      DataFile("cut.dat", "\"88\",\"1\",\"14 Jul 2023 09:06\",S100,0.7,0.001,0,1.62,5,0\r\n" +
+                              LargeDataFile(30000));
+  testing::WriteFile(folder / "sites.lkp", LargeLookupFile(21));
+  Start({"--json", "--no-text", "--archive", folder / "done", data});
+  ASSERT_TRUE(WaitFor([&] {
+    return testing::ReadFile(folder / "stderr").find("needs a site number") != std::string::npos;
+  }));
+  fs::resize_file(data, 200);
+  ASSERT_EQ(::write(input, "512\n", 4), 4);
+  EXPECT_EQ(Finish(), 3);
+  std::string out = testing::ReadFile(folder / "stdout");
+  EXPECT_NE(out.find("\"description\":\"The data file changed while it was read\",\"label\":"
+                     "\"DoExport: " +
+                     data + "\""),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("\"archived_as\":null"), std::string::npos) << out;
+  EXPECT_TRUE(testing::Exists(data));
+  EXPECT_TRUE(fs::is_empty(folder / "done"));
+}
+
+// The reader of the output goes away (`--json | head -c 10`): the command finishes the data
+// file in hand, converts no more, and ends with exit status 1, not by SIGPIPE.
+TEST_F(BatchSignal, AClosedOutputEndsTheCommandAfterTheRunInHand) {
+  testing::WriteFile(folder / "sites.lkp", LargeLookupFile(21));
+  std::vector<std::string> arguments{"--json", "--no-text", "--quiet"};
+  for (int i = 0; i < 3; ++i) {
+    arguments.push_back(DataFile("file" + std::to_string(i) + ".dat", LargeDataFile(20000)));
+  }
+  Start(arguments, true);
+  char first[10];
+  ASSERT_EQ(::read(output, first, sizeof first), 10);
+  ::close(output);
+  EXPECT_EQ(Finish(), 1);
+  EXPECT_EQ(testing::ReadFile(folder / "stderr"),
+            "tolvanex-batch: cannot write to standard output; 1 data file(s) not converted\n");
+  // The first two files were converted whole, every post file with whole lines.
+  long long lines = 0;
+  for (const std::string& name : testing::NamesIn(folder / "post")) {
+    std::string content = testing::ReadFile(folder / ("post/" + name));
+    EXPECT_TRUE(content.ends_with("\r\n")) << name;
+    lines += std::count(content.begin(), content.end(), '\n') - 17;
+  }
+  EXPECT_EQ(lines, 2 * 20000);
 }
 
 }  // namespace

@@ -17,6 +17,13 @@ TEST(EscapeControls, WritesEveryControlCharacterAsItsCode) {
   EXPECT_EQ(EscapeControls("\xC2\x9B"
                            "31m M\xC3\xBCller \xC2\xA0"),
             "\\xc2\\x9b31m M\xC3\xBCller \xC2\xA0");
+  // A C1 control as a single byte, also where a character's lead byte is not followed by the
+  // rest of it; bytes of that range inside a whole character ("\xE2\x82\xAC" is the euro sign,
+  // "\xE2\x82\x9b" a subscript letter) stay.
+  EXPECT_EQ(EscapeControls("\x9b"
+                           "31m \xE2\x82\xAC \xE2\x82\x9b \xE2\x9b"
+                           "x \xC3"),
+            "\\x9b31m \xE2\x82\xAC \xE2\x82\x9b \xE2\\x9bx \xC3");
 }
 
 TEST(KeepEnd, CutsTheStartAndNoCharacterInHalf) {

@@ -130,6 +130,12 @@ TEST_F(Binding, TheDateFormatBoxOffersTheListAndKeepsTheModelsText) {
   Push();
   EXPECT_EQ(box->count(), 4);
   EXPECT_EQ(box->currentText(), "hh:nn");
+
+  // A line break is not taken into the format, pasted or typed: it would split every text line.
+  box->lineEdit()->end(false);
+  box->lineEdit()->insert(QString::fromLatin1(" yyyy\r\nmm"));
+  QTest::keyClick(box->lineEdit(), Qt::Key_J, Qt::ControlModifier);  // a line feed
+  EXPECT_EQ(box->currentText(), "hh:nn");
 }
 
 TEST_F(Binding, TheFilesListShowsTheModelsRowsAndSelection) {

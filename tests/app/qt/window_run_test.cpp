@@ -23,6 +23,7 @@
 
 #include "app/qt/qt_text.h"
 #include "core/run_driver.h"
+#include "system/stop_requests.h"
 #include "tests/app/qt/window_fixture.h"
 #include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
@@ -213,6 +214,7 @@ TEST_F(WindowRun, ClosingDuringARunStopsItAndClosesWhenItHasEnded) {
 // then the window closes as Exit closes it.
 TEST_F(WindowRun, AStopRequestFromOutsideCancelsTheRunAndClosesTheWindow) {
   form.IniFile = folder / "tolvanex.ini";
+  WatchStopRequests(false);  // as the program's first statement does
   window.CloseOnStopRequests();
   DuringTheRun([&] {
     ::raise(SIGTERM);

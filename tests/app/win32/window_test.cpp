@@ -259,6 +259,19 @@ TEST_F(WindowTest, ASecondWindowSaysTheFirstIsRunningAndEnds) {
   EXPECT_TRUE(::IsWindowVisible(first.Main()));
 }
 
+// A line break would split every line of the text files: a paste cannot leave one in the date
+// format.
+TEST_F(WindowTest, ALineBreakIsTakenOutOfTheDateFormatAtOnce) {
+  WindowUnderTest window(program_, folder_.Path());
+  HWND field = ::FindWindowExW(window.Control(IDC_CMB_DATEFORMAT), nullptr, L"Edit", nullptr);
+  ASSERT_NE(field, nullptr);
+  // What a paste puts in: the text replaces the selection, here all of it.
+  ::SendMessageW(field, EM_SETSEL, 0, -1);
+  ::SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"yyyy\r\nmm\rdd"));
+  EXPECT_TRUE(WaitUntil([&] { return window.Text(IDC_CMB_DATEFORMAT) == "yyyymmdd"; }))
+      << window.Text(IDC_CMB_DATEFORMAT);
+}
+
 TEST_F(WindowTest, ClosingWritesTheNineSettings) {
   WindowUnderTest window(program_, folder_.Path());
   window.SetText(IDC_TXT_EXTENSION, "csv");
