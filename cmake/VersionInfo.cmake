@@ -1,9 +1,7 @@
 # The version information of the Windows programs and of the installer, which Explorer shows on
 # the Details tab of a file's properties: the version of project(), the maker as the About box
-# names it, and the copyright line of LICENSE with the licence's name.
-set(TOLVANEX_MAKER "The Tolvanex developers")
-file(STRINGS "${PROJECT_SOURCE_DIR}/LICENSE" TOLVANEX_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
-string(APPEND TOLVANEX_COPYRIGHT "; MIT licence")
+# names it, and the copyright line of LICENSE (both from CMakeLists.txt) with the licence's name.
+set(TOLVANEX_COPYRIGHT "${TOLVANEX_COPYRIGHT_LINE}; MIT licence")
 # The four numbers of a binary version: major, minor, patch, build.
 set(TOLVANEX_BINARY_VERSION
     "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")

@@ -63,6 +63,8 @@ ProgramInfo RunningProgram();
 // The year of today's date in the local time zone. Asked for every date read without a year, so
 // it goes through localtime_r, which reads the time zone once per process.
 int LocalYear();
+// The local time now in ISO 8601 with its offset from UTC: "2026-12-10T16:50:40+01:00".
+std::string LocalTimestamp();
 
 // The pieces of Platform that do not depend on the toolkit, for the front ends to delegate to.
 class DesktopServices {

@@ -44,6 +44,11 @@ Behaviour:
                            is writing to one of the folders of this one
       --json               print one JSON object per data file on stdout,
                            instead of the final status lines
+      --log FILE           append a line per data file to FILE (made when
+                           missing), for jobs whose output nobody reads: the
+                           time, the data file, how its run ended, the readings
+                           posted, the post files written, its exit status and
+                           its first report, separated by tabs
       --quiet              no progress line (it is shown only when stderr is
                            a terminal)
   -h, --help               display this help and exit

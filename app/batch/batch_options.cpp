@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "app/batch/batch_help.h"
+#include "app/batch/run_log.h"
 #include "app/batch/terminal_text.h"
+#include "base/errors.h"
 #include "base/paths.h"
 #include "formats/date_pattern.h"
 #include "model/frm_tolvanex.h"
@@ -64,6 +66,14 @@ std::string Contradiction(const BatchOptions& options) {
   if (options.DateFormat && !DatePatternAllowed(*options.DateFormat)) {
     return "--date-format: a date pattern cannot hold a line break or NUL";
   }
+  if (options.LogFile) {
+    try {
+      RunLog log(*options.LogFile);
+    } catch (...) {
+      return "--log: cannot write to " + *options.LogFile + ": " +
+             DescriptionOf(std::current_exception());
+    }
+  }
   return std::string();
 }
 
@@ -85,12 +95,16 @@ int WorseExitStatus(int a, int b) {
 
 std::optional<int> ParseBatchOptions(int argc, const char* const* argv, BatchOptions& options) {
   CLI::App app{"", "tolvanex-batch"};
-  app.set_version_flag("--version", "tolvanex-batch " + VersionText());
+  std::string notice = kVersionNotice;
+  notice.pop_back();  // the line end comes with the answer
+  app.set_version_flag("--version",
+                       "tolvanex-batch " + std::string(kReleaseVersion) + "\n" + notice);
   app.add_option("DATAFILE", options.DataFiles);
   app.add_option("--settings", options.SettingsFile);
   app.add_option("--data", options.DataFile);
   app.add_option("--lookup", options.LookupFile);
   app.add_option("--archive", options.ArchiveFolder);
+  app.add_option("--log", options.LogFile);
   std::vector<Switch> switches;
   switches.push_back(AddSwitch(app, "post", options.OutputPostFile));
   app.add_option("--post-folder", options.PostFolder);

@@ -23,6 +23,7 @@ struct BatchOptions {
   std::optional<std::string> OutputFolder;
   std::optional<std::string> DateFormat;
   std::optional<std::string> ArchiveFolder;
+  std::optional<std::string> LogFile;
   bool NoPrompt = false;
   bool NoWait = false;
   bool Json = false;

@@ -1,6 +1,7 @@
 #include "app/batch/data_file_runs.h"
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,7 +9,10 @@
 #include "app/batch/batch_options.h"
 #include "app/batch/data_file_run.h"
 #include "app/batch/run_account.h"
+#include "app/batch/run_log.h"
 #include "app/batch/terminal_platform.h"
+#include "app/batch/terminal_text.h"
+#include "base/errors.h"
 #include "base/labels.h"
 #include "core/run_driver.h"
 #include "model/frm_tolvanex.h"
@@ -86,6 +90,17 @@ bool Print(const DataFileRun& run, bool json) {
   return !std::cout.fail();
 }
 
+// A log that cannot be written any more is said once on stderr; the runs go on.
+void WriteToLog(RunLog& log, const DataFileRun& run) {
+  try {
+    log.Write(run);
+  } catch (...) {
+    std::cerr << "tolvanex-batch: cannot write to the log: "
+              << EscapeControls(DescriptionOf(std::current_exception())) << '\n'
+              << std::flush;
+  }
+}
+
 }  // namespace
 
 int ConvertDataFiles(Frm_Tolvanex& form, TerminalPlatform& desktop, const BatchOptions& options) {
@@ -93,6 +108,8 @@ int ConvertDataFiles(Frm_Tolvanex& form, TerminalPlatform& desktop, const BatchO
   if (paths.empty()) paths.push_back(form.Txt_File[0].Text);
   const int count = static_cast<int>(paths.size());
 
+  std::optional<RunLog> log;
+  if (options.LogFile) log.emplace(*options.LogFile);
   int exitStatus = kExitFinished;
   int notStarted = 0;
   bool outputClosed = false;
@@ -107,6 +124,7 @@ int ConvertDataFiles(Frm_Tolvanex& form, TerminalPlatform& desktop, const BatchO
     // Once the output is closed, what it would have said is said by the exit status.
     bool toPrint = !outputClosed && (run.End != RunEnd::NotStarted || options.Json);
     if (toPrint && !Print(run, options.Json)) outputClosed = true;
+    if (log) WriteToLog(*log, run);
     exitStatus = WorseExitStatus(exitStatus, run.ExitStatus);
   }
 

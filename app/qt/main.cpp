@@ -3,8 +3,8 @@
 // Two options serve scripted runs such as the benchmarks: --settings FILE reads that settings
 // file instead of the one beside the program (and takes no single-instance lock), and
 // --process-and-exit presses Process once the window is up and closes the window after the run.
-// --help and --version answer before anything of the window is made, so that they need no
-// display.
+// --help, --version, a command line not understood and a missing display are answered before
+// anything of the window is made, so that they need no display.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPushButton>
@@ -23,7 +23,9 @@ int main(int argc, char** argv) {
   // window as Exit does, from the first statement on: one that comes before the window is up
   // closes it as soon as it is.
   tolvanex::WatchStopRequests(false);
-  if (auto status = tolvanex::qt::AnswerWithoutWindow(argc, argv, std::cout)) return *status;
+  if (auto status = tolvanex::qt::AnswerWithoutWindow(argc, argv, std::cout, std::cerr)) {
+    return *status;
+  }
 
   QApplication application(argc, argv);
   QCommandLineParser parser;

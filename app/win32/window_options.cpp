@@ -27,7 +27,7 @@ WindowOptions ReadWindowOptions(int argc, const char* const* argv) {
       return options;
     }
     if (argument == "--version") {
-      options.Answer = "tolvanex " + std::string(VersionText());
+      options.Answer = "tolvanex " + std::string(kReleaseVersion) + "\n" + kVersionNotice;
       return options;
     }
     if (argument == "--process-and-exit") {

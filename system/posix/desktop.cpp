@@ -172,6 +172,18 @@ ProgramInfo RunningProgram() {
   return ProgramInfoFromPath((error ? std::string() : here.string() + "/") + "tolvanex");
 }
 
+std::string LocalTimestamp() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char text[40];
+  std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+  std::string stamp(text, length);
+  // strftime writes the offset as +0100; ISO 8601's extended form has a colon in it.
+  if (stamp.size() >= 5) stamp.insert(stamp.size() - 2, ":");
+  return stamp;
+}
+
 int LocalYear() {
   std::time_t now = std::time(nullptr);
   std::tm local{};

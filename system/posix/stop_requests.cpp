@@ -55,9 +55,15 @@ void WatchStopRequests(bool secondEndsProgram) {
   // System calls go on after the handler: a request is acted on between lines, not in the
   // middle of a write.
   action.sa_flags = SA_RESTART;
+  sigset_t watched;
+  sigemptyset(&watched);
   for (int signal : kWatched) {
     if (::sigaction(signal, &action, nullptr) != 0) io::ThrowSystemError(errno);
+    sigaddset(&watched, signal);
   }
+  // A program started with these signals blocked (as a job runner may start it) takes them all
+  // the same; one that came before this point, and waited, is taken now.
+  ::sigprocmask(SIG_UNBLOCK, &watched, nullptr);
   if (pipeEnds[0] < 0) {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) io::ThrowSystemError(errno);

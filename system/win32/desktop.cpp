@@ -4,6 +4,8 @@
 // After windows.h, which it needs.
 #include <sddl.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -161,6 +163,23 @@ ProgramInfo RunningProgram() {
   DWORD length = ::GetCurrentDirectoryW(MAX_PATH, here);
   std::string folder = length > 0 && length < MAX_PATH ? win32::AnsiFromWide(here) + "\\" : "";
   return ProgramInfoFromPath(folder + "tolvanex");
+}
+
+std::string LocalTimestamp() {
+  SYSTEMTIME local{};
+  ::GetLocalTime(&local);
+  TIME_ZONE_INFORMATION zone{};
+  DWORD kind = ::GetTimeZoneInformation(&zone);
+  LONG bias = zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT   ? zone.DaylightBias
+                           : kind == TIME_ZONE_ID_STANDARD ? zone.StandardBias
+                                                           : 0);
+  // The bias is what is added to the local time to give UTC: the offset has the other sign.
+  LONG offset = -bias;
+  char text[40];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u%c%02ld:%02ld", local.wYear,
+                local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond,
+                offset < 0 ? '-' : '+', std::labs(offset) / 60, std::labs(offset) % 60);
+  return text;
 }
 
 int LocalYear() {

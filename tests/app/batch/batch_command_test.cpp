@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "system/version.h"
 #include "tests/app/batch/batch_fixture.h"
 
 namespace tolvanex {
@@ -144,7 +145,8 @@ TEST(BatchUsage, HelpIsWrittenForPeople) {
   }
   auto version = testing::RunProcess(TOLVANEX_BATCH, {"--version"});
   EXPECT_EQ(version.ExitStatus, 0);
-  EXPECT_EQ(version.Out, "tolvanex-batch 1.0.007\n");
+  EXPECT_EQ(version.Out, "tolvanex-batch " + std::string(kReleaseVersion) + "\n" + kVersionNotice);
+  EXPECT_TRUE(version.Out.starts_with("tolvanex-batch 1.0.7\nCopyright (c) ")) << version.Out;
 }
 
 TEST_F(BatchCommand, AUsageErrorIsOneLineAndAPointerToTheHelp) {

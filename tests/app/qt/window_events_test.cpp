@@ -129,7 +129,30 @@ TEST(WindowCommandLine, HelpAndVersionAnswerOnStdoutWithoutADisplay) {
   auto version =
       testing::RunProcess(TOLVANEX_WINDOW, {"-platform", "xcb", "--version"}, "", noDisplay);
   EXPECT_EQ(version.ExitStatus, 0) << version.Err;
-  EXPECT_EQ(version.Out, "tolvanex " + VersionText() + "\n");
+  EXPECT_EQ(version.Out, "tolvanex " + std::string(kReleaseVersion) + "\n" + kVersionNotice);
+
+  // A command line not understood is a usage error, as GNU programs give it; no display is
+  // one line that says what is missing.
+  struct Case {
+    std::vector<std::string> Arguments;
+    int Status;
+    std::string Err;
+  };
+  for (const Case& c :
+       {Case{{"--bogus"}, 2, "tolvanex: unrecognized option '--bogus'\nTry 'tolvanex --help'.\n"},
+        Case{{"--settings"},
+             2,
+             "tolvanex: option '--settings' requires an argument\nTry 'tolvanex --help'.\n"},
+        Case{
+            {"extra.ini"}, 2, "tolvanex: unexpected operand 'extra.ini'\nTry 'tolvanex --help'.\n"},
+        Case{{"-platform", "xcb"},
+             1,
+             "tolvanex: cannot open the window without a display: DISPLAY is not set\n"}}) {
+    auto result = testing::RunProcess(TOLVANEX_WINDOW, c.Arguments, "", noDisplay);
+    EXPECT_EQ(result.ExitStatus, c.Status) << c.Err;
+    EXPECT_EQ(result.Err, c.Err);
+    EXPECT_EQ(result.Out, "");
+  }
 }
 
 TEST_F(WindowEvents, HelpAboutShowsTheVersion) {
