@@ -90,7 +90,8 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view kind) {
   ::closedir(listing);
 }
 
-void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind) {
+void ReplaceWholeFileWith(const std::string& path, const std::function<void(File&)>& writeContent,
+                          std::string_view kind) {
   // A link is followed: the file it names gets the new content, and the link stays.
   std::string target = ResolvedPath(path);
   struct stat existing {};
@@ -113,7 +114,7 @@ void ReplaceWholeFile(const std::string& path, std::string_view content, std::st
       ::umask(mask);
       if (::fchmod(fd, 0666 & ~mask) != 0) ThrowSystemError(errno);
     }
-    temporary.WriteAll(content);
+    writeContent(temporary);
     temporary.SyncToDisk();
     FailIfFaulty(FileOperation::Rename, target, 0);
     if (::rename(temporary.Path().c_str(), target.c_str()) != 0) ThrowSystemError(errno);
