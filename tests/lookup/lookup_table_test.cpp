@@ -127,6 +127,36 @@ TEST_F(LookupTable, TablesBeyondSixteenBitCountsLoadGrowAndSave) {
   EXPECT_TRUE(desktop.Messages.empty());
 }
 
+// The file is read in blocks: a CR LF split between two blocks, a lone CR that ends a block and
+// an entry cut in the middle each load as in one piece.
+TEST_F(LookupTable, LinesAcrossTheReadBlocksLoadAsInOnePiece) {
+  std::string text = "ID1, ID2, SiteID\r\n";
+  Entries expected;
+  auto add = [&](const std::string& id1, const std::string& siteID, std::string_view end) {
+    text += id1 + ", " + std::to_string(expected.size()) + ", " + siteID;
+    text += end;
+    expected.push_back({id1, std::to_string(expected.size()), siteID});
+  };
+  // Entries up to the size given, the last one's SiteID padded to end there exactly.
+  auto fillTo = [&](std::size_t size, std::string_view end) {
+    while (text.size() + 40 < size) add("fill", "1", "\r\n");
+    std::string id1 = "pad";
+    std::size_t bare = text.size() + id1.size() + 4 + std::to_string(expected.size()).size();
+    add(id1, std::string(size - bare - end.size(), '7'), end);
+  };
+  const std::size_t block = kLookupReadBlockBytes;
+  fillTo(block + 1, "\r\n");  // CR last in the first block, LF first in the second
+  add("after", "crlf", "\r\n");
+  fillTo(2 * block, "\r");  // a lone CR last in the second block
+  add("after", "cr", "\r\n");
+  fillTo(3 * block - 5, "\r\n");
+  add("straddling", "3", "\r\n");
+  add("last", "without end", "");
+  testing::WriteFile(path, text);
+  ASSERT_TRUE(LoadLookup(form));
+  EXPECT_EQ(Table(), expected);
+}
+
 TEST_F(LookupTable, AZeroByteFileFailsAndKeepsTableAndFile) {
   SetTable({{"kept", "1", "5"}});
   testing::WriteFile(path, "");
