@@ -1,6 +1,7 @@
 #include "model/packed_lookup_table.h"
 
 #include <algorithm>
+#include <compare>
 #include <cstring>
 #include <iterator>
 #include <stdexcept>
@@ -26,6 +27,47 @@ void CopyBytes(char* to, std::string_view text) {
 }
 
 }  // namespace
+
+// A random-access iterator over the records, so that they are sorted in their blocks: no copy of
+// them all beside the table.
+class PackedLookupTable::RecordCursor {
+ public:
+  using iterator_category = std::random_access_iterator_tag;
+  using value_type = std::uint64_t;
+  using difference_type = std::ptrdiff_t;
+  using pointer = std::uint64_t*;
+  using reference = std::uint64_t&;
+
+  RecordCursor() = default;
+  RecordCursor(std::unique_ptr<std::uint64_t[]>* blocks, difference_type at)
+      : blocks_(blocks), at_(at) {}
+
+  reference operator*() const {
+    return blocks_[at_ >> kRecordBlockShift][at_ & (kRecordBlockSize - 1)];
+  }
+  reference operator[](difference_type n) const { return *(*this + n); }
+  RecordCursor& operator++() { return *this += 1; }
+  RecordCursor& operator--() { return *this -= 1; }
+  RecordCursor operator++(int) { return {blocks_, at_++}; }
+  RecordCursor operator--(int) { return {blocks_, at_--}; }
+  RecordCursor& operator+=(difference_type n) {
+    at_ += n;
+    return *this;
+  }
+  RecordCursor& operator-=(difference_type n) { return *this += -n; }
+  friend RecordCursor operator+(RecordCursor cursor, difference_type n) { return cursor += n; }
+  friend RecordCursor operator+(difference_type n, RecordCursor cursor) { return cursor += n; }
+  friend RecordCursor operator-(RecordCursor cursor, difference_type n) { return cursor -= n; }
+  friend difference_type operator-(const RecordCursor& a, const RecordCursor& b) {
+    return a.at_ - b.at_;
+  }
+  friend bool operator==(const RecordCursor& a, const RecordCursor& b) { return a.at_ == b.at_; }
+  friend auto operator<=>(const RecordCursor& a, const RecordCursor& b) { return a.at_ <=> b.at_; }
+
+ private:
+  std::unique_ptr<std::uint64_t[]>* blocks_ = nullptr;
+  difference_type at_ = 0;  // from 0 for entry 1
+};
 
 PackedLookupTable::PackedLookupTable(unsigned arenaBlockShift, LookupPairIndex::PairHash hash)
     : arena_(arenaBlockShift), index_(hash) {}
@@ -111,15 +153,13 @@ void PackedLookupTable::SortByIdentifiers() {
   // The index is of no use while the order changes; freed first, it makes room for the sort.
   bool indexed = index_.IsBuilt();
   index_.Drop();
-  std::vector<std::uint64_t> order(static_cast<std::size_t>(count_));
-  for (std::int64_t i = 1; i <= count_; ++i) order[static_cast<std::size_t>(i - 1)] = RecordOf(i);
-  std::stable_sort(order.begin(), order.end(), [this](std::uint64_t a, std::uint64_t b) {
+  RecordCursor first(records_.data(), 0);
+  std::stable_sort(first, first + count_, [this](std::uint64_t a, std::uint64_t b) {
     // string_view compares its bytes as unsigned characters: ordinal, case-sensitive.
     LookupEntryView x = Decode(a), y = Decode(b);
-    int first = x.ID1.compare(y.ID1);
-    return first != 0 ? first < 0 : x.ID2 < y.ID2;
+    int byID1 = x.ID1.compare(y.ID1);
+    return byID1 != 0 ? byID1 < 0 : x.ID2 < y.ID2;
   });
-  for (std::int64_t i = 1; i <= count_; ++i) RecordOf(i) = order[static_cast<std::size_t>(i - 1)];
   if (indexed) index_.Build(*this);
 }
 

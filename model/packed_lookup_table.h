@@ -66,6 +66,8 @@ class PackedLookupTable {
     return records_[at >> kRecordBlockShift][at & (kRecordBlockSize - 1)];
   }
   LookupEntryView Decode(std::uint64_t record) const;
+  // Walks the records in their blocks, for sorting them where they lie.
+  class RecordCursor;
 
   TextArena arena_;
   // The records in blocks that never move, so that growing never copies them or holds them twice.
