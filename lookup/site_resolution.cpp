@@ -31,29 +31,10 @@ std::int32_t ToSiteNumber(double value) {
   return static_cast<std::int32_t>(rounded);
 }
 
-std::int32_t StoredSiteNumber(const std::string& siteID, const RegionalSettings& regional) {
+std::int32_t StoredSiteNumber(std::string_view siteID, const RegionalSettings& regional) {
   std::optional<double> value = ReadLocaleNumber(siteID, regional);
   if (!value) throw Failure(kTypeMismatch);
   return ToSiteNumber(*value);
-}
-
-bool Holds(const LookupEntry& entry, std::string_view id1, std::string_view id2) {
-  return EqualIgnoringCase(entry.ID1, id1) && EqualIgnoringCase(entry.ID2, id2);
-}
-
-// The index of the first entry in table order with the pair, letter case aside; 0 when none.
-// The table's routines keep the index up to date; one that does not fit the table (a table set
-// up by other means) is built again first.
-std::int64_t FirstEntryOf(Frm_Tolvanex& form, std::string_view id1, std::string_view id2) {
-  std::int64_t count = std::min(form.LookupCount, LookupCapacity(form));
-  auto& index = form.LookupIndex;
-  if (index.Count() != count) index.Rebuild(form.Lookups, count);
-  std::int64_t found = index.Find(id1, id2);
-  if (found > 0 && !Holds(form.Lookups[static_cast<std::size_t>(found)], id1, id2)) {
-    index.Rebuild(form.Lookups, count);
-    found = index.Find(id1, id2);
-  }
-  return found;
 }
 
 // Asks until the answer is a number or empty; no value when the user gave none.
@@ -85,9 +66,8 @@ bool GetSiteID(Frm_Tolvanex& form, std::int32_t& siteNumber) {
     const std::string& id1 = fields[0];
     const std::string& id2 = fields[1];
 
-    if (std::int64_t i = FirstEntryOf(form, id1, id2); i > 0) {
-      siteNumber =
-          StoredSiteNumber(form.Lookups[static_cast<std::size_t>(i)].SiteID, form.Regional);
+    if (std::int64_t i = form.Lookups.FindFirst(id1, id2); i > 0) {
+      siteNumber = StoredSiteNumber(form.Lookups[i].SiteID, form.Regional);
       return true;
     }
 

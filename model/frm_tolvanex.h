@@ -13,8 +13,7 @@
 
 #include "model/controls.h"
 #include "model/current_reading.h"
-#include "model/lookup_entry.h"
-#include "model/lookup_index.h"
+#include "model/packed_lookup_table.h"
 #include "model/platform.h"
 #include "model/run_state.h"
 #include "model/sorted_list.h"
@@ -83,12 +82,10 @@ class Frm_Tolvanex {
   tolvanex::RunState RunState;
   std::string PostFileSN;  // the SN the open post file was started for
 
-  // The lookup table: entries 1 to LookupCount are valid; Lookups.size() - 1 is the capacity.
-  std::vector<LookupEntry> Lookups;
-  std::int64_t LookupCount = 0;
+  // The lookup table: entries 1 to Lookups.Count(), with the index that finds a pair's first
+  // entry without going over the table.
+  PackedLookupTable Lookups;
   bool LookupLoaded = false;
-  // Finds a pair's first entry without going over the table.
-  tolvanex::LookupIndex LookupIndex;
   // The lookup file as it stood when the table was read or written, to know when another
   // program has changed it since.
   std::optional<io::FileState> LookupFileState;

@@ -21,6 +21,11 @@ File::~File() {
   if (IsOpen()) CloseNative(handle_);
 }
 
+void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind) {
+  ReplaceWholeFileWith(
+      path, [content](File& file) { file.WriteAll(content); }, kind);
+}
+
 File File::Adopt(std::intptr_t handle, std::string path) {
   File file;
   file.handle_ = handle;

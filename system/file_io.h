@@ -204,6 +204,10 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view kind);
 // it names; a name that holds anything but a regular file is refused with NotRegularFile. On any
 // failure the old file stays exactly as it was and the temporary is removed.
 void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind);
+// The same for a content that writeContent writes to the temporary in parts, so that a large one
+// is never held whole; a failure it throws counts as any other.
+void ReplaceWholeFileWith(const std::string& path, const std::function<void(File&)>& writeContent,
+                          std::string_view kind);
 
 // The folder of a path for the file layer: "." for a bare name.
 std::string FolderOfPath(const std::string& path);

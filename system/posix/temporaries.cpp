@@ -104,7 +104,8 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view kind) {
   ::closedir(listing);
 }
 
-void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind) {
+void ReplaceWholeFileWith(const std::string& path, const std::function<void(File&)>& writeContent,
+                          std::string_view kind) {
   // A link is followed: the file it names gets the new content, and the link stays.
   std::string target = ResolvedPath(path);
   struct stat existing {};
@@ -123,7 +124,7 @@ void ReplaceWholeFile(const std::string& path, std::string_view content, std::st
         [[maybe_unused]] int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
       }
     }
-    temporary.WriteAll(content);
+    writeContent(temporary);
     temporary.SyncToDisk();
     FailIfFaulty(FileOperation::Rename, target, 0);
     if (::rename(temporary.Path().c_str(), target.c_str()) != 0) ThrowSystemError(errno);

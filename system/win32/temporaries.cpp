@@ -191,7 +191,8 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view kind) {
   }
 }
 
-void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind) {
+void ReplaceWholeFileWith(const std::string& path, const std::function<void(File&)>& writeContent,
+                          std::string_view kind) {
   // A link is followed: the file it names gets the new content, and the link stays.
   std::string target = ResolvedPath(path);
   if (win32::NamesADevice(target)) throw NotRegularFile();
@@ -216,7 +217,7 @@ void ReplaceWholeFile(const std::string& path, std::string_view content, std::st
       SetAttributes(win32::HandleOf(temporary), FILE_ATTRIBUTE_NORMAL);
     }
     old = UniqueHandle();
-    temporary.WriteAll(content);
+    writeContent(temporary);
     temporary.SyncToDisk();
     FailIfFaulty(FileOperation::Rename, target, 0);
     if (!::MoveFileExW(WideFromAnsi(temporary.Path()).c_str(), WideFromAnsi(target).c_str(),

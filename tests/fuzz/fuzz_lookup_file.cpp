@@ -51,11 +51,14 @@ std::vector<LookupEntry> EntriesByTheRules(std::string_view file) {
 }
 
 std::vector<LookupEntry> Table(const Frm_Tolvanex& form) {
-  return {form.Lookups.begin() + 1, form.Lookups.begin() + 1 + form.LookupCount};
+  std::vector<LookupEntry> entries;
+  for (std::int64_t i = 1; i <= form.Lookups.Count(); ++i)
+    entries.push_back(form.Lookups[i].ToEntry());
+  return entries;
 }
 
 void CheckCapacity(const Frm_Tolvanex& form) {
-  std::int64_t count = form.LookupCount;
+  std::int64_t count = form.Lookups.Count();
   std::int64_t expected = 50;
   if (count > 50) expected = 50 + 11 * ((count - 50 + 10) / 11);
   FUZZ_CHECK(LookupCapacity(form) == expected);

@@ -26,12 +26,14 @@ class LookupTable : public ::testing::Test {
   ~LookupTable() override { io::ResetFaultHook(); }
 
   Entries Table() const {
-    return Entries(form.Lookups.begin() + 1, form.Lookups.begin() + 1 + form.LookupCount);
+    Entries entries;
+    for (std::int64_t i = 1; i <= form.Lookups.Count(); ++i)
+      entries.push_back(form.Lookups[i].ToEntry());
+    return entries;
   }
   void SetTable(const Entries& entries) {
-    form.Lookups.assign(1, LookupEntry{});
-    form.Lookups.insert(form.Lookups.end(), entries.begin(), entries.end());
-    form.LookupCount = static_cast<std::int64_t>(entries.size());
+    form.Lookups = PackedLookupTable();
+    for (const LookupEntry& entry : entries) form.Lookups.Append(entry);
   }
   std::size_t FilesInFolder() const {
     return static_cast<std::size_t>(std::distance(
@@ -48,7 +50,7 @@ TEST_F(LookupTable, AMissingFileLoadsAsAFreshEmptyTableWithoutAMessage) {
   SetTable({{"old", "1", "1"}, {"old", "2", "2"}});
   EXPECT_TRUE(LoadLookup(form));
   EXPECT_TRUE(form.LookupLoaded);
-  EXPECT_EQ(form.LookupCount, 0);
+  EXPECT_EQ(form.Lookups.Count(), 0);
   EXPECT_EQ(LookupCapacity(form), 50);
   EXPECT_TRUE(desktop.Messages.empty());
   EXPECT_FALSE(testing::Exists(path));
@@ -89,7 +91,7 @@ TEST_F(LookupTable, TheCapacityGrowsTenPastTheCountWhenFull) {
     text += "p, " + std::to_string(i) + ", " + std::to_string(i) + "\r\n";
   testing::WriteFile(path, text);
   ASSERT_TRUE(LoadLookup(form));
-  EXPECT_EQ(form.LookupCount, 50);
+  EXPECT_EQ(form.Lookups.Count(), 50);
   EXPECT_EQ(LookupCapacity(form), 50);
 
   AppendLookup(form, {"p", "51", "51"});
@@ -109,20 +111,50 @@ TEST_F(LookupTable, TablesBeyondSixteenBitCountsLoadGrowAndSave) {
     text += std::to_string(i) + ", x, " + std::to_string(i) + "\r\n";
   testing::WriteFile(path, text);
   ASSERT_TRUE(LoadLookup(form));
-  ASSERT_EQ(form.LookupCount, kEntries);
+  ASSERT_EQ(form.Lookups.Count(), kEntries);
   EXPECT_EQ(form.Lookups[32'765], (LookupEntry{"32765", "x", "32765"}));
 
   AppendLookup(form, {"new", "x", "1"});
-  EXPECT_EQ(form.LookupCount, kEntries + 1);
+  EXPECT_EQ(form.Lookups.Count(), kEntries + 1);
   ASSERT_TRUE(SaveLookupFile(form));
   EXPECT_EQ(testing::ReadFile(path), text + "new, x, 1\r\n");
 
   SortLookups(form);
-  EXPECT_EQ(form.LookupCount, kEntries + 1);
+  EXPECT_EQ(form.Lookups.Count(), kEntries + 1);
   EXPECT_EQ(form.Lookups[1], (LookupEntry{"1", "x", "1"}));
   EXPECT_EQ(form.Lookups[2], (LookupEntry{"10", "x", "10"}));
   EXPECT_EQ(form.Lookups[kEntries + 1], (LookupEntry{"new", "x", "1"}));
   EXPECT_TRUE(desktop.Messages.empty());
+}
+
+// The file is read in blocks: a CR LF split between two blocks, a lone CR that ends a block and
+// an entry cut in the middle each load as in one piece.
+TEST_F(LookupTable, LinesAcrossTheReadBlocksLoadAsInOnePiece) {
+  std::string text = "ID1, ID2, SiteID\r\n";
+  Entries expected;
+  auto add = [&](const std::string& id1, const std::string& siteID, std::string_view end) {
+    text += id1 + ", " + std::to_string(expected.size()) + ", " + siteID;
+    text += end;
+    expected.push_back({id1, std::to_string(expected.size()), siteID});
+  };
+  // Entries up to the size given, the last one's SiteID padded to end there exactly.
+  auto fillTo = [&](std::size_t size, std::string_view end) {
+    while (text.size() + 40 < size) add("fill", "1", "\r\n");
+    std::string id1 = "pad";
+    std::size_t bare = text.size() + id1.size() + 4 + std::to_string(expected.size()).size();
+    add(id1, std::string(size - bare - end.size(), '7'), end);
+  };
+  const std::size_t block = kLookupReadBlockBytes;
+  fillTo(block + 1, "\r\n");  // CR last in the first block, LF first in the second
+  add("after", "crlf", "\r\n");
+  fillTo(2 * block, "\r");  // a lone CR last in the second block
+  add("after", "cr", "\r\n");
+  fillTo(3 * block - 5, "\r\n");
+  add("straddling", "3", "\r\n");
+  add("last", "without end", "");
+  testing::WriteFile(path, text);
+  ASSERT_TRUE(LoadLookup(form));
+  EXPECT_EQ(Table(), expected);
 }
 
 TEST_F(LookupTable, AZeroByteFileFailsAndKeepsTableAndFile) {
@@ -153,7 +185,6 @@ TEST_F(LookupTable, SavingWritesTheHeaderAndCommaBlankSeparatedFields) {
   testing::WriteFile(path, "whatever\r\na,b,c\r\n");
   ASSERT_TRUE(LoadLookup(form));
   AppendLookup(form, {"x", "", ""});
-  form.Lookups[form.LookupCount + 1] = {"spare", "never", "written"};
   ASSERT_TRUE(SaveLookupFile(form));
   EXPECT_EQ(testing::ReadFile(path), "ID1, ID2, SiteID\r\na, b, c\r\nx, , \r\n");
   EXPECT_EQ(FilesInFolder(), 1u);
@@ -220,12 +251,11 @@ TEST_F(LookupTable, SortingOrdersByIdentifiersAsTextKeepingEqualPairsInOrder) {
                               {"\xC3\xA9", "1", "e"}}));
 }
 
-TEST_F(LookupTable, SortingTouchesNeitherShortTablesNorSpareEntries) {
-  for (std::int64_t count : {0, 1}) {
-    form.Lookups = {{}, {"z", "1", ""}, {"a", "1", "spare"}};
-    form.LookupCount = count;
+TEST_F(LookupTable, SortingLeavesShortTablesAsTheyAre) {
+  for (const Entries& entries : {Entries{}, Entries{{"z", "1", ""}}}) {
+    SetTable(entries);
     SortLookups(form);
-    EXPECT_EQ(form.Lookups, (Entries{{}, {"z", "1", ""}, {"a", "1", "spare"}}));
+    EXPECT_EQ(Table(), entries);
   }
   EXPECT_TRUE(desktop.Messages.empty());
 }

@@ -167,7 +167,7 @@ TEST_F(SiteResolution, AnEmptyAnswerStopsTheRunAndKeepsNothing) {
   desktop.InputAnswers = {"abc", ""};
   EXPECT_EQ(Resolve(5), std::nullopt);
   EXPECT_TRUE(form.RunState.StopRequested);
-  EXPECT_EQ(form.LookupCount, 0);
+  EXPECT_EQ(form.Lookups.Count(), 0);
   EXPECT_EQ(desktop.MessageTexts(), Texts{kMustBe});
   EXPECT_EQ(testing::ReadFile(path), kHeader);
 }
@@ -176,7 +176,7 @@ TEST_F(SiteResolution, AStopAskedForEarlierDiscardsTheAnswer) {
   form.RunState.StopRequested = true;
   desktop.InputAnswers = {"5"};
   EXPECT_EQ(Resolve(), std::nullopt);
-  EXPECT_EQ(form.LookupCount, 0);
+  EXPECT_EQ(form.Lookups.Count(), 0);
   EXPECT_FALSE(testing::Exists(path));
 }
 
@@ -237,14 +237,14 @@ namespace tolvanex {
 namespace {
 
 // The first entry of the pair in table order, letter case aside, found the long way.
-std::optional<std::string> LinearSiteID(const std::vector<LookupEntry>& entries, std::int64_t count,
-                                        const std::string& id1, const std::string& id2) {
+std::optional<std::string> LinearSiteID(const PackedLookupTable& entries, const std::string& id1,
+                                        const std::string& id2) {
   auto upper = [](std::string text) {
     for (char& c : text) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
     return text;
   };
-  for (std::int64_t i = 1; i <= count; ++i) {
-    const LookupEntry& entry = entries[static_cast<std::size_t>(i)];
+  for (std::int64_t i = 1; i <= entries.Count(); ++i) {
+    LookupEntry entry = entries[i].ToEntry();
     if (upper(entry.ID1) == upper(id1) && upper(entry.ID2) == upper(id2)) return entry.SiteID;
   }
   return std::nullopt;
@@ -275,7 +275,7 @@ TEST_F(SiteResolution, TheIndexFindsWhatTheTableInOrderHolds) {
       desktop.Messages.clear();
       auto number = Resolve();
       ASSERT_TRUE(form.LookupLoaded);
-      auto expected = LinearSiteID(form.Lookups, form.LookupCount, fields[0], fields[1]);
+      auto expected = LinearSiteID(form.Lookups, fields[0], fields[1]);
       ASSERT_TRUE(expected) << "an unknown pair is added";
       if (*expected == "x") {
         EXPECT_EQ(number, std::nullopt) << fields[0] << " / " << fields[1];
