@@ -35,7 +35,9 @@ class BatchSignal : public BatchFolder {
     ASSERT_EQ(::pipe2(started, O_CLOEXEC), 0);
     std::string outPath = folder / "stdout", errPath = folder / "stderr";
     int outputEnds[2] = {-1, -1};
-    if (outputPipe) ASSERT_EQ(::pipe(outputEnds), 0);
+    if (outputPipe) {
+      ASSERT_EQ(::pipe(outputEnds), 0);
+    }
     int out =
         outputPipe ? outputEnds[1] : ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
