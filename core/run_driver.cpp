@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "base/default_paths.h"
 #include "base/errors.h"
 #include "base/labels.h"
 #include "base/paths.h"
@@ -16,6 +17,7 @@
 #include "model/mouse_pointer.h"
 #include "model/show_error.h"
 #include "model/status.h"
+#include "system/folders.h"
 
 namespace tolvanex {
 
@@ -39,6 +41,18 @@ void ReportDataFileChanged(Frm_Tolvanex& form, const std::string& path) {
   }
 }
 
+// The default post folder is made by the first run that writes post files into it, as the
+// folder of the default lookup file and output folder is when the settings name it. A folder
+// the user chose is never made: a missing one is a failure the post writer reports, as is a
+// default one that cannot be made.
+void MakeDefaultPostFolder(const Frm_Tolvanex& form) {
+  const std::string& folder = form.Lbl_Folder[0].Caption;
+  if (form.Chk_OutputPostFile.IsSet() && folder == DefaultPostFolder()) {
+    // Open to whoever reads the post files, as they are.
+    MakeFolders(folder, FolderAccess::AsUsual);
+  }
+}
+
 }  // namespace
 
 void DoExport(Frm_Tolvanex& form) {
@@ -54,6 +68,7 @@ void DoExport(Frm_Tolvanex& form) {
     SetProcessing(form);
 
     path = form.Txt_File[0].Text;
+    MakeDefaultPostFolder(form);
     if (!TakeRunLocks(form)) {
       // The wait for another run was cancelled: this run never started.
       run.Locks.clear();

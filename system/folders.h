@@ -25,8 +25,13 @@ bool ChangeCurrentFolder(const std::string& folder);
 // True for an existing folder in which this user may create files.
 bool FolderIsWritable(const std::string& folder);
 
-// Makes every missing level of an absolute folder path, open to this user only. A level that
-// cannot be made shows later, as a write that the system refuses.
-void MakeFolders(const std::string& folder);
+// Who may look into a folder that the program makes: only this user (the program's own data),
+// or whoever the user's files are usually open to (0777 less the umask on POSIX), for a folder
+// that others may have to read, such as the post files'.
+enum class FolderAccess { UserOnly, AsUsual };
+
+// Makes every missing level of an absolute folder path. A level that cannot be made shows later,
+// as a write that the system refuses.
+void MakeFolders(const std::string& folder, FolderAccess access = FolderAccess::UserOnly);
 
 }  // namespace tolvanex

@@ -78,9 +78,10 @@ bool FolderIsWritable(const std::string& folder) {
          ::access(folder.c_str(), W_OK) == 0;
 }
 
-void MakeFolders(const std::string& folder) {
+void MakeFolders(const std::string& folder, FolderAccess access) {
+  mode_t mode = access == FolderAccess::UserOnly ? 0700 : 0777;
   for (std::size_t at = 1; at <= folder.size(); ++at) {
-    if (at == folder.size() || folder[at] == '/') ::mkdir(folder.substr(0, at).c_str(), 0700);
+    if (at == folder.size() || folder[at] == '/') ::mkdir(folder.substr(0, at).c_str(), mode);
   }
 }
 

@@ -68,7 +68,8 @@ bool FolderIsWritable(const std::string& folder) {
   return probe.IsValid();
 }
 
-void MakeFolders(const std::string& folder) {
+void MakeFolders(const std::string& folder, FolderAccess) {
+  // Windows gives a new folder the permissions of its parent, whoever asks.
   // A drive's root, "\\server\share" and "\\?\" are no levels to make; trying them fails
   // harmlessly.
   for (std::size_t at = 1; at <= folder.size(); ++at) {

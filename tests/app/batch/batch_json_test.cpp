@@ -2,10 +2,13 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/batch/run_account.h"
 #include "tests/app/batch/batch_fixture.h"
 
 namespace tolvanex {
@@ -108,6 +111,48 @@ TEST_F(BatchJson, AReportWhileReadingTheSettingsCountsForEveryRun) {
     ASSERT_FALSE(run["reports"].empty());
     EXPECT_EQ(run["reports"][0]["label"], "LoadSettings");
     EXPECT_TRUE(run["archived_as"].is_null());
+  }
+}
+
+// Every name of a JSON value: keys joined by ".", "[]." into the objects of an array.
+void CollectNames(const json& value, const std::string& prefix, std::set<std::string>& names) {
+  for (const auto& [key, member] : value.items()) {
+    std::string name = prefix + key;
+    names.insert(name);
+    if (member.is_object()) CollectNames(member, name + ".", names);
+    if (member.is_array() && !member.empty() && member[0].is_object()) {
+      CollectNames(member[0], name + "[].", names);
+    }
+  }
+}
+
+// The README documents the fields of the account: exactly the ones written, and every way a run
+// can end.
+TEST_F(BatchJson, TheDocumentedFieldsAreExactlyTheOnesWritten) {
+  std::string readme = testing::ReadFile(TOLVANEX_README);
+  auto section = readme.find("### What `tolvanex-batch --json` writes");
+  ASSERT_NE(section, std::string::npos);
+  std::string table = readme.substr(section, readme.find("\n#", section + 1) - section);
+  std::set<std::string> documented;
+  std::string endedRow;
+  std::regex row("\n\\| `([a-z_.\\[\\]]+)` \\|[^\n]*");
+  for (std::sregex_iterator it(table.begin(), table.end(), row), end; it != end; ++it) {
+    documented.insert((*it)[1]);
+    if ((*it)[1] == "ended") endedRow = it->str();
+  }
+
+  std::filesystem::create_directory(folder / "done");
+  auto result = Run({"--json", "--archive", folder / "done", DataFile("whole.dat"),
+                     DataFile("reported.dat", kUnreadableDateLine)},
+                    "512\n");
+  std::set<std::string> written;
+  for (const json& run : Lines(result.Out)) CollectNames(run, "", written);
+  EXPECT_EQ(documented, written);
+
+  for (RunEnd end : {RunEnd::EndOfData, RunEnd::StopRequest, RunEnd::NoSiteNumber, RunEnd::Failure,
+                     RunEnd::NotStarted}) {
+    std::string name(RunEndName(end));
+    EXPECT_NE(endedRow.find("`" + name + "`"), std::string::npos) << name;
   }
 }
 
