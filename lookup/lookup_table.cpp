@@ -1,5 +1,7 @@
 #include "lookup/lookup_table.h"
 
+#include <algorithm>
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -52,7 +54,13 @@ Table ReadLookupFile(const std::string& path) {
 
   table.State = io::StateOf(target);
   io::File file = io::OpenForReading(target);
-  std::vector<char> block(kLookupReadBlockBytes);
+  // No larger than the file (and a byte to find its end in the same read): most lookup files are
+  // small, and a block is zeroed when it is made. The table's blocks are sized for it too.
+  std::uint64_t size = table.State ? table.State->Size : kLookupReadBlockBytes;
+  table.Entries = PackedLookupTable::ForFileOf(size);
+  table.Entries.RaiseCapacity(kLookupCapacityAfterLoad);
+  std::vector<char> block(static_cast<std::size_t>(
+      std::min<std::uint64_t>(kLookupReadBlockBytes, std::max<std::uint64_t>(size + 1, 4096))));
   BlockLineSplitter lines;
   bool header = true;
   LookupEntryView entry;

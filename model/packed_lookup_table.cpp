@@ -1,6 +1,7 @@
 #include "model/packed_lookup_table.h"
 
 #include <algorithm>
+#include <bit>
 #include <compare>
 #include <cstring>
 #include <iterator>
@@ -39,17 +40,17 @@ class PackedLookupTable::RecordCursor {
   using reference = std::uint64_t&;
 
   RecordCursor() = default;
-  RecordCursor(std::unique_ptr<std::uint64_t[]>* blocks, difference_type at)
-      : blocks_(blocks), at_(at) {}
+  RecordCursor(std::unique_ptr<std::uint64_t[]>* blocks, unsigned shift, difference_type at)
+      : blocks_(blocks), shift_(shift), at_(at) {}
 
   reference operator*() const {
-    return blocks_[at_ >> kRecordBlockShift][at_ & (kRecordBlockSize - 1)];
+    return blocks_[at_ >> shift_][at_ & ((difference_type{1} << shift_) - 1)];
   }
   reference operator[](difference_type n) const { return *(*this + n); }
   RecordCursor& operator++() { return *this += 1; }
   RecordCursor& operator--() { return *this -= 1; }
-  RecordCursor operator++(int) { return {blocks_, at_++}; }
-  RecordCursor operator--(int) { return {blocks_, at_--}; }
+  RecordCursor operator++(int) { return {blocks_, shift_, at_++}; }
+  RecordCursor operator--(int) { return {blocks_, shift_, at_--}; }
   RecordCursor& operator+=(difference_type n) {
     at_ += n;
     return *this;
@@ -66,11 +67,24 @@ class PackedLookupTable::RecordCursor {
 
  private:
   std::unique_ptr<std::uint64_t[]>* blocks_ = nullptr;
+  unsigned shift_ = 0;
   difference_type at_ = 0;  // from 0 for entry 1
 };
 
-PackedLookupTable::PackedLookupTable(unsigned arenaBlockShift, LookupPairIndex::PairHash hash)
-    : arena_(arenaBlockShift), index_(hash) {}
+PackedLookupTable::PackedLookupTable(unsigned arenaBlockShift, LookupPairIndex::PairHash hash,
+                                     unsigned recordBlockShift)
+    : arena_(arenaBlockShift), recordShift_(recordBlockShift), index_(hash) {}
+
+PackedLookupTable PackedLookupTable::ForFileOf(std::uint64_t bytes) {
+  // The texts take about the file's bytes, a record about every twenty of them; blocks of a
+  // quarter of that, from 64 KiB and 512 records up to 4 MiB and 65 536 records.
+  auto shiftFor = [](std::uint64_t size, unsigned smallest, unsigned largest) {
+    auto shift = static_cast<unsigned>(std::bit_width(size / 4));
+    return std::clamp(shift, smallest, largest);
+  };
+  return PackedLookupTable(shiftFor(bytes, 16, 22), HashPairIgnoringCase,
+                           shiftFor(bytes / 20, 9, 16));
+}
 
 LookupEntryView PackedLookupTable::operator[](std::int64_t index) const {
   if (index < 1 || index > count_) throw std::out_of_range("No such lookup entry");
@@ -106,9 +120,10 @@ void PackedLookupTable::RaiseCapacity(std::int64_t capacity) {
 void PackedLookupTable::Append(LookupEntryView entry) {
   if (count_ >= kMaximumCount) throw std::length_error("The lookup table is full");
   // Everything that may throw comes before the count moves; what it adds unused is harmless.
-  if (count_ == static_cast<std::int64_t>(records_.size()) * kRecordBlockSize) {
+  if (count_ == static_cast<std::int64_t>(records_.size()) * RecordBlockSize()) {
     records_.reserve(records_.size() + 1);
-    records_.push_back(std::make_unique_for_overwrite<std::uint64_t[]>(kRecordBlockSize));
+    records_.push_back(std::make_unique_for_overwrite<std::uint64_t[]>(
+        static_cast<std::size_t>(RecordBlockSize())));
   }
   index_.MakeRoomForOneMore(*this);
   const std::string_view texts[3] = {entry.ID1, entry.ID2, entry.SiteID};
@@ -153,7 +168,7 @@ void PackedLookupTable::SortByIdentifiers() {
   // The index is of no use while the order changes; freed first, it makes room for the sort.
   bool indexed = index_.IsBuilt();
   index_.Drop();
-  RecordCursor first(records_.data(), 0);
+  RecordCursor first(records_.data(), recordShift_, 0);
   std::stable_sort(first, first + count_, [this](std::uint64_t a, std::uint64_t b) {
     // string_view compares its bytes as unsigned characters: ordinal, case-sensitive.
     LookupEntryView x = Decode(a), y = Decode(b);

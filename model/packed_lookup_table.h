@@ -21,10 +21,15 @@ class PackedLookupTable {
   // How far past the count the capacity grows whenever an entry does not fit.
   static constexpr std::int64_t kCapacityGrowth = 10;
 
-  // The arena's blocks are of 2^arenaBlockShift bytes; the hash is the index's. Tests make both
-  // small or poor to reach what a real table reaches only when it is huge.
-  explicit PackedLookupTable(unsigned arenaBlockShift = 22,
-                             LookupPairIndex::PairHash hash = HashPairIgnoringCase);
+  // The arena's blocks are of 2^arenaBlockShift bytes, the records' of 2^recordBlockShift
+  // records; the hash is the index's. A table starts small, as most are; tests make the blocks
+  // small or the hash poor to reach what a real table reaches only when it is huge.
+  explicit PackedLookupTable(unsigned arenaBlockShift = 16,
+                             LookupPairIndex::PairHash hash = HashPairIgnoringCase,
+                             unsigned recordBlockShift = 9);
+  // A table with blocks sized for a lookup file of that many bytes: a long file fills a few
+  // large blocks, a short one never makes them.
+  static PackedLookupTable ForFileOf(std::uint64_t bytes);
   PackedLookupTable(PackedLookupTable&&) noexcept = default;
   PackedLookupTable& operator=(PackedLookupTable&&) noexcept = default;
 
@@ -54,22 +59,21 @@ class PackedLookupTable {
   std::size_t ArenaBlockCount() const { return arena_.BlockCount(); }
 
  private:
-  static constexpr unsigned kRecordBlockShift = 16;  // 65 536 records, 512 KiB, a block
-  static constexpr std::int64_t kRecordBlockSize = std::int64_t{1} << kRecordBlockShift;
-
+  std::int64_t RecordBlockSize() const { return std::int64_t{1} << recordShift_; }
   std::uint64_t& RecordOf(std::int64_t index) {
     auto at = static_cast<std::uint64_t>(index - 1);
-    return records_[at >> kRecordBlockShift][at & (kRecordBlockSize - 1)];
+    return records_[at >> recordShift_][at & (RecordBlockSize() - 1)];
   }
   std::uint64_t RecordOf(std::int64_t index) const {
     auto at = static_cast<std::uint64_t>(index - 1);
-    return records_[at >> kRecordBlockShift][at & (kRecordBlockSize - 1)];
+    return records_[at >> recordShift_][at & (RecordBlockSize() - 1)];
   }
   LookupEntryView Decode(std::uint64_t record) const;
   // Walks the records in their blocks, for sorting them where they lie.
   class RecordCursor;
 
   TextArena arena_;
+  unsigned recordShift_;
   // The records in blocks that never move, so that growing never copies them or holds them twice.
   std::vector<std::unique_ptr<std::uint64_t[]>> records_;
   std::int64_t count_ = 0;

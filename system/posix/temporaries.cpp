@@ -7,8 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <ctime>
-#include <random>
 #include <string>
 #include <utility>
 
@@ -54,11 +55,20 @@ File CreateTemporary(const std::string& folder, std::string_view kind) {
   // reading the post folder) may have to read.
   constexpr std::string_view kLetters =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  std::random_device seed;
-  std::mt19937 random(seed());
-  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+  // The names need not be secret, only unlikely to be taken: the exclusive creation below never
+  // opens a file that is there. A few bits of the clock and the process, well mixed, are enough.
+  std::uint64_t state =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      (static_cast<std::uint64_t>(::getpid()) << 40);
   for (int tries = 0;; ++tries) {
-    for (std::size_t i = name.size() - 6; i < name.size(); ++i) name[i] = kLetters[pick(random)];
+    state += 0x9E3779B97F4A7C15u;  // splitmix64
+    std::uint64_t bits = state;
+    bits = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9u;
+    bits = (bits ^ (bits >> 27)) * 0x94D049BB133111EBu;
+    bits ^= bits >> 31;
+    for (std::size_t i = name.size() - 6; i < name.size(); ++i, bits /= kLetters.size()) {
+      name[i] = kLetters[bits % kLetters.size()];
+    }
     int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0) {
       File file = File::Adopt(fd, name);
