@@ -85,19 +85,6 @@ bool EndsWithLineEnd(const std::string& path) {
   return !last.empty() && IsLineEnd(last[0]);
 }
 
-// The pair's text file, every write going to its end (also in a file this run makes, so that a
-// file another program cuts meanwhile gets no hole): created when nothing holds the name, and
-// never emptied by the creation, so that a file another program makes meanwhile is taken as it
-// is. A name taken by anything but a regular file is refused without blocking.
-io::File OpenPairFile(const std::string& path) {
-  try {
-    return io::CreateNewFileToAppend(path);
-  } catch (const std::system_error& failure) {
-    if (failure.code() != std::errc::file_exists) throw;
-  }
-  return io::OpenForAppending(path);
-}
-
 // Makes room among the open files for the file at path; a failure at a close is thrown with
 // that file's path in path.
 void MakeRoom(TextFileCache& files, std::string& path) {
@@ -211,7 +198,10 @@ bool ExportTextFile(Frm_Tolvanex& form) {
     double lastDate = 0;
     if (open == nullptr) {
       MakeRoom(files, path);
-      io::File opened = OpenPairFile(path);
+      // Every write goes to the file's end, also in a file this run makes, so that a file that
+      // another program cuts meanwhile gets no hole; a name taken by anything but a regular file
+      // is refused without blocking.
+      io::File opened = io::CreateOrAppend(path);
       io::FileState state = opened.State();
       bool hasData = state.Size > kLongestEmptyFile;
       if (!hasData && state.Size > 0) opened.TruncateTo(0);

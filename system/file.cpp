@@ -1,6 +1,7 @@
 #include "system/file_io.h"
 
 #include <string>
+#include <system_error>
 #include <utility>
 
 namespace tolvanex::io {
@@ -19,6 +20,15 @@ File& File::operator=(File&& other) noexcept {
 
 File::~File() {
   if (IsOpen()) CloseNative(handle_);
+}
+
+File CreateOrAppend(const std::string& path) {
+  try {
+    return CreateNewFileToAppend(path);
+  } catch (const std::system_error& failure) {
+    if (failure.code() != std::errc::file_exists) throw;
+  }
+  return OpenForAppending(path);
 }
 
 void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind) {

@@ -154,6 +154,9 @@ File CreateNewFileToAppend(const std::string& path);
 // An existing regular file, every write going to its end. A link, a FIFO, a device or a socket
 // under the name is refused with NotRegularFile, without blocking.
 File OpenForAppending(const std::string& path);
+// The file, every write going to its end: made when nothing holds the name, never emptied, so
+// that a file another program makes meanwhile is taken as it is.
+File CreateOrAppend(const std::string& path);
 // A file to lock against another run: created when missing, never emptied.
 File OpenLockFile(const std::string& path);
 std::string ReadWholeFile(const std::string& path);

@@ -1,26 +1,11 @@
 #include "app/batch/run_log.h"
 
-#include <system_error>
-
 #include "app/batch/run_account.h"
 #include "app/batch/terminal_text.h"
 #include "base/errors.h"
 #include "system/desktop.h"
 
 namespace tolvanex {
-
-namespace {
-
-io::File OpenLog(const std::string& path) {
-  try {
-    return io::CreateNewFileToAppend(path);
-  } catch (const std::system_error& failure) {
-    if (failure.code() != std::errc::file_exists) throw;
-  }
-  return io::OpenForAppending(path);
-}
-
-}  // namespace
 
 std::string RunLogLine(const std::string& timestamp, const DataFileRun& run) {
   std::string line = timestamp;
@@ -45,7 +30,7 @@ std::string RunLogLine(const std::string& timestamp, const DataFileRun& run) {
   return line;
 }
 
-RunLog::RunLog(const std::string& path) : file_(OpenLog(path)) {}
+RunLog::RunLog(const std::string& path) : file_(io::CreateOrAppend(path)) {}
 
 void RunLog::Write(const DataFileRun& run) {
   // CR LF, as every line the program writes into a file.

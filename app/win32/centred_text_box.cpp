@@ -6,22 +6,13 @@
 
 #include <algorithm>
 
+#include "app/win32/control_text.h"
+
 namespace tolvanex::win32 {
 
 namespace {
 
 constexpr UINT_PTR kSubclass = 0x746f6c76;
-
-int LineHeight(HWND box) {
-  HDC context = ::GetDC(box);
-  HGDIOBJ old =
-      ::SelectObject(context, reinterpret_cast<HGDIOBJ>(::SendMessageW(box, WM_GETFONT, 0, 0)));
-  TEXTMETRICW metrics{};
-  ::GetTextMetricsW(context, &metrics);
-  ::SelectObject(context, old);
-  ::ReleaseDC(box, context);
-  return metrics.tmHeight;
-}
 
 bool IsOfClass(HWND window, const wchar_t* name) {
   wchar_t kind[16] = {};
@@ -54,7 +45,7 @@ void CentreLine(HWND box, const RECT& outline, RECT& inside) {
     ::GetWindowRect(parent, &seen);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&seen), 2);
   }
-  int line = LineHeight(box);
+  int line = FontLineHeight(box);
   int offset = LineOffset(box);
   int lineTop = seen.top + (seen.bottom - seen.top - line) / 2;
   int above = std::max<int>(0, lineTop - offset - inside.top);

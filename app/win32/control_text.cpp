@@ -9,4 +9,15 @@ std::wstring ControlText(HWND control) {
   return text;
 }
 
+int FontLineHeight(HWND window) {
+  HDC context = ::GetDC(window);
+  HGDIOBJ old =
+      ::SelectObject(context, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(context, &metrics);
+  ::SelectObject(context, old);
+  ::ReleaseDC(window, context);
+  return metrics.tmHeight;
+}
+
 }  // namespace tolvanex::win32

@@ -56,18 +56,6 @@ int TextWidth(HWND window, int id) {
   return size.cx;
 }
 
-// The height of a line of the window's font.
-int LineHeight(HWND window) {
-  HDC context = ::GetDC(window);
-  HGDIOBJ old =
-      ::SelectObject(context, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
-  TEXTMETRICW metrics{};
-  ::GetTextMetricsW(context, &metrics);
-  ::SelectObject(context, old);
-  ::ReleaseDC(window, context);
-  return metrics.tmHeight;
-}
-
 // The square of a check box's box, which the system scales with the resolution.
 int CheckGlyph(HWND window) {
   return ::MulDiv(12, static_cast<int>(::GetDpiForWindow(window)), 96) + 1;
@@ -159,7 +147,7 @@ std::array<GroupFrame, 2> LayOutControls(HWND window) {
 
   // The post file group: folder, lookup file with its sort box, last post file. A heading is
   // as high as its text or its box, whichever is higher, with a pixel of room above and below.
-  const int heading = std::max(LineHeight(window), CheckGlyph(window)) + 2;
+  const int heading = std::max(FontLineHeight(window), CheckGlyph(window)) + 2;
   const int headingX = margin + u.X(kInset) - u.X(2);
   std::array<GroupFrame, 2> frames{};
   const int postTop = top;

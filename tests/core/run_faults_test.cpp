@@ -110,6 +110,27 @@ std::int64_t ReadingLinesIn(const std::string& folder, std::size_t headerLines) 
   return count;
 }
 
+// A run of its own in a fresh folder: the end-to-end data, or the data given.
+struct FreshRun {
+  explicit FreshRun(const std::string& data = "") {
+    testing::PrepareRunFolder(folder.Path());
+    if (!data.empty()) testing::WriteFile(folder / "data.dat", data);
+    testing::PointWindowAt(form, folder.Path());
+  }
+  // The run with every operation of the kind on a file under the path failing with EIO.
+  void ExportFailing(io::FileOperation kind, const std::string& under) {
+    std::string prefix = folder / under;
+    testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
+      return operation == kind && path.starts_with(prefix) ? EIO : 0;
+    });
+    DoExport(form);
+  }
+
+  testing::TempFolder folder;
+  testing::ScriptedPlatform desktop;
+  Frm_Tolvanex form{desktop};
+};
+
 // The final status of a run in the folder that counts what its post and text files hold.
 std::string FinalStatusOfWhatIsOnDisk(const testing::TempFolder& run) {
   std::int64_t readings = ReadingLinesIn(run / "post", 17) + ReadingLinesIn(run / "text", 1);
@@ -123,12 +144,10 @@ std::string FinalStatusOfWhatIsOnDisk(const testing::TempFolder& run) {
 
 TEST_F(RunFaults, AfterAFullDiskTheFinalCountIsWhatThePublishedFilesHold) {
   for (const char* full : {"post", "text"}) {
-    testing::TempFolder run;
-    testing::PrepareRunFolder(run.Path());
-    testing::WriteFile(run / "data.dat", ManyReadings());
-    testing::ScriptedPlatform runDesktop;
-    Frm_Tolvanex runForm{runDesktop};
-    testing::PointWindowAt(runForm, run.Path());
+    FreshRun fresh(ManyReadings());
+    testing::TempFolder& run = fresh.folder;
+    testing::ScriptedPlatform& runDesktop = fresh.desktop;
+    Frm_Tolvanex& runForm = fresh.form;
     {
       // Beyond the first flush of 256 KiB, so that whole files and lines came before.
       testing::DiskFullAfter disk(300 * 1024, run / full);
@@ -153,19 +172,12 @@ TEST_F(RunFaults, AFailedWriteBackOrRenameIsReportedWithTheFilesPathAndEndsTheRu
   for (const Case& c : {Case{io::FileOperation::Sync, "post/", "post/23Jul14.pst"},
                         Case{io::FileOperation::Rename, "post/", "post/23Jul14.pst"},
                         Case{io::FileOperation::Sync, "text/2031_8", "text/2031_8.txt"}}) {
-    testing::TempFolder run;
-    testing::PrepareRunFolder(run.Path());
-    testing::ScriptedPlatform runDesktop;
-    runDesktop.InputAnswers = {"512"};
-    Frm_Tolvanex runForm{runDesktop};
-    testing::PointWindowAt(runForm, run.Path());
-    {
-      std::string under = run / c.Under;
-      testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
-        return operation == c.Operation && path.starts_with(under) ? EIO : 0;
-      });
-      DoExport(runForm);
-    }
+    FreshRun fresh;
+    fresh.desktop.InputAnswers = {"512"};
+    fresh.ExportFailing(c.Operation, c.Under);
+    testing::TempFolder& run = fresh.folder;
+    testing::ScriptedPlatform& runDesktop = fresh.desktop;
+    Frm_Tolvanex& runForm = fresh.form;
     ASSERT_FALSE(runDesktop.Messages.empty()) << c.Label;
     EXPECT_EQ(runDesktop.Messages[0].Text,
               "Input/output error\r\nTolvanex:ExportPostFile: " + (run / c.Label));
@@ -242,19 +254,11 @@ TEST_F(RunFaults, AfterAFailedCloseOrRenameTheCountsAreWhatTheFilesOnDiskHold) {
   for (const Case& c :
        {Case{io::FileOperation::Close, "post/", 0}, Case{io::FileOperation::Close, "text/", 0},
         Case{io::FileOperation::Rename, "post/23Jul14A", 1}}) {
-    testing::TempFolder run;
-    testing::PrepareRunFolder(run.Path());
-    testing::WriteFile(run / "data.dat", ManyReadings());
-    testing::ScriptedPlatform runDesktop;
-    Frm_Tolvanex runForm{runDesktop};
-    testing::PointWindowAt(runForm, run.Path());
-    {
-      std::string under = run / c.Under;
-      testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
-        return operation == c.Operation && path.starts_with(under) ? EIO : 0;
-      });
-      DoExport(runForm);
-    }
+    FreshRun fresh(ManyReadings());
+    fresh.ExportFailing(c.Operation, c.Under);
+    testing::TempFolder& run = fresh.folder;
+    testing::ScriptedPlatform& runDesktop = fresh.desktop;
+    Frm_Tolvanex& runForm = fresh.form;
     EXPECT_EQ(runDesktop.Messages.size(), c.Reports) << c.Under;
     EXPECT_EQ(runForm.Lbl_Status.Caption, FinalStatusOfWhatIsOnDisk(run)) << c.Under;
     for (const std::string& published : runForm.RunState.PostFilesStarted) {
@@ -269,12 +273,10 @@ TEST_F(RunFaults, AfterAFailedCloseOrRenameTheCountsAreWhatTheFilesOnDiskHold) {
 // file's new end (no hole of zeros where the cut part was), and the file is reported, since
 // readings that counted as written are gone.
 TEST_F(RunFaults, ATextFileCutByAnotherProgramIsReportedAndGetsNoHole) {
-  testing::TempFolder run;
-  testing::PrepareRunFolder(run.Path());
-  testing::WriteFile(run / "data.dat", ManyReadings());
-  testing::ScriptedPlatform runDesktop;
-  Frm_Tolvanex runForm{runDesktop};
-  testing::PointWindowAt(runForm, run.Path());
+  FreshRun fresh(ManyReadings());
+  testing::TempFolder& run = fresh.folder;
+  testing::ScriptedPlatform& runDesktop = fresh.desktop;
+  Frm_Tolvanex& runForm = fresh.form;
   runForm.Chk_OutputPostFile.Value = 0;
   std::string cut = run / "text/2031_7.txt";
   int writes = 0;
