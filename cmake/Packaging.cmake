@@ -3,6 +3,7 @@
 # the benchmarks or the screenshot tool.
 
 include(GNUInstallDirs)
+include(cmake/SourceDateEpoch.cmake)
 # The documentation folder is named after the package, not after the project (whose name Qt's
 # CMake files have already put into CMAKE_INSTALL_DOCDIR).
 set(docDir "${CMAKE_INSTALL_DATAROOTDIR}/doc/tolvanex")
@@ -21,17 +22,22 @@ find_program(GZIP_PROGRAM gzip REQUIRED)
 find_program(HELP2MAN_PROGRAM help2man REQUIRED)
 
 # Manual pages and the changelog are installed gzipped (-n: no name or time stamp inside, so
-# that two builds give the same bytes).
+# that two builds give the same bytes); the plain manual page stays for the test of its JSON
+# fields.
 configure_file("${packaging}/changelog.Debian.in" "${generated}/changelog.Debian" @ONLY)
 set(compressed "${generated}/tolvanex-batch.1.gz" "${generated}/changelog.Debian.gz")
 add_custom_command(
-  OUTPUT "${generated}/tolvanex-batch.1.gz"
-  COMMAND "${HELP2MAN_PROGRAM}" --no-info --no-discard-stderr
-          --name "convert a data logger's files without a window"
-          --include "${packaging}/man/tolvanex-batch.h2m"
-          --output "${generated}/tolvanex-batch.1" "$<TARGET_FILE:tolvanex-batch>"
-  COMMAND "${GZIP_PROGRAM}" -9nf "${generated}/tolvanex-batch.1"
-  DEPENDS tolvanex-batch "${packaging}/man/tolvanex-batch.h2m"
+  OUTPUT "${generated}/tolvanex-batch.1" "${generated}/tolvanex-batch.1.gz"
+  COMMAND "${CMAKE_COMMAND}" -D "HELP2MAN=${HELP2MAN_PROGRAM}"
+          -D "BATCH=$<TARGET_FILE:tolvanex-batch>"
+          -D "INCLUDE=${packaging}/man/tolvanex-batch.h2m"
+          -D "README=${PROJECT_SOURCE_DIR}/README.md"
+          -D "SOURCE_DATE_EPOCH=${TOLVANEX_SOURCE_DATE_EPOCH}"
+          -D "OUTPUT=${generated}/tolvanex-batch.1"
+          -P "${PROJECT_SOURCE_DIR}/cmake/BatchManualPage.cmake"
+  COMMAND "${GZIP_PROGRAM}" -9nkf "${generated}/tolvanex-batch.1"
+  DEPENDS tolvanex-batch "${packaging}/man/tolvanex-batch.h2m" "${PROJECT_SOURCE_DIR}/README.md"
+          "${PROJECT_SOURCE_DIR}/cmake/BatchManualPage.cmake"
   COMMENT "Manual page of tolvanex-batch from its --help"
   VERBATIM)
 add_custom_command(
