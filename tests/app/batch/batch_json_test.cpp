@@ -126,19 +126,27 @@ void CollectNames(const json& value, const std::string& prefix, std::set<std::st
   }
 }
 
-// The README documents the fields of the account: exactly the ones written, and every way a run
-// can end.
+// A document's list of the account's fields: the names it gives and the text of the row of
+// `ended`, where every way a run can end is named in the document's mark-up for code.
+struct FieldList {
+  std::string Document;
+  std::string Section;     // the heading whose section holds the list
+  std::string SectionEnd;  // what begins the next heading
+  std::regex Row;          // a row, with the field's name as its first group
+  std::string CodeOpen, CodeClose;
+};
+
+// The README documents the fields of the account, and the manual page of tolvanex-batch lists the
+// same ones: exactly the ones written, and every way a run can end.
 TEST_F(BatchJson, TheDocumentedFieldsAreExactlyTheOnesWritten) {
-  std::string readme = testing::ReadFile(TOLVANEX_README);
-  auto section = readme.find("### What `tolvanex-batch --json` writes");
-  ASSERT_NE(section, std::string::npos);
-  std::string table = readme.substr(section, readme.find("\n#", section + 1) - section);
-  std::set<std::string> documented;
-  std::string endedRow;
-  std::regex row("\n\\| `([a-z_.\\[\\]]+)` \\|[^\n]*");
-  for (std::sregex_iterator it(table.begin(), table.end(), row), end; it != end; ++it) {
-    documented.insert((*it)[1]);
-    if ((*it)[1] == "ended") endedRow = it->str();
+  std::vector<FieldList> lists = {{TOLVANEX_README, "### What `tolvanex-batch --json` writes",
+                                   "\n#", std::regex("\n\\| `([a-z_.\\[\\]]+)` \\|[^\n]*"), "`",
+                                   "`"}};
+  // A build for Windows makes no manual page.
+  if (std::string manual = TOLVANEX_BATCH_MANUAL; !manual.empty()) {
+    lists.push_back({manual, ".SH \"JSON OUTPUT\"", "\n.SH",
+                     std::regex("\n\\.TP\n\\\\fB([a-z_.\\[\\]]+)\\\\fR \\([^\n]*\n[^\n]*"), "\\fB",
+                     "\\fR"});
   }
 
   std::filesystem::create_directory(folder / "done");
@@ -147,12 +155,25 @@ TEST_F(BatchJson, TheDocumentedFieldsAreExactlyTheOnesWritten) {
                     "512\n");
   std::set<std::string> written;
   for (const json& run : Lines(result.Out)) CollectNames(run, "", written);
-  EXPECT_EQ(documented, written);
 
-  for (RunEnd end : {RunEnd::EndOfData, RunEnd::StopRequest, RunEnd::NoSiteNumber, RunEnd::Failure,
-                     RunEnd::NotStarted}) {
-    std::string name(RunEndName(end));
-    EXPECT_NE(endedRow.find("`" + name + "`"), std::string::npos) << name;
+  for (const FieldList& list : lists) {
+    SCOPED_TRACE(list.Document);
+    std::string text = testing::ReadFile(list.Document);
+    auto section = text.find(list.Section);
+    ASSERT_NE(section, std::string::npos);
+    std::string listed = text.substr(section, text.find(list.SectionEnd, section + 1) - section);
+    std::set<std::string> documented;
+    std::string endedRow;
+    for (std::sregex_iterator it(listed.begin(), listed.end(), list.Row), end; it != end; ++it) {
+      documented.insert((*it)[1]);
+      if ((*it)[1] == "ended") endedRow = it->str();
+    }
+    EXPECT_EQ(documented, written);
+    for (RunEnd end : {RunEnd::EndOfData, RunEnd::StopRequest, RunEnd::NoSiteNumber,
+                       RunEnd::Failure, RunEnd::NotStarted}) {
+      std::string name(RunEndName(end));
+      EXPECT_NE(endedRow.find(list.CodeOpen + name + list.CodeClose), std::string::npos) << name;
+    }
   }
 }
 
