@@ -1,17 +1,15 @@
 #include "lookup/lookup_table.h"
 
 #include <algorithm>
-
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "base/errors.h"
 #include "base/labels.h"
 #include "base/paths.h"
 #include "base/text.h"
-#include "formats/block_line_splitter.h"
+#include "formats/data_file_reader.h"
 #include "model/frm_tolvanex.h"
 #include "model/show_error.h"
 #include "system/file_io.h"
@@ -46,37 +44,30 @@ bool SplitEntry(std::string_view line, LookupEntryView& entry) {
 
 Table ReadLookupFile(const std::string& path) {
   Table table;
-  table.Entries.RaiseCapacity(kLookupCapacityAfterLoad);
   // A link is followed: a table that several users share is the file it names.
   std::string target = io::ResolvedPath(path);
-  if (!io::NameIsTaken(target)) return table;  // no file yet: an empty table, not a failure
-  if (!io::IsRegularFile(target)) throw io::NotRegularFile();
-
-  table.State = io::StateOf(target);
-  io::File file = io::OpenForReading(target);
-  // No larger than the file (and a byte to find its end in the same read): most lookup files are
-  // small, and a block is zeroed when it is made. The table's blocks are sized for it too.
-  std::uint64_t size = table.State ? table.State->Size : kLookupReadBlockBytes;
+  bool exists = io::NameIsTaken(target);
+  if (exists && !io::IsRegularFile(target)) throw io::NotRegularFile();
+  if (exists) table.State = io::StateOf(target);
+  // The table's blocks and the read buffer are sized for the file: most lookup files are small,
+  // and a buffer is zeroed when it is made (a byte more finds the end in one read).
+  std::uint64_t size = table.State ? table.State->Size : 0;
   table.Entries = PackedLookupTable::ForFileOf(size);
   table.Entries.RaiseCapacity(kLookupCapacityAfterLoad);
-  std::vector<char> block(static_cast<std::size_t>(
-      std::min<std::uint64_t>(kLookupReadBlockBytes, std::max<std::uint64_t>(size + 1, 4096))));
-  BlockLineSplitter lines;
+  if (!exists) return table;  // no file yet: an empty table, not a failure
+
+  DataFileReader lines(target,
+                       static_cast<std::size_t>(std::min<std::uint64_t>(
+                           kLookupReadBlockBytes, std::max<std::uint64_t>(size + 1, 4096))));
   bool header = true;
   LookupEntryView entry;
-  auto take = [&](std::string_view line) {
-    if (std::exchange(header, false)) return;
-    if (line.empty() || !SplitEntry(line, entry)) return;
+  for (std::string_view line; lines.ReadLine(line);) {
+    if (std::exchange(header, false)) continue;
+    if (line.empty() || !SplitEntry(line, entry)) continue;
     table.Entries.Append(entry);
-  };
-  std::uint64_t bytes = 0;
-  while (std::size_t n = file.ReadSome(block.data(), block.size())) {
-    bytes += n;
-    lines.Feed(std::string_view(block.data(), n), take);
   }
-  lines.Finish(take);
   // Not even a header line to skip.
-  if (bytes == 0) throw Failure(kInputPastEndOfFile);
+  if (lines.BytesRead() == 0) throw Failure(kInputPastEndOfFile);
   table.Entries.IndexPairs();
   return table;
 }
