@@ -106,10 +106,17 @@ set(batchDoc "${CMAKE_INSTALL_DATAROOTDIR}/doc/tolvanex-batch")
 install(TARGETS tolvanex-batch RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT batch)
 install(FILES "${generated}/tolvanex-batch.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
         COMPONENT batch)
-install(FILES "${completion}/bash/tolvanex-batch" DESTINATION "${bashCompletions}" COMPONENT batch)
-install(FILES "${completion}/zsh/_tolvanex-batch" DESTINATION "${zshCompletions}" COMPONENT batch)
-install(FILES "${completion}/fish/tolvanex-batch.fish" DESTINATION "${fishCompletions}"
-        COMPONENT batch)
+# A program's completion for bash, zsh and fish, each where its shell looks, in the package of
+# the program.
+function(tolvanex_install_completion program component)
+  install(FILES "${completion}/bash/${program}" DESTINATION "${bashCompletions}"
+          COMPONENT ${component})
+  install(FILES "${completion}/zsh/_${program}" DESTINATION "${zshCompletions}"
+          COMPONENT ${component})
+  install(FILES "${completion}/fish/${program}.fish" DESTINATION "${fishCompletions}"
+          COMPONENT ${component})
+endfunction()
+tolvanex_install_completion(tolvanex-batch batch)
 install(FILES "${PROJECT_SOURCE_DIR}/examples/SdStation3.dat"
               "${PROJECT_SOURCE_DIR}/examples/sites.lkp"
               "${PROJECT_SOURCE_DIR}/examples/tolvanex.ini.in"
@@ -130,10 +137,7 @@ if(TOLVANEX_BUILD_QT)
   install(TARGETS tolvanex RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT window)
   install(FILES "${generated}/tolvanex.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
           COMPONENT window)
-  install(FILES "${completion}/bash/tolvanex" DESTINATION "${bashCompletions}" COMPONENT window)
-  install(FILES "${completion}/zsh/_tolvanex" DESTINATION "${zshCompletions}" COMPONENT window)
-  install(FILES "${completion}/fish/tolvanex.fish" DESTINATION "${fishCompletions}"
-          COMPONENT window)
+  tolvanex_install_completion(tolvanex window)
   install(FILES "${packaging}/tolvanex.desktop"
           DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/applications" COMPONENT window)
   install(FILES "${generated}/${TOLVANEX_APP_ID}.metainfo.xml"

@@ -31,16 +31,6 @@ void Cmd_Export_Click(Frm_Tolvanex& form) {
 
 namespace {
 
-void ReportDataFileChanged(Frm_Tolvanex& form, const std::string& path) {
-  try {
-    throw Failure(kDataFileChanged);
-  } catch (...) {
-    std::string label(labels::kDoExport);
-    label += path;
-    ShowError(form, label);
-  }
-}
-
 // The default post folder is made by the first run that writes post files into it, as the
 // folder of the default lookup file and output folder is when the settings name it. A folder
 // the user chose is never made: a missing one is a failure the post writer reports, as is a
@@ -111,7 +101,7 @@ void DoExport(Frm_Tolvanex& form) {
     run.Running = false;
     SetProcessing(form);
     // The readings taken stay; the lines that were cut away never reached the files.
-    if (data->Shrank()) ReportDataFileChanged(form, path);
+    if (data->Shrank()) ShowError(form, kDataFileChanged, std::string(labels::kDoExport) + path);
   } catch (...) {
     run.Running = false;
     std::string label(labels::kDoExport);

@@ -6,8 +6,11 @@
 namespace tolvanex {
 
 void ShowError(Frm_Tolvanex& form, std::string_view label) {
-  form.Desktop.MessageBox(ErrorReport(DescriptionOf(std::current_exception()), label),
-                          std::string(kApplicationTitle));
+  ShowError(form, DescriptionOf(std::current_exception()), label);
+}
+
+void ShowError(Frm_Tolvanex& form, std::string_view description, std::string_view label) {
+  form.Desktop.MessageBox(ErrorReport(description, label), std::string(kApplicationTitle));
 }
 
 }  // namespace tolvanex

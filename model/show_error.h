@@ -11,5 +11,7 @@ class Frm_Tolvanex;
 // description, CR LF, "Tolvanex:" and the label. Call it from inside the catch block of a
 // trapping routine.
 void ShowError(Frm_Tolvanex& form, std::string_view label);
+// The same for a failure that was found, not thrown: its description given.
+void ShowError(Frm_Tolvanex& form, std::string_view description, std::string_view label);
 
 }  // namespace tolvanex
