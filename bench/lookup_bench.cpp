@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "lookup/site_resolution.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/support/quiet_desktop.h"
 
 namespace {

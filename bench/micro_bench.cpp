@@ -10,7 +10,7 @@
 #include "formats/date_pattern.h"
 #include "formats/date_value.h"
 #include "formats/number_text.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/regional_settings.h"
 #include "tests/support/quiet_desktop.h"
 

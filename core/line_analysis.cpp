@@ -7,13 +7,11 @@
 #include "base/labels.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "core/conversion.h"
 #include "formats/date_pattern.h"
 #include "formats/date_value.h"
 #include "formats/line_splitter.h"
 #include "formats/number_text.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
-#include "model/status.h"
 
 namespace tolvanex {
 
@@ -43,9 +41,9 @@ float LevelCodeOf(CurrentReading& reading, std::size_t group, const std::string&
 }
 
 // The first slot whose level lies within the tolerance, both taken in single precision.
-int SlotOfLevel(const Frm_Tolvanex& form, float level) {
+int SlotOfLevel(const Conversion& conversion, float level) {
   for (int j = 1; j < kColumnLevelCount; ++j) {
-    float difference = level - form.ColumnLevels[j];
+    float difference = level - conversion.ColumnLevels[j];
     if (std::fabs(difference) < kLevelTolerance) return j;
   }
   return 0;
@@ -57,19 +55,19 @@ std::string TrimmedIdentifier(std::string_view field) {
 
 // The reading time of a data line. A date text that the line before had too is not read again;
 // one that does not read as a date goes to DateTimeValue, which reports it.
-double ReadingTimeOf(Frm_Tolvanex& form, const std::string& text) {
-  auto value = form.RunState.DataFileDates.Read(text, form.Regional,
-                                                [&form] { return form.Desktop.CurrentYear(); });
-  return value ? *value : DateTimeValue(form, text);
+double ReadingTimeOf(Conversion& conversion, const std::string& text) {
+  auto value = conversion.Run.DataFileDates.Read(
+      text, conversion.Request.Regional, [&conversion] { return conversion.Request.CurrentYear; });
+  return value ? *value : DateTimeValue(conversion, text);
 }
 
 }  // namespace
 
-bool AnalyseLine(Frm_Tolvanex& form, std::string_view line) {
+bool AnalyseLine(Conversion& conversion, std::string_view line) {
   bool result = false;
   try {
     if (line.size() < kShortestDataLine) return result;
-    auto& reading = form.CurrentReading;
+    auto& reading = conversion.Reading;
     auto& fields = reading.Fields;
     SplitFields(line, fields);
     if (fields.size() < kFewestDataFields) return result;
@@ -77,14 +75,14 @@ bool AnalyseLine(Frm_Tolvanex& form, std::string_view line) {
     fields[0] = TrimmedIdentifier(fields[0]);
     fields[1] = TrimmedIdentifier(fields[1]);
     reading.SN = fields[3];
-    reading.ReadingTime = ReadingTimeOf(form, StripQuotes(fields[2]));
+    reading.ReadingTime = ReadingTimeOf(conversion, StripQuotes(fields[2]));
 
     for (std::size_t k = kFirstGroup; k < fields.size(); k += kGroupWidth) {
       float level = LevelCodeOf(reading, k / kGroupWidth, fields[k]);
       if (k + 1 >= fields.size() || fields[k + 1].empty()) continue;
       KnownDigits digits;
       double value = ReadFieldNumber(fields[k + 1], &digits);
-      int slot = SlotOfLevel(form, level);
+      int slot = SlotOfLevel(conversion, level);
       if (slot == 0) continue;
       reading.Values[slot] = value;
       reading.Digits[slot] = digits;
@@ -92,41 +90,42 @@ bool AnalyseLine(Frm_Tolvanex& form, std::string_view line) {
     }
     result = true;
 
-    std::string& status = form.RunState.StatusText;
+    std::string& status = conversion.Run.StatusText;
     status.assign(fields[0]);
     status += '/';
     status += fields[1];
     status += ' ';
-    AppendReadingDate(form, status, reading.ReadingTime);
-    SetStatus(form, status);
+    AppendReadingDate(conversion, status, reading.ReadingTime);
+    conversion.SetStatus(status);
   } catch (...) {
-    ShowError(form, labels::kAnalyseLine);
+    ReportFailure(conversion, labels::kAnalyseLine);
   }
   return result;
 }
 
-double DateTimeValue(Frm_Tolvanex& form, std::string_view text) {
+double DateTimeValue(Conversion& conversion, std::string_view text) {
   try {
-    auto value = ParseDateTime(text, form.Regional, form.Desktop.CurrentYear());
+    auto value = ParseDateTime(text, conversion.Request.Regional, conversion.Request.CurrentYear);
     if (!value) throw Failure(kTypeMismatch);
     return *value;
   } catch (...) {
     std::string label(labels::kDateTimeValue);
     label += text;
-    ShowError(form, label);
+    ReportFailure(conversion, label);
   }
   return 0;
 }
 
-void AppendReadingDate(Frm_Tolvanex& form, std::string& out, double value) {
+void AppendReadingDate(Conversion& conversion, std::string& out, double value) {
   // The pattern is read into its codes once, not for every line.
-  DatePattern& pattern = form.RunState.ReadingPattern;
-  if (pattern.Text() != form.Cmb_Dateformat.Text) pattern = DatePattern(form.Cmb_Dateformat.Text);
-  pattern.AppendTo(out, value, form.Regional);
+  DatePattern& pattern = conversion.Run.ReadingPattern;
+  if (pattern.Text() != conversion.Request.DatePattern)
+    pattern = DatePattern(conversion.Request.DatePattern);
+  pattern.AppendTo(out, value, conversion.Request.Regional);
 }
 
-void ClearReading(Frm_Tolvanex& form) {
-  auto& reading = form.CurrentReading;
+void ClearReading(Conversion& conversion) {
+  auto& reading = conversion.Reading;
   reading.Values.fill(std::nullopt);
   reading.ReadingTime = 0;
   reading.MaxColumn = 0;

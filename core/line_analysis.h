@@ -7,20 +7,20 @@
 
 namespace tolvanex {
 
-class Frm_Tolvanex;
+class Conversion;
 
 // True when the line is a data line: CurrentReading then holds its identifiers, time, SN and
 // values, and the status line shows the identifiers and the date. Reports its own failures.
-bool AnalyseLine(Frm_Tolvanex& form, std::string_view line);
+bool AnalyseLine(Conversion& conversion, std::string_view line);
 
 // The day-count value of a date-and-time text; 0, after a report, for a text that is neither.
-double DateTimeValue(Frm_Tolvanex& form, std::string_view text);
+double DateTimeValue(Conversion& conversion, std::string_view text);
 
-// Appends the value written with the date pattern in Cmb_Dateformat. Throws on a value outside
+// Appends the value written with the request's date pattern. Throws on a value outside
 // the range of dates; the caller's trap reports it.
-void AppendReadingDate(Frm_Tolvanex& form, std::string& out, double value);
+void AppendReadingDate(Conversion& conversion, std::string& out, double value);
 
 // Empties the values and the time of the reading; Fields and SN stay.
-void ClearReading(Frm_Tolvanex& form);
+void ClearReading(Conversion& conversion);
 
 }  // namespace tolvanex

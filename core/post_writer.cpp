@@ -8,11 +8,10 @@
 #include "base/labels.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "core/conversion.h"
+#include "core/site_resolution.h"
 #include "formats/date_pattern.h"
 #include "formats/number_text.h"
-#include "lookup/site_resolution.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
 
 namespace tolvanex {
 
@@ -42,12 +41,12 @@ int FirstFreeName(const std::string& stem, int index, std::string& path) {
 
 // A post file is written under a temporary name in the post folder and gets its name only when
 // it is complete, so that no post file is ever seen with half its readings or a cut line.
-void StartPostFile(Frm_Tolvanex& form, std::string& path) {
-  auto& run = form.RunState;
-  const auto& reading = form.CurrentReading;
-  const std::string& folder = form.Lbl_Folder[0].Caption;
+void StartPostFile(Conversion& conversion, std::string& path) {
+  auto& run = conversion.Run;
+  const auto& reading = conversion.Reading;
+  const std::string& folder = conversion.Request.PostFolder;
   std::string stem = AddBackslash(folder);
-  stem += FormatDate(reading.ReadingTime, "yymmmdd", form.Regional);
+  stem += FormatDate(reading.ReadingTime, "yymmmdd", conversion.Request.Regional);
   int index = FirstFreeName(stem, 0, path);
   if (!run.PostFolderSwept || run.SweptPostFolder != folder) {
     io::RemoveStaleTemporaries(folder, kTemporaryKind);
@@ -62,8 +61,8 @@ void StartPostFile(Frm_Tolvanex& form, std::string& path) {
 }
 
 // After a failure: the post file in hand is given up and its temporary removed; it never was.
-void DiscardPostFile(Frm_Tolvanex& form) {
-  auto& run = form.RunState;
+void DiscardPostFile(Conversion& conversion) {
+  auto& run = conversion.Run;
   if (run.PostFile.IsOpen()) io::DiscardTemporary(run.PostFile.Handle());
   run.PostFile.Abandon();
   run.OpenPostFileReadings = 0;
@@ -72,12 +71,12 @@ void DiscardPostFile(Frm_Tolvanex& form) {
 
 // Flushes the open post file to disk and gives it the first free name from the one shown on, a
 // name taken meanwhile moving on to the next letter. A file that nothing reached is removed.
-void PublishPostFile(Frm_Tolvanex& form, std::string& path) {
-  auto& run = form.RunState;
+void PublishPostFile(Conversion& conversion, std::string& path) {
+  auto& run = conversion.Run;
   run.PostFile.FlushToDisk();
   io::File& file = run.PostFile.Handle();
   if (file.State().Size == 0) {
-    DiscardPostFile(form);
+    DiscardPostFile(conversion);
     return;
   }
   for (int index = run.PostFileIndex;; ++index) {
@@ -91,7 +90,7 @@ void PublishPostFile(Frm_Tolvanex& form, std::string& path) {
   }
   // Flushed to the disk before it got its name, the file is there whole: it and its readings
   // count from here on, whatever its close says.
-  form.Lbl_File[0].Caption = path;
+  conversion.NamePostFile(path);
   ++run.PostFileCount;
   run.ReadingsPosted += run.OpenPostFileReadings;
   run.PostFileReadings += run.OpenPostFileReadings;
@@ -142,41 +141,40 @@ void AppendPostReadingLine(const CurrentReading& reading, KnownDigits& time,
   line += ' ';
 }
 
-bool ClosePostFile(Frm_Tolvanex& form) {
-  if (!form.RunState.PostFile.IsOpen()) return true;
-  std::string path = form.Lbl_File[0].Caption;
+bool ClosePostFile(Conversion& conversion) {
+  if (!conversion.Run.PostFile.IsOpen()) return true;
+  std::string path = conversion.PostFilePath;
   try {
-    PublishPostFile(form, path);
+    PublishPostFile(conversion, path);
     return true;
   } catch (...) {
-    DiscardPostFile(form);
+    DiscardPostFile(conversion);
     std::string label(labels::kExportPostFile);
     label += path;
-    ShowError(form, label);
+    ReportFailure(conversion, label);
   }
   return false;
 }
 
-bool ExportPostFile(Frm_Tolvanex& form) {
+bool ExportPostFile(Conversion& conversion) {
   bool result = false;
-  auto& run = form.RunState;
-  const auto& reading = form.CurrentReading;
-  if (run.PostFile.IsOpen() && reading.SN != form.PostFileSN && !ClosePostFile(form)) {
+  auto& run = conversion.Run;
+  const auto& reading = conversion.Reading;
+  if (run.PostFile.IsOpen() && reading.SN != conversion.PostFileSN && !ClosePostFile(conversion)) {
     return result;
   }
-  std::string path = run.PostFile.IsOpen() ? form.Lbl_File[0].Caption : std::string();
+  std::string path = run.PostFile.IsOpen() ? conversion.PostFilePath : std::string();
   try {
     if (!run.PostFile.IsOpen()) {
-      StartPostFile(form, path);
+      StartPostFile(conversion, path);
       run.PostFilesStarted.push_back(path);
-      form.Lbl_File[0].Caption = path;
-      SetProcessing(form);
+      conversion.NamePostFile(path);
       WriteHeader(run.PostFile, reading.SN);
-      form.PostFileSN = reading.SN;
+      conversion.PostFileSN = reading.SN;
     }
 
     std::int32_t siteNumber = 0;
-    if (!GetSiteID(form, siteNumber)) return result;
+    if (!GetSiteID(conversion, siteNumber)) return result;
 
     std::string& line = run.Line;
     line.clear();
@@ -186,7 +184,7 @@ bool ExportPostFile(Frm_Tolvanex& form) {
   } catch (...) {
     std::string label(labels::kExportPostFile);
     label += path;
-    ShowError(form, label);
+    ReportFailure(conversion, label);
   }
   return result;
 }

@@ -7,8 +7,7 @@
 
 #include "base/errors.h"
 #include "base/paths.h"
-#include "model/frm_tolvanex.h"
-#include "model/status.h"
+#include "core/conversion.h"
 #include "system/file_io.h"
 #include "system/folders.h"
 
@@ -26,26 +25,26 @@ std::string ExistingFolder(const std::string& folder) {
 
 }  // namespace
 
-std::vector<std::string> FoldersToLock(const Frm_Tolvanex& form) {
+std::vector<std::string> FoldersToLock(const Conversion& conversion) {
   std::vector<std::string> folders;
   auto add = [&folders](const std::string& folder) {
     std::string existing = ExistingFolder(folder);
     if (!existing.empty()) folders.push_back(existing);
   };
-  if (form.Chk_OutputPostFile.IsSet()) {
-    add(form.Lbl_Folder[0].Caption);
-    add(io::FolderOfPath(io::ResolvedPath(form.Txt_File[1].Text)));
+  if (conversion.Request.WritePostFiles) {
+    add(conversion.Request.PostFolder);
+    add(io::FolderOfPath(io::ResolvedPath(conversion.Request.LookupFile)));
   }
-  if (form.Chk_OutputTextFiles.IsSet()) add(form.Lbl_Folder[1].Caption);
+  if (conversion.Request.WriteTextFiles) add(conversion.Request.TextFolder);
   // One order for every run, so that two runs never each hold a lock the other waits for.
   std::sort(folders.begin(), folders.end());
   folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
   return folders;
 }
 
-bool TakeRunLocks(Frm_Tolvanex& form) {
-  auto& run = form.RunState;
-  for (const std::string& folder : FoldersToLock(form)) {
+bool TakeRunLocks(Conversion& conversion) {
+  auto& run = conversion.Run;
+  for (const std::string& folder : FoldersToLock(conversion)) {
     io::File lock;
     std::string lockPath = AddBackslash(folder) + kLockFileName;
     try {
@@ -60,14 +59,17 @@ bool TakeRunLocks(Frm_Tolvanex& form) {
     }
     bool told = false;
     while (!lock.TryLock()) {
-      if (!form.WaitForOtherRuns) throw Failure("Another run is writing to " + folder);
+      if (!conversion.Request.WaitForOtherRuns)
+        throw Failure("Another run is writing to " + folder);
       if (!told) {
         std::string waiting = "Waiting for another run to finish with " + folder;
-        SetStatus(form, waiting);
-        form.Desktop.Note(waiting);
+        conversion.SetStatus(waiting);
+        conversion.ShowStatus(true);
+        conversion.Observer.Note(waiting);
         told = true;
       }
-      form.Desktop.DoEvents();
+      conversion.ShowStatus();
+      if (conversion.Observer.StopRequested()) run.StopRequested = true;
       if (run.StopRequested) return false;
       std::this_thread::sleep_for(kLookAgainAfter);
     }

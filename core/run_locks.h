@@ -9,13 +9,13 @@
 
 namespace tolvanex {
 
-class Frm_Tolvanex;
+class Conversion;
 
 inline constexpr const char* kLockFileName = ".tolvanex.lock";
 
 // The folders that a run with the window's present settings writes to, each named once, in the
 // order in which every run takes their locks.
-std::vector<std::string> FoldersToLock(const Frm_Tolvanex& form);
+std::vector<std::string> FoldersToLock(const Conversion& conversion);
 
 // Takes the locks of the run, waiting while another run holds one: the status line says so,
 // and pending events are let through, so that Cancel ends the wait. False when the wait was
@@ -23,6 +23,6 @@ std::vector<std::string> FoldersToLock(const Frm_Tolvanex& form);
 // lock, and when a lock file cannot be made or opened in a folder that may be written to; a
 // folder that may not be written to at all is not locked: its writers report what stands in
 // their way there.
-bool TakeRunLocks(Frm_Tolvanex& form);
+bool TakeRunLocks(Conversion& conversion);
 
 }  // namespace tolvanex

@@ -8,13 +8,11 @@
 #include "base/errors.h"
 #include "base/labels.h"
 #include "base/paths.h"
+#include "core/conversion.h"
 #include "core/line_analysis.h"
 #include "formats/date_value.h"
 #include "formats/line_splitter.h"
 #include "formats/number_text.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
-#include "model/status.h"
 #include "model/text_file_cache.h"
 #include "system/file_io.h"
 #include "system/output_file.h"
@@ -48,7 +46,8 @@ bool IsLineEnd(char c) {
 // With wholeFirstLine false the first piece may be the cut end of a longer line and is not read.
 // The tail is the end of the file: when it does not end in a line end, its last line was cut by
 // a kill or saved so by an editor, and its date is not trusted.
-std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm_Tolvanex& form) {
+std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine,
+                                 Conversion& conversion) {
   std::vector<std::string_view> lines;
   ForEachLine(tail, [&lines](std::string_view line) { lines.push_back(line); });
   if (!tail.empty() && !IsLineEnd(tail.back()) && !lines.empty()) lines.pop_back();
@@ -57,7 +56,8 @@ std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm
     std::string_view line = lines[i];
     auto comma = line.find(',');
     if (comma == std::string_view::npos) continue;
-    auto date = ParseDateTime(line.substr(0, comma), form.Regional, form.Desktop.CurrentYear());
+    auto date = ParseDateTime(line.substr(0, comma), conversion.Request.Regional,
+                              conversion.Request.CurrentYear);
     if (date) return date;
   }
   return std::nullopt;
@@ -66,15 +66,16 @@ std::optional<double> LastDateIn(std::string_view tail, bool wholeFirstLine, Frm
 // What LastDateInFile would find after the line was appended to a file whose last date was
 // known: the line's first field read as a date. No value when that is not certain: the line
 // holds a line break of its own, is too long for a quick answer, or has no date in front.
-std::optional<double> LastDateAfterLine(Frm_Tolvanex& form, std::string_view line,
+std::optional<double> LastDateAfterLine(Conversion& conversion, std::string_view line,
                                         std::optional<double> dateBefore) {
   if (!dateBefore || line.size() > kLongestLineReadBack) return std::nullopt;
   if (FindLineBreak(line) != std::string_view::npos) return std::nullopt;
   auto comma = line.find(',');
   // Without a date in front, the answer lies in the lines before, and the file is to be read.
   if (comma == std::string_view::npos) return std::nullopt;
-  return form.RunState.TextFileDates.Read(line.substr(0, comma), form.Regional,
-                                          [&form] { return form.Desktop.CurrentYear(); });
+  return conversion.Run.TextFileDates.Read(
+      line.substr(0, comma), conversion.Request.Regional,
+      [&conversion] { return conversion.Request.CurrentYear; });
 }
 
 bool EndsWithLineEnd(const std::string& path) {
@@ -110,33 +111,33 @@ void CloseAll(TextFileCache& files, std::string& path) {
 
 }  // namespace
 
-bool CloseTextFiles(Frm_Tolvanex& form) {
+bool CloseTextFiles(Conversion& conversion) {
   std::string path;
   try {
-    CloseAll(form.RunState.TextFiles, path);
+    CloseAll(conversion.Run.TextFiles, path);
     return true;
   } catch (...) {
-    form.RunState.StopRequested = true;
+    conversion.Run.StopRequested = true;
     std::string label(labels::kExportTextFile);
     label += path;
-    ShowError(form, label);
+    ReportFailure(conversion, label);
   }
   return false;
 }
 
-std::string TextFileHeader(const Frm_Tolvanex& form) {
+std::string TextFileHeader(const Conversion& conversion) {
   std::string header = "Date, SN";
-  for (int i = 1; i <= form.CurrentReading.MaxColumn; ++i) {
+  for (int i = 1; i <= conversion.Reading.MaxColumn; ++i) {
     header += ", ";
-    header += FormatOneDecimal(form.ColumnLevels[i]);
+    header += FormatOneDecimal(conversion.ColumnLevels[i]);
   }
   header += ' ';
   return header;
 }
 
-void AppendTextReadingLine(Frm_Tolvanex& form, std::string& line) {
-  const auto& reading = form.CurrentReading;
-  AppendReadingDate(form, line, reading.ReadingTime);
+void AppendTextReadingLine(Conversion& conversion, std::string& line) {
+  const auto& reading = conversion.Reading;
+  AppendReadingDate(conversion, line, reading.ReadingTime);
   line += ", ";
   line += reading.SN;
   for (int i = 1; i <= reading.MaxColumn; ++i) {
@@ -146,7 +147,7 @@ void AppendTextReadingLine(Frm_Tolvanex& form, std::string& line) {
   line += ' ';
 }
 
-double LastDateInFile(Frm_Tolvanex& form, const std::string& path) {
+double LastDateInFile(Conversion& conversion, const std::string& path) {
   double result = 0;
   try {
     if (!FileExists(path)) return result;
@@ -163,7 +164,7 @@ double LastDateInFile(Frm_Tolvanex& form, const std::string& path) {
       bool wholeFirstLine = atStart || IsLineEnd(tail[0]);
       std::string_view view(tail);
       if (!atStart) view.remove_prefix(1);
-      if (auto date = LastDateIn(view, wholeFirstLine, form)) {
+      if (auto date = LastDateIn(view, wholeFirstLine, conversion)) {
         result = *date;
         break;
       }
@@ -173,27 +174,27 @@ double LastDateInFile(Frm_Tolvanex& form, const std::string& path) {
   } catch (...) {
     std::string label(labels::kLastDateInFile);
     label += path;
-    ShowError(form, label);
+    ReportFailure(conversion, label);
   }
   return result;
 }
 
-bool ExportTextFile(Frm_Tolvanex& form) {
+bool ExportTextFile(Conversion& conversion) {
   bool result = false;
   std::string path;
   try {
-    auto& reading = form.CurrentReading;
+    auto& reading = conversion.Reading;
     const std::string& id1 = reading.Fields.at(0);
     const std::string& id2 = reading.Fields.at(1);
-    path = AddBackslash(form.Lbl_Folder[1].Caption);
+    path = AddBackslash(conversion.Request.TextFolder);
     path += id1;
     path += '_';
     path += id2;
     path += '.';
-    path += form.Txt_Extension.Text;
+    path += conversion.Request.Extension;
     if (!AllowedInFileName(id1) || !AllowedInFileName(id2)) throw Failure(kIdentifierNotAllowed);
 
-    auto& files = form.RunState.TextFiles;
+    auto& files = conversion.Run.TextFiles;
     OpenTextFile* open = files.Find(path);
     double lastDate = 0;
     if (open == nullptr) {
@@ -212,50 +213,50 @@ bool ExportTextFile(Frm_Tolvanex& form) {
       if (known) {
         lastDate = *known;
       } else if (hasData) {
-        lastDate = LastDateInFile(form, path);
+        lastDate = LastDateInFile(conversion, path);
         known = lastDate;
         // A last line without its end (cut, or saved so by an editor) is ended first, so that
         // the new line is not joined to it.
         if (!EndsWithLineEnd(path)) file.WriteLine("");
       } else {
-        std::string header = TextFileHeader(form);
+        std::string header = TextFileHeader(conversion);
         file.WriteLine(header);
         // The header is all the file holds: its first field, when it reads as a date, is the
         // file's last date; otherwise it has none.
-        known = LastDateAfterLine(form, header, lastDate).value_or(0.0);
+        known = LastDateAfterLine(conversion, header, lastDate).value_or(0.0);
       }
       open = &files.Add(path, std::move(file), known);
-      open->File.CountReadingsIn(&form.RunState.ReadingsPosted, &open->Tally.Appended);
+      open->File.CountReadingsIn(&conversion.Run.ReadingsPosted, &open->Tally.Appended);
     } else if (open->LastDate) {
       lastDate = *open->LastDate;
     } else {
       open->File.Flush();
-      lastDate = LastDateInFile(form, path);
+      lastDate = LastDateInFile(conversion, path);
       open->LastDate = lastDate;
     }
-    SetStatus(form, path);
+    conversion.SetStatus(path);
 
     // Decided in whole seconds: a reading a minute on from the last line is new, and floating
     // point noise in the day counts never decides it.
     if (WholeSeconds(reading.ReadingTime) - WholeSeconds(lastDate) >= kSecondsInAMinute) {
-      std::string& line = form.RunState.Line;
+      std::string& line = conversion.Run.Line;
       line.clear();
-      AppendTextReadingLine(form, line);
+      AppendTextReadingLine(conversion, line);
       open->File.WriteReading(line);
-      open->LastDate = LastDateAfterLine(form, line, open->LastDate);
+      open->LastDate = LastDateAfterLine(conversion, line, open->LastDate);
     } else {
-      SetStatus(form, "Skipping: " + path);
+      conversion.SetStatus("Skipping: " + path);
       ++open->Tally.Skipped;
     }
 
-    form.Lst_Files.AddItem(NameOfFile(path));
+    conversion.Observer.TextFileUsed(NameOfFile(path));
     result = true;
   } catch (...) {
-    form.RunState.StopRequested = true;
-    form.RunState.TextFiles.Drop(path);
+    conversion.Run.StopRequested = true;
+    conversion.Run.TextFiles.Drop(path);
     std::string label(labels::kExportTextFile);
     label += path;
-    ShowError(form, label);
+    ReportFailure(conversion, label);
   }
   return result;
 }

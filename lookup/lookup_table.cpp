@@ -10,8 +10,6 @@
 #include "base/paths.h"
 #include "base/text.h"
 #include "formats/data_file_reader.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
 #include "system/file_io.h"
 
 namespace tolvanex {
@@ -95,60 +93,50 @@ void WriteLookupFile(const PackedLookupTable& table, io::File& file) {
 
 }  // namespace
 
-std::int64_t LookupCapacity(const Frm_Tolvanex& form) {
-  return form.Lookups.Capacity();
-}
-
-void AppendLookup(Frm_Tolvanex& form, LookupEntryView entry) {
-  form.Lookups.Append(entry);
-}
-
-bool LoadLookup(Frm_Tolvanex& form) {
+bool LoadLookup(LookupStore& lookup, const std::string& path, ReportSink& reports) {
   try {
     // Built aside and taken over only when complete, so that a file that cannot be read costs
     // nothing of the table in memory.
-    const std::string& path = form.Txt_File[1].Text;
     Table table = ReadLookupFile(path);
     // A save that a kill cut short leaves its temporary beside the file; the next run clears it.
     io::RemoveStaleTemporaries(io::FolderOfPath(io::ResolvedPath(path)), kTemporaryKind);
-    form.Lookups = std::move(table.Entries);
-    form.LookupLoaded = true;
-    form.LookupFileState = table.State;
+    lookup.Entries = std::move(table.Entries);
+    lookup.Loaded = true;
+    lookup.FileState = table.State;
     return true;
   } catch (...) {
-    ShowError(form, labels::kLoadLookup);
+    ReportFailure(reports, labels::kLoadLookup);
     return false;
   }
 }
 
-bool LookupFileChanged(const Frm_Tolvanex& form) {
-  return io::StateOf(form.Txt_File[1].Text) != form.LookupFileState;
+bool LookupFileChanged(const LookupStore& lookup, const std::string& path) {
+  return io::StateOf(path) != lookup.FileState;
 }
 
-bool SaveLookupFile(Frm_Tolvanex& form) {
-  std::string path = form.Txt_File[1].Text;
+bool SaveLookupFile(LookupStore& lookup, const std::string& path, ReportSink& reports) {
   try {
     // The content goes to a temporary that replaces the file in one step: a failure at any point
     // leaves the old file as it was, never a half-written one.
-    const PackedLookupTable& table = form.Lookups;
+    const PackedLookupTable& table = lookup.Entries;
     io::ReplaceWholeFileWith(
         path, [&table](io::File& file) { WriteLookupFile(table, file); }, kTemporaryKind);
-    form.LookupFileState = io::StateOf(path);
+    lookup.FileState = io::StateOf(path);
     return true;
   } catch (...) {
-    ShowError(form, std::string(labels::kSaveLookupFile) + path);
+    ReportFailure(reports, std::string(labels::kSaveLookupFile) + path);
     return false;
   }
 }
 
-void SortLookups(Frm_Tolvanex& form) {
+void SortLookups(LookupStore& lookup, ReportSink& reports) {
   try {
     // Exchanging out-of-order neighbours until a pass makes no exchange yields the one ordering
     // by (ID1, ID2) in which equal pairs keep their order: exactly what a stable sort gives, in
     // n log n rather than n squared, which matters for tables of tens of thousands of entries.
-    form.Lookups.SortByIdentifiers();
+    lookup.Entries.SortByIdentifiers();
   } catch (...) {
-    ShowError(form, labels::kSortLookups);
+    ReportFailure(reports, labels::kSortLookups);
   }
 }
 

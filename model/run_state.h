@@ -1,8 +1,7 @@
-// The state that the run driver, the two writers, the site prompt and the run button share. All
-// of it belongs to one run: Reset() empties it when the next run starts.
+// The state that the run driver, the two writers and the site prompt share. All of it belongs to
+// one run: Reset() empties it when the next run starts.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,11 +14,8 @@
 
 namespace tolvanex {
 
-class Frm_Tolvanex;
-
 struct RunState {
   bool StopRequested = false;  // end the line loop after the line in hand
-  bool Running = false;        // a run is going, so the run button cancels
   // The open post file, under a temporary name until it is complete; not open when none is.
   io::OutputFile PostFile;
   std::string PostFileStem;               // its name without letter and extension
@@ -53,30 +49,16 @@ struct RunState {
   // What the run has worked out once and uses for many readings.
   DateTextMemo DataFileDates;      // the date field of the data lines
   DateTextMemo TextFileDates;      // the date in front of the lines written to text files
-  DatePattern ReadingPattern{""};  // Cmb_Dateformat read into its codes
+  DatePattern ReadingPattern{""};  // the text files' date pattern read into its codes
   KnownDigits ReadingTimeDigits;   // the digits of the last reading time written
   // Reused for every reading, so that a line costs no allocation.
   std::string Line;
   std::string StatusText;
-
-  // When the run button's caption last turned between "&Process" and "&Cancel". Not part of a
-  // run: Reset() leaves it.
-  std::chrono::steady_clock::time_point RunButtonTurned{};
 
   // Empties everything of the last run but the files, which that run has closed.
   void Reset();
   // Readings written so far, those in the post file in hand included, for progress displays.
   std::int64_t ReadingsWritten() const { return ReadingsPosted + OpenPostFileReadings; }
 };
-
-// Brings the run button's caption and the two edit buttons in line with the window's state.
-void SetProcessing(Frm_Tolvanex& form);
-
-// Whether a click on the run button that arrives at `now` is taken. A click within the
-// double-click interval after the caption turned was aimed at the button as it was before: the
-// second click of a double-click on Process, or a Cancel that was made while the run was ending
-// and arrives once it has ended. Neither may cancel the run just started or start another.
-bool RunButtonTakesClick(const RunState& run, std::chrono::steady_clock::time_point now,
-                         std::chrono::milliseconds doubleClickInterval);
 
 }  // namespace tolvanex

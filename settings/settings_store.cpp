@@ -11,8 +11,6 @@
 #include "base/text.h"
 #include "formats/date_pattern.h"
 #include "formats/locale_number.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
 #include "settings/ini_location.h"
 #include "system/folders.h"
 #include "system/profile_files.h"
@@ -23,12 +21,12 @@ namespace {
 
 inline constexpr const char* kInvalidPropertyValue = "Invalid property value";
 
-// One setting: its key, the control property that holds it while the program runs (a text, or a
-// check box state), and its default, which may lie in the data folder (DataFolder).
+// One setting: its key, the member that holds it (a text, or a check box state), and its default,
+// which may lie in the data folder (DataFolder).
 struct SettingRow {
   std::string_view Key;
-  std::string* (*Text)(Frm_Tolvanex& form);
-  int* (*State)(Frm_Tolvanex& form);
+  std::string Settings::*Text;
+  int Settings::*State;
   std::string (*Default)(const std::string& dataFolder);
   bool DefaultInDataFolder = false;
   // For a text: whether a stored value takes; one that does not leaves the default in place.
@@ -38,24 +36,23 @@ struct SettingRow {
 // The order in which the settings are read and written; a new file lists the keys in this order.
 const std::array<SettingRow, 9>& SettingRows() {
   static const std::array<SettingRow, 9> rows{{
-      {"DataFile", [](Frm_Tolvanex& f) { return &f.Txt_File[0].Text; }, nullptr,
+      {"DataFile", &Settings::DataFile, nullptr,
        [](const std::string&) { return DefaultDataFile(); }},
-      {"OutputPostFile", nullptr, [](Frm_Tolvanex& f) { return &f.Chk_OutputPostFile.Value; },
+      {"OutputPostFile", nullptr, &Settings::OutputPostFile,
        [](const std::string&) { return std::string("1"); }},
-      {"PostFolder", [](Frm_Tolvanex& f) { return &f.Lbl_Folder[0].Caption; }, nullptr,
+      {"PostFolder", &Settings::PostFolder, nullptr,
        [](const std::string&) { return DefaultPostFolder(); }},
-      {"LookupFile", [](Frm_Tolvanex& f) { return &f.Txt_File[1].Text; }, nullptr,
+      {"LookupFile", &Settings::LookupFile, nullptr,
        [](const std::string& folder) { return AddBackslash(folder) + "sondrel.lkp"; }, true},
-      {"SortLookup", nullptr, [](Frm_Tolvanex& f) { return &f.Chk_SortLookup.Value; },
+      {"SortLookup", nullptr, &Settings::SortLookup,
        [](const std::string&) { return std::string("1"); }},
-      // Singular, unlike the control's name.
-      {"OutputTextFile", nullptr, [](Frm_Tolvanex& f) { return &f.Chk_OutputTextFiles.Value; },
+      {"OutputTextFile", nullptr, &Settings::OutputTextFile,
        [](const std::string&) { return std::string("0"); }},
-      {"Extension", [](Frm_Tolvanex& f) { return &f.Txt_Extension.Text; }, nullptr,
+      {"Extension", &Settings::Extension, nullptr,
        [](const std::string&) { return std::string("txt"); }},
-      {"OutputFolder", [](Frm_Tolvanex& f) { return &f.Lbl_Folder[1].Caption; }, nullptr,
+      {"OutputFolder", &Settings::OutputFolder, nullptr,
        [](const std::string& folder) { return folder; }, true},
-      {"DateFormat", [](Frm_Tolvanex& f) { return &f.Cmb_Dateformat.Text; }, nullptr,
+      {"DateFormat", &Settings::DateFormat, nullptr,
        [](const std::string&) { return std::string("d mmm yyyy HH:MM"); }, false,
        DatePatternAllowed},
   }};
@@ -75,59 +72,59 @@ int CheckBoxState(std::string_view text, const RegionalSettings& regional) {
 
 }  // namespace
 
-std::string MyGetSetting(Frm_Tolvanex& form, std::string_view section, std::string_view key,
-                         std::string_view defaultValue) {
+std::string MyGetSetting(const std::string& iniFile, std::string_view section, std::string_view key,
+                         std::string_view defaultValue, ReportSink& reports) {
   try {
-    return TrimNull(ReadProfileEntry(form.IniFile, section, key, defaultValue, kProfileBufferSize));
+    return TrimNull(ReadProfileEntry(iniFile, section, key, defaultValue, kProfileBufferSize));
   } catch (...) {
-    ShowError(form, labels::kMyGetSetting);
+    ReportFailure(reports, labels::kMyGetSetting);
     return std::string();
   }
 }
 
-void MySaveSetting(Frm_Tolvanex& form, std::string_view section, std::string_view key,
-                   std::string_view value) {
+void MySaveSetting(const std::string& iniFile, std::string_view section, std::string_view key,
+                   std::string_view value, ReportSink& reports) {
   try {
     // A refused write (read-only file or folder) is not reported: the old values simply stay.
-    (void)WriteProfileEntry(form.IniFile, section, key, value);
+    (void)WriteProfileEntry(iniFile, section, key, value);
   } catch (...) {
-    ShowError(form, labels::kMySaveSetting);
+    ReportFailure(reports, labels::kMySaveSetting);
   }
 }
 
-void LoadSettings(Frm_Tolvanex& form) {
+void LoadSettings(const SettingsFile& file, Settings& values, ReportSink& reports) {
   try {
-    std::string dataFolder = DataFolder(form.Desktop.Program(), form.IniFile);
+    std::string dataFolder = DataFolder(file.Program, file.Path);
     for (const SettingRow& row : SettingRows()) {
       std::string defaultValue = row.Default(dataFolder);
-      std::string value = MyGetSetting(form, kSettingsSection, row.Key, defaultValue);
+      std::string value = MyGetSetting(file.Path, kSettingsSection, row.Key, defaultValue, reports);
       // The data folder is made when a default that lies in it is taken, so that the first run
       // can write the lookup file and the text files there.
       if (row.DefaultInDataFolder && value == defaultValue) MakeFolders(dataFolder);
       if (row.Text != nullptr) {
         bool takes = row.Takes == nullptr || row.Takes(value);
-        *row.Text(form) = takes ? value : defaultValue;
+        values.*row.Text = takes ? value : defaultValue;
         if (!takes) throw Failure(kInvalidPropertyValue);
       } else {
-        *row.State(form) = CheckBoxState(value, form.Regional);
+        values.*row.State = CheckBoxState(value, file.Regional);
       }
     }
   } catch (...) {
     // The rows before the bad one stay loaded; it and the rows after it keep what they held.
-    ShowError(form, labels::kLoadSettings);
+    ReportFailure(reports, labels::kLoadSettings);
   }
 }
 
-void SaveSettings(Frm_Tolvanex& form) {
+void SaveSettings(const std::string& iniFile, const Settings& values, ReportSink& reports) {
   try {
     // Empty when start-up stopped early (a second instance): that window has no settings to keep.
-    if (form.IniFile.empty()) return;
+    if (iniFile.empty()) return;
     for (const SettingRow& row : SettingRows()) {
-      std::string value = row.Text != nullptr ? *row.Text(form) : DecimalText(*row.State(form));
-      MySaveSetting(form, kSettingsSection, row.Key, value);
+      std::string value = row.Text != nullptr ? values.*row.Text : DecimalText(values.*row.State);
+      MySaveSetting(iniFile, kSettingsSection, row.Key, value, reports);
     }
   } catch (...) {
-    ShowError(form, labels::kSaveSettings);
+    ReportFailure(reports, labels::kSaveSettings);
   }
 }
 

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "base/text.h"
-#include "model/frm_tolvanex.h"
 #include "settings/settings_store.h"
 
 namespace tolvanex {
@@ -22,32 +21,36 @@ std::optional<int> WholeNumber(std::string_view text) {
   return value;
 }
 
-std::optional<int> ReadNumber(Frm_Tolvanex& form, std::string_view key) {
-  return WholeNumber(MyGetSetting(form, kWindowSection, key, ""));
+std::optional<int> ReadNumber(const std::string& iniFile, std::string_view key,
+                              ReportSink& reports) {
+  return WholeNumber(MyGetSetting(iniFile, kWindowSection, key, "", reports));
 }
 
 }  // namespace
 
-void LoadWindowPlacement(Frm_Tolvanex& form) {
-  form.Placement.reset();
-  if (form.IniFile.empty()) return;
-  auto left = ReadNumber(form, "Left");
-  auto top = ReadNumber(form, "Top");
-  auto width = ReadNumber(form, "Width");
-  auto height = ReadNumber(form, "Height");
-  if (!left || !top || !width || !height || *width <= 0 || *height <= 0) return;
-  bool maximized = ReadNumber(form, "Maximized").value_or(0) != 0;
-  form.Placement = WindowPlacement{*left, *top, *width, *height, maximized};
+std::optional<WindowPlacement> LoadWindowPlacement(const std::string& iniFile,
+                                                   ReportSink& reports) {
+  if (iniFile.empty()) return std::nullopt;
+  auto left = ReadNumber(iniFile, "Left", reports);
+  auto top = ReadNumber(iniFile, "Top", reports);
+  auto width = ReadNumber(iniFile, "Width", reports);
+  auto height = ReadNumber(iniFile, "Height", reports);
+  if (!left || !top || !width || !height || *width <= 0 || *height <= 0) return std::nullopt;
+  bool maximized = ReadNumber(iniFile, "Maximized", reports).value_or(0) != 0;
+  return WindowPlacement{*left, *top, *width, *height, maximized};
 }
 
-void SaveWindowPlacement(Frm_Tolvanex& form) {
-  if (form.IniFile.empty() || !form.Placement) return;
-  const WindowPlacement& placement = *form.Placement;
-  MySaveSetting(form, kWindowSection, "Left", DecimalText(placement.Left));
-  MySaveSetting(form, kWindowSection, "Top", DecimalText(placement.Top));
-  MySaveSetting(form, kWindowSection, "Width", DecimalText(placement.Width));
-  MySaveSetting(form, kWindowSection, "Height", DecimalText(placement.Height));
-  MySaveSetting(form, kWindowSection, "Maximized", placement.Maximized ? "1" : "0");
+void SaveWindowPlacement(const std::string& iniFile,
+                         const std::optional<WindowPlacement>& placement, ReportSink& reports) {
+  if (iniFile.empty() || !placement) return;
+  auto save = [&](std::string_view key, std::string_view value) {
+    MySaveSetting(iniFile, kWindowSection, key, value, reports);
+  };
+  save("Left", DecimalText(placement->Left));
+  save("Top", DecimalText(placement->Top));
+  save("Width", DecimalText(placement->Width));
+  save("Height", DecimalText(placement->Height));
+  save("Maximized", placement->Maximized ? "1" : "0");
 }
 
 }  // namespace tolvanex

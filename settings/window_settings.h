@@ -2,18 +2,22 @@
 // of section "General", which it leaves alone.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
+
+#include "base/reports.h"
+#include "model/window_placement.h"
 
 namespace tolvanex {
 
-class Frm_Tolvanex;
-
 inline constexpr std::string_view kWindowSection = "Window";
 
-// Reads Placement from the settings file; none when a key is missing or not a whole number, or
-// the size is not positive.
-void LoadWindowPlacement(Frm_Tolvanex& form);
-// Writes Placement when the window has one; does nothing while IniFile is empty.
-void SaveWindowPlacement(Frm_Tolvanex& form);
+// Reads the window's placement from the settings file; none when the path is empty, a key is
+// missing or not a whole number, or the size is not positive.
+std::optional<WindowPlacement> LoadWindowPlacement(const std::string& iniFile, ReportSink& reports);
+// Writes a placement; does nothing while the settings file's path is empty.
+void SaveWindowPlacement(const std::string& iniFile,
+                         const std::optional<WindowPlacement>& placement, ReportSink& reports);
 
 }  // namespace tolvanex

@@ -4,9 +4,9 @@
 #include "base/labels.h"
 #include "base/paths.h"
 #include "base/text.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "model/run_state.h"
-#include "model/show_error.h"
+#include "ui/show_error.h"
 #include "system/folders.h"
 
 namespace tolvanex {

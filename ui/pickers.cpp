@@ -6,8 +6,8 @@
 #include "base/errors.h"
 #include "base/labels.h"
 #include "base/paths.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/show_error.h"
 #include "system/folders.h"
 #include "ui/files_list.h"
 

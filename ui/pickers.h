@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/platform.h"
+#include "ui/platform.h"
 
 namespace tolvanex {
 

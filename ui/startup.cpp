@@ -2,8 +2,8 @@
 
 #include "base/errors.h"
 #include "base/labels.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/show_error.h"
 #include "settings/ini_location.h"
 #include "settings/settings_store.h"
 #include "settings/window_settings.h"

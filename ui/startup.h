@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/platform.h"
+#include "ui/platform.h"
 
 namespace tolvanex {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/errors.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 

@@ -11,7 +11,7 @@
 #include "base/errors.h"
 #include "base/paths.h"
 #include "formats/date_pattern.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/folders.h"
 #include "system/operands.h"
 #include "system/version.h"

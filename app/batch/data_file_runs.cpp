@@ -15,8 +15,8 @@
 #include "base/errors.h"
 #include "base/labels.h"
 #include "core/run_driver.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/show_error.h"
 #include "system/file_moves.h"
 #include "system/stop_requests.h"
 

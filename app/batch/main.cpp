@@ -3,7 +3,7 @@
 #include "app/batch/batch_options.h"
 #include "app/batch/data_file_runs.h"
 #include "app/batch/terminal_platform.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "settings/ini_location.h"
 #include "settings/settings_store.h"
 #include "system/desktop.h"

@@ -9,7 +9,7 @@
 #include "app/batch/terminal_text.h"
 #include "base/errors.h"
 #include "base/paths.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/desktop.h"
 #include "system/regional.h"
 #include "system/stop_requests.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/platform.h"
+#include "ui/platform.h"
 
 namespace tolvanex {
 

@@ -22,8 +22,8 @@
 #include "app/qt/files_list_model.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/text_fields.h"
-#include "model/frm_tolvanex.h"
-#include "model/status.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/status.h"
 
 namespace tolvanex::qt {
 

@@ -5,7 +5,7 @@
 #include <Qt>
 
 #include "app/qt/control_widgets.h"
-#include "model/controls.h"
+#include "ui/controls.h"
 
 class QColor;
 

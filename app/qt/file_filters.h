@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "model/platform.h"
+#include "ui/platform.h"
 
 namespace tolvanex::qt {
 

@@ -5,7 +5,7 @@
 #include <QAbstractListModel>
 #include <cstdint>
 
-#include "model/sorted_list.h"
+#include "ui/sorted_list.h"
 
 namespace tolvanex::qt {
 

@@ -14,7 +14,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/window_options.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/stop_requests.h"
 #include "ui/startup.h"
 

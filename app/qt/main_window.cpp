@@ -26,7 +26,7 @@
 #include "app/qt/window_icon.h"
 #include "app/qt/window_layout.h"
 #include "core/run_driver.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/stop_requests.h"
 #include "ui/files_list.h"
 #include "ui/pickers.h"

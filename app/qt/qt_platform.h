@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "model/platform.h"
+#include "ui/platform.h"
 #include "system/desktop.h"
 #include "ui/window_events.h"
 

@@ -9,7 +9,7 @@
 
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "ui/startup.h"
 
 int main(int argc, char** argv) {

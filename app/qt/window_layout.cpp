@@ -24,7 +24,7 @@
 #include "app/qt/text_fields.h"
 #include "app/qt/two_state_check_box.h"
 #include "formats/date_pattern.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex::qt {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/platform.h"
+#include "ui/platform.h"
 
 namespace tolvanex::win32 {
 

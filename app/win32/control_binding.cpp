@@ -10,7 +10,7 @@
 
 #include "app/win32/control_ids.h"
 #include "app/win32/control_text.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/win32/wide_text.h"
 
 namespace tolvanex::win32 {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/controls.h"
+#include "ui/controls.h"
 
 namespace tolvanex {
 class Frm_Tolvanex;

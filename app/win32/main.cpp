@@ -14,7 +14,7 @@
 #include "app/win32/win32_platform.h"
 #include "app/win32/window_options.h"
 #include "base/errors.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/stop_requests.h"
 #include "system/win32/wide_text.h"
 #include "ui/startup.h"

@@ -21,7 +21,7 @@
 #include "base/errors.h"
 #include "core/run_driver.h"
 #include "formats/date_pattern.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "model/run_state.h"
 #include "system/win32/wide_text.h"
 #include "ui/files_list.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/win32/control_ids.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/win32/wide_text.h"
 
 namespace tolvanex::win32 {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "model/platform.h"
+#include "ui/platform.h"
 #include "system/desktop.h"
 #include "ui/window_events.h"
 

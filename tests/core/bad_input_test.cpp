@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/run_driver.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/file_io.h"
 #include "system/folders.h"
 #include "system/path_syntax.h"

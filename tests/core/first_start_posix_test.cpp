@@ -8,7 +8,7 @@
 
 #include "base/default_paths.h"
 #include "core/run_driver.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/support/guards.h"
 #include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/support/scripted_platform.h"
 
 namespace tolvanex {

@@ -14,7 +14,7 @@
 
 #include "core/run_driver.h"
 #include "core/run_locks.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/support/run_folder.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "core/run_driver.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/file_io.h"
 #include "tests/support/disk_full.h"
 #include "tests/support/run_folder.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 

@@ -15,7 +15,7 @@
 
 #include "core/text_writer.h"
 #include "formats/date_value.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/quiet_desktop.h"
 

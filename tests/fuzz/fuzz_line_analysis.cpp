@@ -20,7 +20,7 @@
 #include "core/line_analysis.h"
 #include "formats/date_pattern.h"
 #include "formats/date_value.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/quiet_desktop.h"
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "lookup/lookup_table.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/file_io.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/quiet_desktop.h"

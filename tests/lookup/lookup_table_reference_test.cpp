@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "lookup/lookup_table.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "system/file_io.h"
 #include "tests/support/disk_full.h"
 #include "tests/support/scripted_platform.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "settings/settings_store.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"

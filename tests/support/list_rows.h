@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/sorted_list.h"
+#include "ui/sorted_list.h"
 
 namespace tolvanex::testing {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/platform.h"
+#include "ui/platform.h"
 #include "system/regional_settings.h"
 
 namespace tolvanex::testing {

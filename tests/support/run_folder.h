@@ -4,10 +4,6 @@
 
 #include <string>
 
-namespace tolvanex {
-class Frm_Tolvanex;
-}
-
 namespace tolvanex::testing {
 
 // The folder of the run's data and of the expected files (expected/).
@@ -15,9 +11,5 @@ std::string RunData();
 
 // Fills a folder for the run: the data file, the lookup file, empty post/ and text/ folders.
 void PrepareRunFolder(const std::string& folder);
-
-// Points the window at such a folder: both outputs, the lookup sorted, extension "txt", the
-// default date pattern and the level table filled.
-void PointWindowAt(Frm_Tolvanex& form, const std::string& folder);
 
 }  // namespace tolvanex::testing

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "base/paths.h"
+
 namespace tolvanex::testing {
 
 void ScriptedPlatform::MessageBox(const std::string& text, const std::string& title) {
@@ -58,6 +60,19 @@ std::vector<std::string> ScriptedPlatform::MessageTexts() const {
   std::vector<std::string> texts;
   for (const auto& message : Messages) texts.push_back(message.Text);
   return texts;
+}
+
+void PointWindowAt(Frm_Tolvanex& form, const std::string& folder) {
+  // As the user would pick them: with the system's separator.
+  form.Txt_File[0].Text = AddBackslash(folder) + "data.dat";
+  form.Txt_File[1].Text = AddBackslash(folder) + "sites.lkp";
+  form.Lbl_Folder[0].Caption = AddBackslash(folder) + "post";
+  form.Lbl_Folder[1].Caption = AddBackslash(folder) + "text";
+  form.Chk_OutputPostFile.Value = 1;
+  form.Chk_OutputTextFiles.Value = 1;
+  form.Chk_SortLookup.Value = 1;
+  form.Txt_Extension.Text = "txt";
+  form.Cmb_Dateformat.Text = "d mmm yyyy HH:MM";
 }
 
 }  // namespace tolvanex::testing

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "model/controls.h"
-#include "model/platform.h"
+#include "ui/controls.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/platform.h"
 #include "tests/support/german_settings.h"
 
 namespace tolvanex::testing {
@@ -86,5 +87,9 @@ class ScriptedPlatform : public Platform {
   // The texts of all message boxes shown, in order.
   std::vector<std::string> MessageTexts() const;
 };
+
+// Points the window at a run folder that PrepareRunFolder filled: both outputs, the lookup sorted,
+// extension "txt" and the default date pattern.
+void PointWindowAt(Frm_Tolvanex& form, const std::string& folder);
 
 }  // namespace tolvanex::testing

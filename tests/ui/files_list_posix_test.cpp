@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/support/guards.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"

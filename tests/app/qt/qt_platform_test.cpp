@@ -17,7 +17,7 @@
 
 #include "app/qt/qt_text.h"
 #include "base/paths.h"
-#include "model/status.h"
+#include "ui/status.h"
 #include "tests/app/qt/window_fixture.h"
 
 namespace tolvanex {

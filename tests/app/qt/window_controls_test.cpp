@@ -21,7 +21,7 @@
 
 #include "app/qt/headed_group_box.h"
 #include "app/qt/qt_text.h"
-#include "model/status.h"
+#include "ui/status.h"
 #include "tests/app/qt/window_fixture.h"
 #include "ui/startup.h"
 

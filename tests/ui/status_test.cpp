@@ -1,12 +1,12 @@
-#include "model/status.h"
+#include "ui/status.h"
 
 #include <gtest/gtest.h>
 
 #include <system_error>
 
 #include "base/errors.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/show_error.h"
 #include "tests/support/scripted_platform.h"
 
 namespace tolvanex {

@@ -1,4 +1,4 @@
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 
 #include "base/default_paths.h"
 

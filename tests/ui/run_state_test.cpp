@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 #include "tests/support/scripted_platform.h"
 
 namespace tolvanex {

@@ -1,6 +1,6 @@
-#include "model/status.h"
+#include "ui/status.h"
 
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 

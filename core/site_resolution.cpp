@@ -1,4 +1,4 @@
-#include "lookup/site_resolution.h"
+#include "core/site_resolution.h"
 
 #include <algorithm>
 #include <charconv>
@@ -10,10 +10,9 @@
 #include "base/errors.h"
 #include "base/labels.h"
 #include "base/text.h"
+#include "core/conversion.h"
 #include "formats/locale_number.h"
 #include "lookup/lookup_table.h"
-#include "model/frm_tolvanex.h"
-#include "model/show_error.h"
 
 namespace tolvanex {
 
@@ -38,51 +37,56 @@ std::int32_t StoredSiteNumber(std::string_view siteID, const RegionalSettings& r
 }
 
 // Asks until the answer is a number or empty; no value when the user gave none.
-std::optional<double> AskSiteNumber(Frm_Tolvanex& form, const std::string& prompt) {
+std::optional<double> AskSiteNumber(Conversion& run, const std::string& id1,
+                                    const std::string& id2) {
+  std::string prompt = id1 + " / " + id2 + " needs a site number";
+  // The prompt shows where the run has got to.
+  run.ShowStatus(true);
   for (;;) {
-    std::string answer = form.Desktop.InputBox(prompt, "Enter site number", "9999");
+    std::string answer = run.Observer.AskSiteNumber(id1, id2, prompt);
     if (answer.empty()) return std::nullopt;
     // The answer is read by the same rule that accepts it, so what the user sees accepted is
     // what gets stored.
-    if (auto number = ReadLocaleNumber(answer, form.Regional)) return number;
-    form.Desktop.MessageBox("Must be a site number", std::string(kApplicationTitle));
+    if (auto number = ReadLocaleNumber(answer, run.Request.Regional)) return number;
+    run.Observer.Tell(std::string(kNotASiteNumber));
   }
 }
 
 }  // namespace
 
-bool GetSiteID(Frm_Tolvanex& form, std::int32_t& siteNumber) {
+bool GetSiteID(Conversion& run, std::int32_t& siteNumber) {
   try {
     // A table kept loaded from an earlier run is read again when another program has changed
     // its file since: a batch job's answers are never lost by the window's next save. Within a
     // run the folder's lock keeps other runs out, so one look per run is enough.
-    auto& run = form.RunState;
-    bool reload = !form.LookupLoaded || (!run.LookupChecked && LookupFileChanged(form));
-    run.LookupChecked = true;
-    if (reload && !LoadLookup(form)) return false;
+    LookupStore& lookup = run.Lookup;
+    const std::string& path = run.Request.LookupFile;
+    bool reload = !lookup.Loaded || (!run.Run.LookupChecked && LookupFileChanged(lookup, path));
+    run.Run.LookupChecked = true;
+    if (reload && !LoadLookup(lookup, path, run)) return false;
 
-    const auto& fields = form.CurrentReading.Fields;
+    const auto& fields = run.Reading.Fields;
     if (fields.size() < 2) throw Failure(kNoIdentifiers);
     const std::string& id1 = fields[0];
     const std::string& id2 = fields[1];
 
-    if (std::int64_t i = form.Lookups.FindFirst(id1, id2); i > 0) {
-      siteNumber = StoredSiteNumber(form.Lookups[i].SiteID, form.Regional);
+    if (std::int64_t i = lookup.Entries.FindFirst(id1, id2); i > 0) {
+      siteNumber = StoredSiteNumber(lookup.Entries[i].SiteID, run.Request.Regional);
       return true;
     }
 
-    std::optional<double> answer = AskSiteNumber(form, id1 + " / " + id2 + " needs a site number");
-    if (!answer) form.RunState.StopRequested = true;
+    std::optional<double> answer = AskSiteNumber(run, id1, id2);
+    if (!answer) run.Run.StopRequested = true;
     // A stop asked for before this call ends the run too; the answer is then not kept.
-    if (form.RunState.StopRequested) return false;
+    if (run.Run.StopRequested) return false;
 
     siteNumber = ToSiteNumber(*answer);
     // The new pair is kept as the reading spells it, so the file shows what the logger sent.
-    AppendLookup(form, LookupEntry{id1, id2, DecimalText(siteNumber)});
-    if (form.Chk_SortLookup.IsSet()) SortLookups(form);
-    return SaveLookupFile(form);
+    lookup.Entries.Append(LookupEntry{id1, id2, DecimalText(siteNumber)});
+    if (run.Request.SortLookup) SortLookups(lookup, run);
+    return SaveLookupFile(lookup, path, run);
   } catch (...) {
-    ShowError(form, std::string(labels::kGetSiteID) + DecimalText(siteNumber));
+    ReportFailure(run, std::string(labels::kGetSiteID) + DecimalText(siteNumber));
     return false;
   }
 }

@@ -1,4 +1,4 @@
-#include "model/mouse_pointer.h"
+#include "ui/mouse_pointer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/sorted_list.h"
+#include "ui/sorted_list.h"
 #include "base/text.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "model/show_error.h"
+#include "ui/show_error.h"
 
 #include "base/errors.h"
-#include "model/frm_tolvanex.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 

@@ -11,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "model/controls.h"
+#include "ui/controls.h"
 #include "model/current_reading.h"
 #include "model/packed_lookup_table.h"
-#include "model/platform.h"
+#include "ui/platform.h"
 #include "model/run_state.h"
-#include "model/sorted_list.h"
+#include "ui/sorted_list.h"
 #include "model/window_placement.h"
 #include "system/file_io.h"
 #include "system/regional_settings.h"

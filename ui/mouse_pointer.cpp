@@ -1,10 +1,10 @@
-#include "model/mouse_pointer.h"
+#include "ui/mouse_pointer.h"
 
 #include <exception>
 #include <string>
 
 #include "base/errors.h"
-#include "model/platform.h"
+#include "ui/platform.h"
 
 namespace tolvanex {
 
