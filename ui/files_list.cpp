@@ -64,7 +64,7 @@ void EditFile(Frm_Tolvanex& form, int index) {
 
 void Cmd_Edit_Click(Frm_Tolvanex& form, int index) {
   EditFile(form, index);
-  form.LookupLoaded = false;
+  form.Engine.ForgetLookupTable();
 }
 
 void Lst_Files_Click(Frm_Tolvanex& form) {

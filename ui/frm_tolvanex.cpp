@@ -45,15 +45,6 @@ Frm_Tolvanex::Frm_Tolvanex(Platform& desktop) : Desktop(desktop), Regional(deskt
   Cmd_Close.Caption = "Exit";
 }
 
-void FillColumnLevels(Frm_Tolvanex& form) {
-  form.ColumnLevels[1] = 0.7f;
-  float level = 1.5f;
-  for (int i = 2; i <= 32; ++i) {
-    form.ColumnLevels[i] = level;
-    level += 1.0f;
-  }
-}
-
 const std::vector<ControlInfo>& ControlTable() {
   using K = ControlKind;
   using G = ControlGroup;

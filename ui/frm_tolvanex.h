@@ -11,15 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/controls.h"
-#include "model/current_reading.h"
-#include "model/packed_lookup_table.h"
-#include "ui/platform.h"
-#include "model/run_state.h"
-#include "ui/sorted_list.h"
+#include "core/conversion_engine.h"
 #include "model/window_placement.h"
-#include "system/file_io.h"
 #include "system/regional_settings.h"
+#include "ui/controls.h"
+#include "ui/platform.h"
+#include "ui/sorted_list.h"
+#include "ui/window_run.h"
 
 namespace tolvanex {
 
@@ -27,8 +25,6 @@ struct MenuItem {
   std::string Caption;
   std::string Shortcut;  // a key that chooses the item from anywhere in the window, as "Ctrl+O"
 };
-
-inline constexpr int kColumnLevelCount = 51;  // indexes 0 to 50
 
 class Frm_Tolvanex {
  public:
@@ -75,32 +71,15 @@ class Frm_Tolvanex {
   MenuItem m_Help{"&Help", ""};
   std::array<MenuItem, 1> mnu_Help{MenuItem{"&About", "F1"}};
 
-  // Maps level codes to value slots and heads the text files' columns; 0 until the fill.
-  std::array<float, kColumnLevelCount> ColumnLevels{};
-
-  tolvanex::CurrentReading CurrentReading;
-  tolvanex::RunState RunState;
-  std::string PostFileSN;  // the SN the open post file was started for
-
-  // The lookup table: entries 1 to Lookups.Count(), with the index that finds a pair's first
-  // entry without going over the table.
-  PackedLookupTable Lookups;
-  bool LookupLoaded = false;
-  // The lookup file as it stood when the table was read or written, to know when another
-  // program has changed it since.
-  std::optional<io::FileState> LookupFileState;
-
-  // A run waits while another run writes to one of its folders; the batch command may give up
-  // at once instead.
-  bool WaitForOtherRuns = true;
+  // The conversions of the window, with the lookup table they keep loaded between runs.
+  ConversionEngine Engine;
+  // The run as the window shows it.
+  WindowRun Run;
 
   std::string IniFile;  // the settings file; empty until start-up sets it
   // Where the window stood when it last closed; none before it has closed once.
   std::optional<WindowPlacement> Placement;
 };
-
-// Sets ColumnLevels: 0.7 at index 1, then 1.5, 2.5, ... 31.5 at indexes 2 to 32.
-void FillColumnLevels(Frm_Tolvanex& form);
 
 // The controls as the window lays them out, for the front ends that draw them.
 enum class ControlGroup { TopRow, PostFile, TextFiles, BottomRow };

@@ -80,17 +80,17 @@ void GetFileName(Frm_Tolvanex& form, int index) {
 
 void Cmd_GetFile_Click(Frm_Tolvanex& form, int index) {
   GetFileName(form, index);
-  form.LookupLoaded = false;
+  form.Engine.ForgetLookupTable();
 }
 
 bool CanDropFiles(const Frm_Tolvanex& form, const std::vector<std::string>& paths) {
-  return !form.RunState.Running && paths.size() == 1 && FileExists(paths.front());
+  return !form.Run.Running && paths.size() == 1 && FileExists(paths.front());
 }
 
 void DropFile(Frm_Tolvanex& form, int index, const std::string& path) {
   if (index != 0 && index != 1) return;
   form.Txt_File[static_cast<std::size_t>(index)].Text = path;
-  form.LookupLoaded = false;
+  form.Engine.ForgetLookupTable();
 }
 
 std::string FolderPurpose(int index) {

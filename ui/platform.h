@@ -1,5 +1,5 @@
 // Everything the window needs from the desktop that is not the file system. The Qt window, the
-// batch command and the tests' scripted double each implement it.
+// window on Windows and the tests' scripted double each implement it.
 #pragma once
 
 #include <optional>
@@ -10,8 +10,6 @@
 #include "system/regional_settings.h"
 
 namespace tolvanex {
-
-struct BorderedLabel;
 
 // One pair of an open-file dialog's filter list: what the user reads, and the pattern it selects.
 struct FileFilter {
@@ -43,11 +41,6 @@ class Platform {
   virtual int MousePointer() const = 0;
   virtual void SetMousePointer(int code) = 0;
 
-  // Shows the status line's new text and colour at once, even while a run holds the thread.
-  virtual void RepaintStatus(const BorderedLabel& status) = 0;
-  // Called after every line of a run: a chance to let pending window events through.
-  virtual void DoEvents() = 0;
-
   // Starts the text editor on a file, detached; throws when it cannot be started.
   virtual void StartEditor(const std::string& path) = 0;
   virtual bool AnotherInstanceRunning() = 0;
@@ -56,9 +49,6 @@ class Platform {
   // For dates read without a year.
   virtual int CurrentYear() const = 0;
   virtual void CloseWindow() = 0;
-  // A passing note that needs no answer, such as that a run waits for another: the window shows
-  // it in its status line already, the batch command writes it on a line of its own.
-  virtual void Note(const std::string& /*text*/) {}
 };
 
 }  // namespace tolvanex

@@ -13,4 +13,8 @@ void ShowError(Frm_Tolvanex& form, std::string_view description, std::string_vie
   form.Desktop.MessageBox(ErrorReport(description, label), std::string(kApplicationTitle));
 }
 
+void WindowReports::Take(const Report& report) {
+  ShowError(form_, report.Description, report.Label);
+}
+
 }  // namespace tolvanex

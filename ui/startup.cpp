@@ -28,15 +28,37 @@ void Form_Load(Frm_Tolvanex& form) {
   }
 }
 
+Settings SettingsOf(const Frm_Tolvanex& form) {
+  return Settings{form.Txt_File[0].Text,     form.Chk_OutputPostFile.Value,
+                  form.Lbl_Folder[0].Caption, form.Txt_File[1].Text,
+                  form.Chk_SortLookup.Value,  form.Chk_OutputTextFiles.Value,
+                  form.Txt_Extension.Text,    form.Lbl_Folder[1].Caption,
+                  form.Cmb_Dateformat.Text};
+}
+
+void ShowSettings(Frm_Tolvanex& form, const Settings& values) {
+  form.Txt_File[0].Text = values.DataFile;
+  form.Chk_OutputPostFile.Value = values.OutputPostFile;
+  form.Lbl_Folder[0].Caption = values.PostFolder;
+  form.Txt_File[1].Text = values.LookupFile;
+  form.Chk_SortLookup.Value = values.SortLookup;
+  form.Chk_OutputTextFiles.Value = values.OutputTextFile;
+  form.Txt_Extension.Text = values.Extension;
+  form.Lbl_Folder[1].Caption = values.OutputFolder;
+  form.Cmb_Dateformat.Text = values.DateFormat;
+}
+
 void LoadWindow(Frm_Tolvanex& form, const std::string& iniFile) {
   form.IniFile = iniFile;
   // The list exists before the stored format is put into the box, and the files list is read
   // only after the settings have named the output folder and the extension.
   FillDateFormatList(form);
-  LoadSettings(form);
-  LoadWindowPlacement(form);
+  WindowReports reports(form);
+  Settings values = SettingsOf(form);
+  LoadSettings({iniFile, form.Desktop.Program(), form.Regional}, values, reports);
+  ShowSettings(form, values);
+  form.Placement = LoadWindowPlacement(iniFile, reports);
   RefreshFilesListBox(form);
-  FillColumnLevels(form);
 }
 
 void FillDateFormatList(Frm_Tolvanex& form) {
@@ -45,12 +67,14 @@ void FillDateFormatList(Frm_Tolvanex& form) {
 }
 
 void Form_QueryUnload(Frm_Tolvanex& form) {
-  SaveSettings(form);
-  SaveWindowPlacement(form);
+  WindowReports reports(form);
+  SaveSettings(form.IniFile, SettingsOf(form), reports);
+  SaveWindowPlacement(form.IniFile, form.Placement, reports);
 }
 
 void Cmd_Close_Click(Frm_Tolvanex& form) {
-  SaveSettings(form);
+  WindowReports reports(form);
+  SaveSettings(form.IniFile, SettingsOf(form), reports);
   form.Desktop.CloseWindow();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "settings/settings_store.h"
 #include "ui/platform.h"
 
 namespace tolvanex {
@@ -18,12 +19,14 @@ inline constexpr std::array<std::string_view, 4> kDateFormats{"d mmm yyyy HH:MM"
 inline constexpr std::string_view kAboutTitle = "Quenbury";
 
 // Runs once before the window is first shown. A second instance only says so and closes its
-// window; otherwise the settings file is located and read, the files list filled and the level
-// table set.
+// window; otherwise the settings file is located and read and the files list filled.
 void Form_Load(Frm_Tolvanex& form);
 // The start-up steps after the instance test, with the settings file given: the date formats
-// offered, the settings read, the files list filled and the level table set.
+// offered, the settings and the window's placement read, the files list filled.
 void LoadWindow(Frm_Tolvanex& form, const std::string& iniFile);
+// The nine settings as the controls hold them, and put into the controls.
+Settings SettingsOf(const Frm_Tolvanex& form);
+void ShowSettings(Frm_Tolvanex& form, const Settings& values);
 // Empties the date-format list and offers the four formats.
 void FillDateFormatList(Frm_Tolvanex& form);
 // Every way of closing the window passes here; the settings are saved and the close goes ahead.

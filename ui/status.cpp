@@ -7,7 +7,6 @@ namespace tolvanex {
 void SetStatus(Frm_Tolvanex& form, std::string_view text) {
   form.Lbl_Status.BackColor = text.empty() ? kButtonFace : kStatusCream;
   form.Lbl_Status.Caption.assign(text);
-  form.Desktop.RepaintStatus(form.Lbl_Status);
 }
 
 }  // namespace tolvanex

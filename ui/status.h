@@ -7,8 +7,7 @@ namespace tolvanex {
 
 class Frm_Tolvanex;
 
-// Shows a text in the status line, cream while it holds text and button face when empty, and
-// has it repainted at once.
+// Shows a text in the status line, cream while it holds text and button face when empty.
 void SetStatus(Frm_Tolvanex& form, std::string_view text);
 
 }  // namespace tolvanex
