@@ -4,10 +4,10 @@
 #include "base/labels.h"
 #include "base/paths.h"
 #include "base/text.h"
-#include "ui/frm_tolvanex.h"
 #include "model/run_state.h"
-#include "ui/show_error.h"
 #include "system/folders.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/show_error.h"
 
 namespace tolvanex {
 

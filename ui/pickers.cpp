@@ -6,10 +6,10 @@
 #include "base/errors.h"
 #include "base/labels.h"
 #include "base/paths.h"
-#include "ui/frm_tolvanex.h"
-#include "ui/show_error.h"
 #include "system/folders.h"
 #include "ui/files_list.h"
+#include "ui/frm_tolvanex.h"
+#include "ui/show_error.h"
 
 namespace tolvanex {
 

@@ -31,7 +31,6 @@ void RunThread::Start(ConversionEngine& engine, ConversionRequest request) {
   cancel_ = false;
   statusWanted_ = true;
   news_ = RunNews();
-  told_.clear();
   thread_ = std::thread([this, &engine, request = std::move(request)] {
     ConversionResult result;
     try {
@@ -89,8 +88,8 @@ std::string RunThread::AskSiteNumber(std::string_view, std::string_view,
                                      const std::string& prompt) {
   std::string answer;
   OnWindowThread([this, &prompt, &answer] {
-    answer = desktop_.InputBox(prompt, std::string(kSitePromptTitle),
-                               std::string(kSitePromptDefault));
+    answer =
+        desktop_.InputBox(prompt, std::string(kSitePromptTitle), std::string(kSitePromptDefault));
   });
   return answer;
 }
@@ -122,9 +121,13 @@ void RunThread::PostFileNamed(const std::string& path) {
 }
 
 void RunThread::TextFileUsed(const std::string& name) {
-  if (!told_.insert(name).second) return;
   std::lock_guard lock(mutex_);
-  news_.TextFiles.push_back(name);
+  auto& files = news_.TextFiles;
+  if (!files.empty() && files.back().first == name) {
+    ++files.back().second;
+  } else {
+    files.emplace_back(name, 1);
+  }
 }
 
 }  // namespace tolvanex

@@ -12,7 +12,6 @@
 #include <optional>
 #include <string>
 #include <thread>
-#include <unordered_set>
 #include <vector>
 
 #include "core/conversion_engine.h"
@@ -78,8 +77,6 @@ class RunThread : private RunObserver {
   std::condition_variable answered_;
   bool abandoned_ = false;  // the window no longer answers: boxes count as cancelled
   RunNews news_;
-  // Run thread only: the text files told of in this run.
-  std::unordered_set<std::string> told_;
 };
 
 }  // namespace tolvanex

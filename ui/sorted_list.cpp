@@ -15,7 +15,7 @@ void SortedListBox::Clear() {
   ++revision_;
 }
 
-void SortedListBox::AddItem(std::string_view name) {
+void SortedListBox::AddItems(std::string_view name, std::int64_t count) {
   auto found = ids_.find(std::string(name));
   std::uint32_t id;
   if (found != ids_.end()) {
@@ -25,7 +25,7 @@ void SortedListBox::AddItem(std::string_view name) {
     names_.emplace_back(name);
     ids_.emplace(names_.back(), id);
   }
-  pending_.push_back(id);
+  pending_.insert(pending_.end(), static_cast<std::size_t>(count), id);
   ++revision_;
 }
 

@@ -15,7 +15,9 @@ namespace tolvanex {
 class SortedListBox {
  public:
   void Clear();
-  void AddItem(std::string_view name);
+  void AddItem(std::string_view name) { AddItems(name, 1); }
+  // Adds count rows of the same name.
+  void AddItems(std::string_view name, std::int64_t count);
 
   std::int64_t ListCount() const {
     return static_cast<std::int64_t>(sorted_.size() + pending_.size());

@@ -2,14 +2,14 @@
 
 #include "base/errors.h"
 #include "base/labels.h"
-#include "ui/frm_tolvanex.h"
-#include "ui/show_error.h"
 #include "settings/ini_location.h"
 #include "settings/settings_store.h"
 #include "settings/window_settings.h"
 #include "system/version.h"
 #include "ui/files_list.h"
+#include "ui/frm_tolvanex.h"
 #include "ui/pickers.h"
+#include "ui/show_error.h"
 
 namespace tolvanex {
 
@@ -29,11 +29,10 @@ void Form_Load(Frm_Tolvanex& form) {
 }
 
 Settings SettingsOf(const Frm_Tolvanex& form) {
-  return Settings{form.Txt_File[0].Text,     form.Chk_OutputPostFile.Value,
-                  form.Lbl_Folder[0].Caption, form.Txt_File[1].Text,
-                  form.Chk_SortLookup.Value,  form.Chk_OutputTextFiles.Value,
-                  form.Txt_Extension.Text,    form.Lbl_Folder[1].Caption,
-                  form.Cmb_Dateformat.Text};
+  return Settings{
+      form.Txt_File[0].Text,   form.Chk_OutputPostFile.Value, form.Lbl_Folder[0].Caption,
+      form.Txt_File[1].Text,   form.Chk_SortLookup.Value,     form.Chk_OutputTextFiles.Value,
+      form.Txt_Extension.Text, form.Lbl_Folder[1].Caption,    form.Cmb_Dateformat.Text};
 }
 
 void ShowSettings(Frm_Tolvanex& form, const Settings& values) {

@@ -69,8 +69,14 @@ WindowController::BuildRoutines() {
   return routines;
 }
 
-void WindowController::Load() {
-  Run([this] { Form_Load(form_); });
+void WindowController::Load(const std::string& iniFile) {
+  Run([this, &iniFile] {
+    if (iniFile.empty()) {
+      Form_Load(form_);
+    } else {
+      LoadWindow(form_, iniFile);
+    }
+  });
 }
 
 void WindowController::Handle(const ControlRef& control, ControlEvent event) {

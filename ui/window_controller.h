@@ -29,8 +29,9 @@ class WindowController {
   WindowController(const WindowController&) = delete;
   WindowController& operator=(const WindowController&) = delete;
 
-  // The start-up of the window model, before the window is first shown.
-  void Load();
+  // The start-up of the window model, before the window is first shown; with a settings file
+  // given, that file is read and no instance test made.
+  void Load(const std::string& iniFile = std::string());
   // An event of a control or menu item, named as the window model names it ("Cmd_Edit", 2;
   // "mnu_File", 1). While a run goes only the run button takes input.
   void Handle(const ControlRef& control, ControlEvent event = ControlEvent::Click);

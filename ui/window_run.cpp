@@ -1,5 +1,6 @@
 #include "ui/window_run.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "ui/frm_tolvanex.h"
@@ -39,7 +40,7 @@ void ShowRunNews(Frm_Tolvanex& form, RunNews news) {
   if (news.Status) SetStatus(form, *news.Status);
   form.Run.Progress = news.Progress;
   if (news.PostFile) form.Lbl_File[0].Caption = std::move(*news.PostFile);
-  for (const std::string& name : news.TextFiles) form.Lst_Files.AddItem(name);
+  for (const auto& [name, count] : news.TextFiles) form.Lst_Files.AddItems(name, count);
   SetProcessing(form);
 }
 
@@ -51,6 +52,12 @@ void EndRun(Frm_Tolvanex& form, const ConversionResult& result) {
   run.ReachedEndOfData = result.ReachedEndOfData;
   SetProcessing(form);
   form.Desktop.SetMousePointer(run.PointerBefore);
+}
+
+int ProgressPerMille(const RunProgress& progress) {
+  if (progress.FileSize == 0) return 0;
+  double part = static_cast<double>(progress.BytesRead) / static_cast<double>(progress.FileSize);
+  return static_cast<int>(std::min(1.0, part) * 1000);
 }
 
 void SetProcessing(Frm_Tolvanex& form) {

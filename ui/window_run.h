@@ -3,8 +3,10 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/conversion_request.h"
@@ -27,12 +29,13 @@ struct WindowRun {
 };
 
 // What a run has told since the window last looked: its latest status and progress, the names
-// its post files got, the text files it used.
+// its post files got, and the text files it used, one row of the files list a reading: each name
+// with the readings in a row that used it.
 struct RunNews {
   std::optional<std::string> Status;
   RunProgress Progress;
   std::optional<std::string> PostFile;
-  std::vector<std::string> TextFiles;
+  std::vector<std::pair<std::string, std::int64_t>> TextFiles;
 };
 
 // The conversion the controls ask for.
@@ -45,6 +48,9 @@ void ShowRunNews(Frm_Tolvanex& form, RunNews news);
 // The window as a run has ended: its final status, the run button back to Process, the pointer
 // as before.
 void EndRun(Frm_Tolvanex& form, const ConversionResult& result);
+
+// How far the run has come through its data file, in thousandths, for a progress bar.
+int ProgressPerMille(const RunProgress& progress);
 
 // Brings the run button's caption and the two edit buttons in line with the window's state.
 void SetProcessing(Frm_Tolvanex& form);

@@ -23,13 +23,10 @@
 #include "app/qt/qt_text.h"
 #include "app/qt/text_fields.h"
 #include "ui/frm_tolvanex.h"
-#include "ui/status.h"
 
 namespace tolvanex::qt {
 
 namespace {
-
-constexpr int kProgressSteps = 1000;
 
 // Setting a widget to the value it already shows is skipped: a line edit would lose its cursor
 // position, and every change costs a repaint.
@@ -111,14 +108,10 @@ void SetStatusColour(QLabel* label, const Rgb& colour) {
   label->setPalette(palette);
 }
 
-void SetProgress(QProgressBar* bar, const RunState& run) {
+void SetProgress(QProgressBar* bar, const WindowRun& run) {
   bar->setVisible(run.Running);
   if (!run.Running) return;
-  int step = 0;
-  if (run.DataFileSize > 0) {
-    double part = static_cast<double>(run.DataBytesRead) / static_cast<double>(run.DataFileSize);
-    step = static_cast<int>(std::min(1.0, part) * kProgressSteps);
-  }
+  int step = ProgressPerMille(run.Progress);
   if (bar->value() != step) bar->setValue(step);
 }
 
@@ -203,7 +196,7 @@ void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets, bool withF
   SetStatusColour(widgets.Lbl_Status, form.Lbl_Status.BackColor);
   SetButton(widgets.Cmd_Export, form.Cmd_Export);
   SetButton(widgets.Cmd_Close, form.Cmd_Close);
-  SetProgress(widgets.RunProgress, form.RunState);
+  SetProgress(widgets.RunProgress, form.Run);
 
   widgets.m_File->setTitle(ToQt(form.m_File.Caption));
   for (std::size_t i = 0; i < form.mnu_File.size(); ++i) {
@@ -212,9 +205,9 @@ void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets, bool withF
   widgets.m_Help->setTitle(ToQt(form.m_Help.Caption));
   SetMenuItem(widgets.mnu_Help[0], form.mnu_Help[0]);
 
-  // A run holds the thread and lets events through only so that it can be cancelled: nothing
-  // else may change the controls it reads or start a second routine beside it.
-  bool idle = !form.RunState.Running;
+  // While a run goes only its button takes input: nothing may change the controls it was started
+  // with or start a second routine beside it.
+  bool idle = !form.Run.Running;
   widgets.TopRow->setEnabled(idle);
   widgets.Frame_PostFile->setEnabled(idle);
   widgets.Frame_TextFiles->setEnabled(idle);
@@ -222,12 +215,6 @@ void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets, bool withF
   widgets.Menus->setEnabled(idle);
   for (QAction* item : widgets.mnu_File) item->setEnabled(idle);
   widgets.mnu_Help[0]->setEnabled(idle);
-}
-
-void ShowStatusLine(const BorderedLabel& status, QLabel& label) {
-  SetBorderedCaption(&label, status.Caption);
-  SetStatusColour(&label, status.BackColor);
-  label.repaint();
 }
 
 }  // namespace tolvanex::qt

@@ -33,7 +33,4 @@ void PullFromWidgets(const ControlWidgets& widgets, Frm_Tolvanex& form);
 // is the costly part.
 void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets, bool withFilesList = true);
 
-// The status line alone, repainted at once.
-void ShowStatusLine(const BorderedLabel& status, QLabel& label);
-
 }  // namespace tolvanex::qt

@@ -14,9 +14,8 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/window_options.h"
-#include "ui/frm_tolvanex.h"
 #include "system/stop_requests.h"
-#include "ui/startup.h"
+#include "ui/frm_tolvanex.h"
 
 int main(int argc, char** argv) {
   // A request to stop from outside (the session ending, kill, Ctrl-C in the terminal) closes the
@@ -38,25 +37,18 @@ int main(int argc, char** argv) {
   tolvanex::qt::QtPlatform desktop;
   tolvanex::Frm_Tolvanex form(desktop);
   tolvanex::qt::MainWindow window(form, desktop);
-  if (parser.isSet(settingsOption)) {
-    tolvanex::LoadWindow(form, parser.value(settingsOption).toStdString());
-    window.ShowModel();
-  } else {
-    window.Load();
-    // A second instance has said so and closed its window before it was ever shown.
-    if (window.Closed()) return 0;
-  }
+  window.Load(parser.isSet(settingsOption) ? parser.value(settingsOption).toStdString()
+                                           : std::string());
+  // A second instance has said so and closed its window before it was ever shown.
+  if (window.Closed()) return 0;
   window.CloseOnStopRequests();
   QObject::connect(&window, &tolvanex::qt::MainWindow::CloseRequestDone, &application,
                    &QCoreApplication::quit, Qt::QueuedConnection);
   window.Open();
   if (parser.isSet(processOption)) {
-    QTimer::singleShot(0, &window, [&window] {
-      window.Controls().Cmd_Export->click();
-      window.close();
-    });
+    QTimer::singleShot(0, &window, [&window] { window.ProcessAndClose(); });
   }
   int status = QApplication::exec();
-  if (parser.isSet(processOption) && !form.RunState.ReachedEndOfData) return 1;
+  if (parser.isSet(processOption) && !form.Run.ReachedEndOfData) return 1;
   return status;
 }

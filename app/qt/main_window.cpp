@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <string>
@@ -25,13 +26,8 @@
 #include "app/qt/text_fields.h"
 #include "app/qt/window_icon.h"
 #include "app/qt/window_layout.h"
-#include "core/run_driver.h"
-#include "ui/frm_tolvanex.h"
 #include "system/stop_requests.h"
-#include "ui/files_list.h"
-#include "ui/pickers.h"
-#include "ui/startup.h"
-#include "ui/window_events.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex::qt {
 
@@ -52,12 +48,16 @@ std::vector<std::string> DroppedFiles(const QMimeData* data) {
 }  // namespace
 
 MainWindow::MainWindow(Frm_Tolvanex& form, QtPlatform& desktop)
-    : form_(form), desktop_(desktop), controls_(BuildControls(*this, form.Lst_Files)) {
+    : form_(form),
+      desktop_(desktop),
+      controls_(BuildControls(*this, form.Lst_Files)),
+      controller_(form, *this) {
   setAcceptDrops(true);
   // The boxes and dialogs of the program carry the icon too.
   QApplication::setWindowIcon(WindowIcon());
   setWindowIcon(QApplication::windowIcon());
   desktop_.Attach(this);
+  connect(&ticks_, &QTimer::timeout, this, [this] { controller_.Tick(); });
   ShowModel();
   AlignCaptions();
   Connect();
@@ -67,8 +67,8 @@ MainWindow::~MainWindow() {
   desktop_.Attach(nullptr);
 }
 
-void MainWindow::Load() {
-  Handle([this] { Form_Load(form_); });
+void MainWindow::Load(const std::string& iniFile) {
+  controller_.Load(iniFile);
 }
 
 QSize MainWindow::DefaultSize() const {
@@ -112,56 +112,29 @@ void MainWindow::KeepPlacement() {
       WindowPlacement{outer.x(), outer.y(), normal.width(), normal.height(), isMaximized()};
 }
 
-template <typename Routine>
-void MainWindow::Handle(Routine routine) {
-  // During a run only the run button takes input, and the run reads the values it started with.
-  if (!form_.RunState.Running) PullFromWidgets(controls_, form_);
-  RunEventRoutine(form_, routine);
-  ShowModel();
-  if (closeAfterRun_ && !form_.RunState.Running) {
-    closeAfterRun_ = false;
-    close();
-  }
-}
-
 void MainWindow::Connect() {
-  auto onClick = [this](QPushButton* button, auto routine) {
-    connect(button, &QPushButton::clicked, this, [this, routine] { Handle(routine); });
-  };
-  for (int i = 0; i < 2; ++i) {
-    onClick(controls_.Cmd_GetFile[i], [this, i] { Cmd_GetFile_Click(form_, i); });
-    onClick(controls_.Cmd_GetFolder[i], [this, i] { Cmd_GetFolder_Click(form_, i); });
+  for (const ControlInfo& info : ControlTable()) {
+    auto* button = qobject_cast<QPushButton*>(controls_.Find(info.Name, info.Index));
+    if (button == nullptr) continue;
+    connect(button, &QPushButton::clicked, this,
+            [this, control = ControlRef{info.Name, info.Index}] { controller_.Handle(control); });
   }
-  for (int i = 0; i < 4; ++i) {
-    onClick(controls_.Cmd_Edit[i], [this, i] { Cmd_Edit_Click(form_, i); });
-  }
-  connect(controls_.Cmd_Export, &QPushButton::clicked, this, [this] {
-    auto interval = std::chrono::milliseconds(QApplication::doubleClickInterval());
-    if (!RunButtonTakesClick(form_.RunState, std::chrono::steady_clock::now(), interval)) return;
-    Handle([this] {
-      if (!form_.RunState.Running) desktop_.RestartEventClock();
-      Cmd_Export_Click(form_);
-    });
-  });
-  onClick(controls_.Cmd_Close, [this] {
-    LeaveSight();
-    Cmd_Close_Click(form_);
-  });
-
   connect(controls_.Lst_Files->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] {
             // A selection that the model itself put there is no click.
-            if (!showingModel_) Handle([this] { Lst_Files_Click(form_); });
+            if (!showingModel_) controller_.Handle({"Lst_Files", -1});
           });
-  connect(controls_.Lst_Files, &QListView::doubleClicked, this,
-          [this] { Handle([this] { Lst_Files_DblClick(form_); }); });
-
+  connect(controls_.Lst_Files, &QListView::doubleClicked, this, [this] {
+    controller_.Handle({"Lst_Files", -1}, ControlEvent::DoubleClick);
+  });
   for (int i = 0; i < 2; ++i) {
-    connect(controls_.mnu_File[i], &QAction::triggered, this,
-            [this, i] { Handle([this, i] { mnu_File_Click(form_, i); }); });
+    connect(controls_.mnu_File[i], &QAction::triggered, this, [this, i] {
+      controller_.Handle({"mnu_File", i});
+    });
   }
-  connect(controls_.mnu_Help[0], &QAction::triggered, this,
-          [this] { Handle([this] { mnu_Help_Click(form_, 0); }); });
+  connect(controls_.mnu_Help[0], &QAction::triggered, this, [this] {
+    controller_.Handle({"mnu_Help", 0});
+  });
 }
 
 // The caption column of the top row and of both groups is as wide as its widest caption, so
@@ -177,23 +150,26 @@ QWidget* MainWindow::DialogParent() {
   return isVisible() ? this : nullptr;
 }
 
-bool MainWindow::RunGoing() const {
-  return form_.RunState.Running;
+void MainWindow::ReadControls() {
+  PullFromWidgets(controls_, form_);
 }
 
-void MainWindow::ShowStatus(const BorderedLabel& status) {
-  ShowStatusLine(status, *controls_.Lbl_Status);
-}
-
-void MainWindow::ShowModel() {
-  // During a run the files list grows by a row a reading; it is shown anew once a second, the
-  // rest of the window at every let-through.
-  auto now = std::chrono::steady_clock::now();
-  bool withFilesList = !form_.RunState.Running || now - filesListShown_ >= kFilesListInterval;
-  if (withFilesList) filesListShown_ = now;
+void MainWindow::ShowModel(bool withFilesList) {
   showingModel_ = true;
   PushToWidgets(form_, controls_, withFilesList);
   showingModel_ = false;
+}
+
+void MainWindow::Post(std::function<void()> task) {
+  QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}
+
+void MainWindow::StartTicks(std::chrono::milliseconds interval) {
+  ticks_.start(interval);
+}
+
+std::chrono::milliseconds MainWindow::DoubleClickInterval() const {
+  return std::chrono::milliseconds(QApplication::doubleClickInterval());
 }
 
 void MainWindow::CloseWindow() {
@@ -208,21 +184,21 @@ void MainWindow::CloseWindow() {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (CanDropFiles(form_, DroppedFiles(event->mimeData()))) event->acceptProposedAction();
+  if (controller_.CanDrop(DroppedFiles(event->mimeData()))) event->acceptProposedAction();
 }
 
 void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
-  if (CanDropFiles(form_, DroppedFiles(event->mimeData()))) event->acceptProposedAction();
+  if (controller_.CanDrop(DroppedFiles(event->mimeData()))) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
   std::vector<std::string> paths = DroppedFiles(event->mimeData());
-  if (!CanDropFiles(form_, paths)) return;
+  if (!controller_.CanDrop(paths)) return;
   QWidget* target = childAt(event->position().toPoint());
   bool onLookupBox = target != nullptr && (target == controls_.Txt_File[1] ||
                                            controls_.Txt_File[1]->isAncestorOf(target));
   event->acceptProposedAction();
-  Handle([this, onLookupBox, &paths] { DropFile(form_, onLookupBox ? 1 : 0, paths.front()); });
+  controller_.Drop(onLookupBox ? 1 : 0, paths.front());
 }
 
 void MainWindow::LeaveSight() {
@@ -243,20 +219,13 @@ void MainWindow::CloseOnStopRequests() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (form_.RunState.Running) {
-    // The run ends after the line in hand, and the window closes when it has.
-    form_.RunState.StopRequested = true;
-    closeAfterRun_ = true;
-    LeaveSight();
+  // A run going ends after the line in hand, and the window closes when it has.
+  controller_.RequestClose();
+  if (controller_.Closed()) {
+    event->accept();
+  } else {
     event->ignore();
-    return;
   }
-  PullFromWidgets(controls_, form_);
-  LeaveSight();
-  Form_QueryUnload(form_);
-  closed_ = true;
-  event->accept();
-  emit CloseRequestDone();
 }
 
 }  // namespace tolvanex::qt

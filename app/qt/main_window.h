@@ -1,13 +1,17 @@
-// The window: the widgets of the window model, each widget event handed to the model's routine
-// with the values copied in before and out after.
+// The window: the widgets of the window model, each widget event handed to the window
+// controller, which runs its routine with the values copied in before and out after.
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
 #include <chrono>
+#include <string>
 #include <string_view>
 
 #include "app/qt/control_widgets.h"
 #include "app/qt/qt_view.h"
+#include "ui/window_controller.h"
+#include "ui/window_view.h"
 
 namespace tolvanex {
 class Frm_Tolvanex;
@@ -17,7 +21,7 @@ namespace tolvanex::qt {
 
 class QtPlatform;
 
-class MainWindow : public QMainWindow, public QtView {
+class MainWindow : public QMainWindow, public QtView, private WindowView {
   Q_OBJECT
 
  public:
@@ -25,8 +29,11 @@ class MainWindow : public QMainWindow, public QtView {
   MainWindow(Frm_Tolvanex& form, QtPlatform& desktop);
   ~MainWindow() override;
 
-  // The start-up of the window model, before the window is first shown.
-  void Load();
+  // The start-up of the window model, before the window is first shown; with a settings file
+  // given, that file is read and no instance test made.
+  void Load(const std::string& iniFile = std::string());
+  // Presses Process, and closes the window once that run has ended.
+  void ProcessAndClose() { controller_.ProcessAndClose(); }
   // The size the window opens at when it has none of its own yet: room for the texts of its
   // controls (the final status of a large run, the paths as they stand), within the screen.
   QSize DefaultSize() const;
@@ -37,7 +44,8 @@ class MainWindow : public QMainWindow, public QtView {
   // as Exit does: a run going is cancelled first, and the settings are saved.
   void CloseOnStopRequests();
   // True once the close request has gone through: the program ends with the window.
-  bool Closed() const { return closed_; }
+  bool Closed() const { return controller_.Closed(); }
+  bool RunGoing() const { return controller_.Running(); }
 
   const ControlWidgets& Controls() const { return controls_; }
   QWidget* Control(std::string_view name, int index = -1) const {
@@ -45,10 +53,9 @@ class MainWindow : public QMainWindow, public QtView {
   }
 
   QWidget* DialogParent() override;
-  bool RunGoing() const override;
-  void ShowStatus(const BorderedLabel& status) override;
-  void ShowModel() override;
   void CloseWindow() override;
+  // Shows the window model's values in the widgets.
+  void ShowModel() { ShowModel(true); }
 
  signals:
   // The close request has gone through. The window may have left sight before it, so that Qt's
@@ -63,26 +70,29 @@ class MainWindow : public QMainWindow, public QtView {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // One event of a control: the user's values into the model, the routine, the model's values
-  // back to the widgets.
-  template <typename Routine>
-  void Handle(Routine routine);
+  void ReadControls() override;
+  void ShowModel(bool withFilesList) override;
+  void Post(std::function<void()> task) override;
+  void StartTicks(std::chrono::milliseconds interval) override;
+  void StopTicks() override { ticks_.stop(); }
+  // The window goes out of sight at once when it is to close; what is left to do (the line in
+  // hand of a run, flushing its files, saving the settings) goes on unseen.
+  void LeaveSight() override;
+  void CloseForGood() override { emit CloseRequestDone(); }
+  std::chrono::milliseconds DoubleClickInterval() const override;
+
+  // Each widget's events to the controller, by the control's name in the window model.
   void Connect();
   // Notes the window's place and size for the settings file.
   void KeepPlacement();
-  // The window goes out of sight at once when it is to close; what is left to do (the line in
-  // hand of a run, flushing its files, saving the settings) goes on unseen.
-  void LeaveSight();
   void AlignCaptions();
 
   Frm_Tolvanex& form_;
   QtPlatform& desktop_;
   ControlWidgets controls_;
+  WindowController controller_;
+  QTimer ticks_;
   bool showingModel_ = false;
-  static constexpr std::chrono::seconds kFilesListInterval{1};
-  std::chrono::steady_clock::time_point filesListShown_{};
-  bool closed_ = false;
-  bool closeAfterRun_ = false;
   bool leftSight_ = false;  // hidden on its way to closing
 };
 

@@ -1,7 +1,6 @@
 #include "app/qt/qt_platform.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -74,12 +73,7 @@ QWidget* QtPlatform::Parent() const {
   return view_ != nullptr ? view_->DialogParent() : nullptr;
 }
 
-void QtPlatform::ShowModelBeforeModal() {
-  if (view_ != nullptr && view_->RunGoing()) view_->ShowModel();
-}
-
 void QtPlatform::MessageBox(const std::string& text, const std::string& title) {
-  ShowModelBeforeModal();
   ArrowOverModal arrow(pointer_);
   QMessageBox box(QMessageBox::NoIcon, ToQt(title), LinesToQt(text), QMessageBox::Ok, Parent());
   box.setTextFormat(Qt::PlainText);
@@ -88,7 +82,6 @@ void QtPlatform::MessageBox(const std::string& text, const std::string& title) {
 
 std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultAnswer) {
-  ShowModelBeforeModal();
   ArrowOverModal arrow(pointer_);
   QInputDialog dialog(Parent());
   dialog.setInputMode(QInputDialog::TextInput);
@@ -102,7 +95,6 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
 
 std::optional<std::string> QtPlatform::ShowOpen(const std::vector<FileFilter>& filters,
                                                 const std::string& initialName) {
-  ShowModelBeforeModal();
   ArrowOverModal arrow(pointer_);
   QFileDialog dialog(Parent(), QStringLiteral("Open"));
   // As the original dialog: the chosen name need not exist, and no other option is offered.
@@ -126,7 +118,6 @@ std::optional<std::string> QtPlatform::ShowOpen(const std::vector<FileFilter>& f
 
 std::optional<std::string> QtPlatform::BrowseForFolder(const std::string& prompt,
                                                        const std::string& startFolder) {
-  ShowModelBeforeModal();
   ArrowOverModal arrow(pointer_);
   QFileDialog dialog(Parent(), ToQt(prompt));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -145,20 +136,6 @@ void QtPlatform::SetMousePointer(int code) {
   if (pointer_ != kPointerDefault) QGuiApplication::restoreOverrideCursor();
   if (code != kPointerDefault) QGuiApplication::setOverrideCursor(QCursor(CursorFor(code)));
   pointer_ = code;
-}
-
-void QtPlatform::RepaintStatus(const BorderedLabel& status) {
-  // During a run the status changes with every line; the window shows it at each let-through,
-  // so that painting never holds up the run.
-  if (view_ == nullptr || view_->RunGoing()) return;
-  view_->ShowStatus(status);
-}
-
-void QtPlatform::DoEvents() {
-  if (!events_.Due(std::chrono::steady_clock::now())) return;
-  if (view_ != nullptr) view_->ShowModel();
-  QCoreApplication::processEvents();
-  events_.Done(std::chrono::steady_clock::now());
 }
 
 RegionalSettings QtPlatform::Regional() const {

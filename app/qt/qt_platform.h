@@ -2,12 +2,10 @@
 // POSIX services for the instance lock, the editor and the program's own folder.
 #pragma once
 
-#include <chrono>
 #include <string>
 
-#include "ui/platform.h"
 #include "system/desktop.h"
-#include "ui/window_events.h"
+#include "ui/platform.h"
 
 class QWidget;
 
@@ -23,8 +21,6 @@ class QtPlatform : public Platform {
 
   // The window whose controls the desktop shows; none until it is built.
   void Attach(QtView* view) { view_ = view; }
-  // The next DoEvents lets events through at once: a run's first line shows its Cancel button.
-  void RestartEventClock() { events_.Restart(); }
 
   void MessageBox(const std::string& text, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
@@ -35,8 +31,6 @@ class QtPlatform : public Platform {
                                              const std::string& startFolder) override;
   int MousePointer() const override { return pointer_; }
   void SetMousePointer(int code) override;
-  void RepaintStatus(const BorderedLabel& status) override;
-  void DoEvents() override;
   void StartEditor(const std::string& path) override { services_.StartEditor(path); }
   bool AnotherInstanceRunning() override { return services_.AnotherInstanceRunning(); }
   ProgramInfo Program() const override { return services_.Program(); }
@@ -46,13 +40,10 @@ class QtPlatform : public Platform {
 
  private:
   QWidget* Parent() const;
-  // Before a modal box stops a run, the window shows where the run has got to.
-  void ShowModelBeforeModal();
 
   DesktopServices services_;
   QtView* view_ = nullptr;
   int pointer_ = kPointerDefault;
-  EventPacer events_;
 };
 
 }  // namespace tolvanex::qt

@@ -10,15 +10,14 @@
 
 #include "app/win32/control_ids.h"
 #include "app/win32/control_text.h"
-#include "ui/frm_tolvanex.h"
 #include "system/win32/wide_text.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex::win32 {
 
 namespace {
 
 constexpr int kProgressSteps = 1000;
-constexpr const wchar_t* kRunHeld = L"The run waits while the window is moved or sized";
 
 // Setting a control to the text it already shows is skipped: a text box would lose its cursor
 // position, and every change costs a repaint.
@@ -157,13 +156,9 @@ void ControlBinding::Push(const Frm_Tolvanex& form, bool withFilesList) {
   SetText(Control(IDC_CMD_CLOSE), form.Cmd_Close.Caption);
 
   HWND progress = Control(IDC_RUN_PROGRESS);
-  const RunState& run = form.RunState;
+  const WindowRun& run = form.Run;
   if (run.Running) {
-    int step = 0;
-    if (run.DataFileSize > 0) {
-      double part = static_cast<double>(run.DataBytesRead) / static_cast<double>(run.DataFileSize);
-      step = static_cast<int>(std::min(1.0, part) * kProgressSteps);
-    }
+    int step = ProgressPerMille(run.Progress);
     if (::SendMessageW(progress, PBM_GETPOS, 0, 0) != step)
       ::SendMessageW(progress, PBM_SETPOS, step, 0);
   }
@@ -174,9 +169,9 @@ void ControlBinding::Push(const Frm_Tolvanex& form, bool withFilesList) {
 }
 
 void ControlBinding::PushEnabled(const Frm_Tolvanex& form) {
-  // A run holds the thread and lets messages through only so that it can be cancelled: nothing
-  // else may change the controls it reads or start a second routine beside it.
-  bool idle = !form.RunState.Running;
+  // While a run goes only its button takes input: nothing may change the controls it was started
+  // with or start a second routine beside it.
+  bool idle = !form.Run.Running;
   for (int id : kIdleOnly) SetEnabled(Control(id), idle);
   for (std::size_t i = 0; i < 2; ++i) {
     SetEnabled(Control(kGetFile[i]), idle && form.Cmd_GetFile[i].Enabled);
@@ -226,8 +221,6 @@ void ControlBinding::PushFilesList(const Frm_Tolvanex& form) {
 }
 
 void ControlBinding::PushStatus(const BorderedLabel& status) {
-  // The line says why the run waits until it goes on.
-  if (runHeld_) return;
   HWND line = Control(IDC_LBL_STATUS);
   bool changed = SetText(line, status.Caption);
   if (!(status.BackColor == statusColour_)) {
@@ -239,19 +232,6 @@ void ControlBinding::PushStatus(const BorderedLabel& status) {
     changed = true;
   }
   if (changed) ::UpdateWindow(line);
-}
-
-void ControlBinding::ShowRunHeld(bool held, const BorderedLabel& status) {
-  if (held == runHeld_) return;
-  runHeld_ = held;
-  ::SendMessageW(Control(IDC_RUN_PROGRESS), PBM_SETSTATE, held ? PBST_PAUSED : PBST_NORMAL, 0);
-  if (!held) {
-    PushStatus(status);
-    return;
-  }
-  HWND line = Control(IDC_LBL_STATUS);
-  ::SetWindowTextW(line, kRunHeld);
-  ::UpdateWindow(line);
 }
 
 HBRUSH ControlBinding::StaticColours(HWND control, HDC context) {

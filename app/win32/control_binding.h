@@ -29,11 +29,6 @@ class ControlBinding {
   // The model's values into the controls. The files list, which a run makes long, only when
   // asked for.
   void Push(const Frm_Tolvanex& form, bool withFilesList);
-  // The status line alone, painted at once.
-  void PushStatus(const BorderedLabel& status);
-  // While the system's move or size loop holds a run, the status line says that the run waits
-  // and the progress bar shows itself paused; afterwards both show the run again.
-  void ShowRunHeld(bool held, const BorderedLabel& status);
 
   // The colours of a static control (WM_CTLCOLORSTATIC): the status line's own, the window
   // colour under a path; none for the rest, which keep the dialog's.
@@ -45,6 +40,7 @@ class ControlBinding {
   HWND Control(int id) const { return ::GetDlgItem(window_, id); }
   void PushFilesList(const Frm_Tolvanex& form);
   void PushEnabled(const Frm_Tolvanex& form);
+  void PushStatus(const BorderedLabel& status);
 
   HWND window_;
   // The list's revision that the files list shows; another means the rows are not current.
@@ -52,7 +48,6 @@ class ControlBinding {
   std::vector<std::string> formatItems_;  // the date formats the combo box offers
   Rgb statusColour_ = kButtonFace;
   HBRUSH statusBrush_ = nullptr;  // for a colour of the status line's own
-  bool runHeld_ = false;
 };
 
 }  // namespace tolvanex::win32

@@ -14,10 +14,9 @@
 #include "app/win32/win32_platform.h"
 #include "app/win32/window_options.h"
 #include "base/errors.h"
-#include "ui/frm_tolvanex.h"
 #include "system/stop_requests.h"
 #include "system/win32/wide_text.h"
-#include "ui/startup.h"
+#include "ui/frm_tolvanex.h"
 
 int main(int argc, char** argv) {
   using namespace tolvanex;
@@ -40,18 +39,13 @@ int main(int argc, char** argv) {
   win32::Win32Platform desktop;
   Frm_Tolvanex form(desktop);
   win32::MainWindow window(form, desktop);
-  if (options.SettingsFile) {
-    LoadWindow(form, *options.SettingsFile);
-    window.ShowModel();
-  } else {
-    window.Load();
-    // A second instance has said so and closed its window before it was ever shown.
-    if (window.Closed()) return 0;
-  }
+  window.Load(options.SettingsFile.value_or(std::string()));
+  // A second instance has said so and closed its window before it was ever shown.
+  if (window.Closed()) return 0;
   window.Open();
   if (options.ProcessAndExit) ::PostMessageW(window.Window(), win32::kProcessAndClose, 0, 0);
   int status = win32::RunMessageLoop(window);
   ::OleUninitialize();
-  if (options.ProcessAndExit && !form.RunState.ReachedEndOfData) return 1;
+  if (options.ProcessAndExit && !form.Run.ReachedEndOfData) return 1;
   return status;
 }

@@ -19,19 +19,37 @@
 #include "app/win32/window_layout.h"
 #include "app/win32/window_placing.h"
 #include "base/errors.h"
-#include "core/run_driver.h"
 #include "formats/date_pattern.h"
-#include "ui/frm_tolvanex.h"
-#include "model/run_state.h"
 #include "system/win32/wide_text.h"
-#include "ui/files_list.h"
-#include "ui/pickers.h"
-#include "ui/startup.h"
-#include "ui/window_events.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex::win32 {
 
 namespace {
+
+constexpr UINT_PTR kTickTimer = 1;
+
+// The controls and menu items whose commands are events of the window model, by its names.
+struct CommandControl {
+  int Id;
+  ControlRef Control;
+};
+constexpr CommandControl kCommandControls[] = {
+    {IDC_CMD_GETFILE_0, {"Cmd_GetFile", 0}},
+    {IDC_CMD_GETFILE_1, {"Cmd_GetFile", 1}},
+    {IDC_CMD_GETFOLDER_0, {"Cmd_GetFolder", 0}},
+    {IDC_CMD_GETFOLDER_1, {"Cmd_GetFolder", 1}},
+    {IDC_CMD_EDIT_0, {"Cmd_Edit", 0}},
+    {IDC_CMD_EDIT_1, {"Cmd_Edit", 1}},
+    {IDC_CMD_EDIT_2, {"Cmd_Edit", 2}},
+    {IDC_CMD_EDIT_3, {"Cmd_Edit", 3}},
+    {IDC_CMD_EXPORT, {"Cmd_Export", -1}},
+    {IDC_CMD_CLOSE, {"Cmd_Close", -1}},
+    {IDC_LST_FILES, {"Lst_Files", -1}},
+    {IDM_FILE_0, {"mnu_File", 0}},
+    {IDM_FILE_1, {"mnu_File", 1}},
+    {IDM_HELP_0, {"mnu_Help", 0}},
+};
 
 bool IsCheckBox(int id) {
   return id == IDC_CHK_OUTPUTPOSTFILE || id == IDC_CHK_SORTLOOKUP || id == IDC_CHK_OUTPUTTEXTFILES;
@@ -47,7 +65,7 @@ void ToggleCheckBox(HWND box) {
 }  // namespace
 
 MainWindow::MainWindow(Frm_Tolvanex& form, Win32Platform& desktop)
-    : form_(form), desktop_(desktop) {
+    : form_(form), desktop_(desktop), controller_(form, *this) {
   window_ = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
                                  Procedure, reinterpret_cast<LPARAM>(this));
   if (window_ == nullptr) throw Failure("The window could not be made");
@@ -143,91 +161,31 @@ void MainWindow::Open() {
   ShowPlaced(window_, form_.Placement);
 }
 
-void MainWindow::KeepPlacement() {
-  if (auto placement = PlacementOf(window_)) form_.Placement = placement;
-}
-
-void MainWindow::Load() {
-  Handle([this] { Form_Load(form_); });
-}
-
-template <typename Routine>
-void MainWindow::Handle(Routine routine) {
-  // During a run only the run button takes input, and the run reads the values it started with.
-  if (!form_.RunState.Running) binding_->Pull(form_);
-  RunEventRoutine(form_, routine);
-  ShowModel();
-  if (closeAfterRun_ && !form_.RunState.Running) {
-    closeAfterRun_ = false;
-    OnClose();
-  }
-}
-
-void MainWindow::PressRunButton() {
-  auto interval = std::chrono::milliseconds(::GetDoubleClickTime());
-  if (!RunButtonTakesClick(form_.RunState, std::chrono::steady_clock::now(), interval)) return;
-  Handle([this] {
-    if (!form_.RunState.Running) desktop_.RestartEventClock();
-    Cmd_Export_Click(form_);
-  });
+void MainWindow::Load(const std::string& iniFile) {
+  controller_.Load(iniFile);
 }
 
 void MainWindow::OnCommand(int id, int code) {
-  if (id == IDC_CMD_EXPORT) {
-    if (code == BN_CLICKED) PressRunButton();
-    return;
-  }
-  // A run lets only its own button through; a shortcut key still arrives as a command.
-  if (form_.RunState.Running) return;
   if (IsCheckBox(id)) {
-    if (code == BN_CLICKED) ToggleCheckBox(::GetDlgItem(window_, id));
+    if (code == BN_CLICKED && !controller_.Running()) ToggleCheckBox(::GetDlgItem(window_, id));
     return;
   }
-  switch (id) {
-    case IDC_CMD_GETFILE_0:
-    case IDC_CMD_GETFILE_1:
-      Handle([this, id] { Cmd_GetFile_Click(form_, id == IDC_CMD_GETFILE_0 ? 0 : 1); });
-      return;
-    case IDC_CMD_GETFOLDER_0:
-    case IDC_CMD_GETFOLDER_1:
-      Handle([this, id] { Cmd_GetFolder_Click(form_, id == IDC_CMD_GETFOLDER_0 ? 0 : 1); });
-      return;
-    case IDC_CMD_EDIT_0:
-      Handle([this] { Cmd_Edit_Click(form_, 0); });
-      return;
-    case IDC_CMD_EDIT_1:
-      Handle([this] { Cmd_Edit_Click(form_, 1); });
-      return;
-    case IDC_CMD_EDIT_2:
-      Handle([this] { Cmd_Edit_Click(form_, 2); });
-      return;
-    case IDC_CMD_EDIT_3:
-      Handle([this] { Cmd_Edit_Click(form_, 3); });
-      return;
-    case IDC_CMD_CLOSE:
-      Handle([this] {
-        LeaveSight();
-        Cmd_Close_Click(form_);
-      });
-      return;
-    case IDC_CMB_DATEFORMAT:
-      if (code == CBN_EDITCHANGE) KeepLineBreaksOutOfDateFormat();
-      return;
-    case IDC_LST_FILES:
-      if (code == LBN_SELCHANGE) Handle([this] { Lst_Files_Click(form_); });
-      if (code == LBN_DBLCLK) Handle([this] { Lst_Files_DblClick(form_); });
-      return;
-    case IDM_FILE_0:
-    case IDM_FILE_1:
-      Handle([this, id] { mnu_File_Click(form_, id == IDM_FILE_0 ? 0 : 1); });
-      return;
-    case IDM_HELP_0:
-      Handle([this] { mnu_Help_Click(form_, 0); });
-      return;
-    default:
-      // Enter and Escape, which a dialog turns into OK and Cancel, do nothing here.
-      return;
+  if (id == IDC_CMB_DATEFORMAT) {
+    if (code == CBN_EDITCHANGE) KeepLineBreaksOutOfDateFormat();
+    return;
   }
+  for (const CommandControl& command : kCommandControls) {
+    if (command.Id != id) continue;
+    if (id == IDC_LST_FILES) {
+      if (code == LBN_SELCHANGE) controller_.Handle(command.Control);
+      if (code == LBN_DBLCLK) controller_.Handle(command.Control, ControlEvent::DoubleClick);
+    } else if (code == BN_CLICKED || code == 1) {
+      // A button's click or a menu item (both 0), or a shortcut key (1).
+      controller_.Handle(command.Control);
+    }
+    return;
+  }
+  // Enter and Escape, which a dialog turns into OK and Cancel, do nothing here.
 }
 
 void MainWindow::KeepLineBreaksOutOfDateFormat() {
@@ -265,36 +223,53 @@ void MainWindow::OnDrop(HDROP drop) {
     paths.clear();  // a name the program could not use is no file to take
   }
   ::DragFinish(drop);
-  if (form_.RunState.Running || !CanDropFiles(form_, paths)) return;
+  if (!controller_.CanDrop(paths)) return;
   // A file dropped onto the lookup file box names the lookup file; anywhere else, the data file.
   RECT lookupBox{};
   HWND box = ::GetDlgItem(window_, IDC_TXT_FILE_1);
   ::GetWindowRect(box, &lookupBox);
   ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&lookupBox), 2);
   int index = ::PtInRect(&lookupBox, at) ? 1 : 0;
-  Handle([this, index, &paths] { DropFile(form_, index, paths.front()); });
+  controller_.Drop(index, paths.front());
 }
 
 void MainWindow::LeaveSight() {
   if (!::IsWindowVisible(window_)) return;
-  KeepPlacement();
+  if (auto placement = PlacementOf(window_)) form_.Placement = placement;
   ::ShowWindow(window_, SW_HIDE);
 }
 
-void MainWindow::OnClose() {
-  if (closed_) return;
-  if (form_.RunState.Running) {
-    // The run ends after the line in hand, and the window closes when it has.
-    form_.RunState.StopRequested = true;
-    closeAfterRun_ = true;
-    LeaveSight();
-    return;
+void MainWindow::Post(std::function<void()> task) {
+  {
+    std::lock_guard lock(tasksMutex_);
+    tasks_.push_back(std::move(task));
   }
-  binding_->Pull(form_);
-  LeaveSight();
-  RunEventRoutine(form_, [this] { Form_QueryUnload(form_); });
-  closed_ = true;
-  ::PostQuitMessage(0);
+  ::PostMessageW(window_, kTaskPosted, 0, 0);
+}
+
+void MainWindow::RunPostedTasks() {
+  for (;;) {
+    std::function<void()> task;
+    {
+      std::lock_guard lock(tasksMutex_);
+      if (tasks_.empty()) return;
+      task = std::move(tasks_.front());
+      tasks_.pop_front();
+    }
+    task();
+  }
+}
+
+void MainWindow::StartTicks(std::chrono::milliseconds interval) {
+  ::SetTimer(window_, kTickTimer, static_cast<UINT>(interval.count()), nullptr);
+}
+
+void MainWindow::StopTicks() {
+  ::KillTimer(window_, kTickTimer);
+}
+
+std::chrono::milliseconds MainWindow::DoubleClickInterval() const {
+  return std::chrono::milliseconds(::GetDoubleClickTime());
 }
 
 void MainWindow::LayOut() {
@@ -306,18 +281,6 @@ void MainWindow::Paint() {
   HDC context = ::BeginPaint(window_, &paint);
   PaintGroupFrames(window_, context, frames_);
   ::EndPaint(window_, &paint);
-}
-
-bool MainWindow::HoldsRun(WPARAM command) const {
-  // Clicking the greyed menu bar or the window's icon, Alt, F10 and Alt+Space would each enter
-  // a menu loop that keeps the run's let-through from returning until the menu is closed.
-  UINT kind = static_cast<UINT>(command) & 0xFFF0;
-  return form_.RunState.Running && (kind == SC_KEYMENU || kind == SC_MOUSEMENU);
-}
-
-void MainWindow::ShowRunHeld(bool held) {
-  if (binding_ == nullptr) return;
-  binding_->ShowRunHeld(held && form_.RunState.Running, form_.Lbl_Status);
 }
 
 void MainWindow::KeepSmallestSize(MINMAXINFO& limits) const {
@@ -337,11 +300,16 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case kProcessAndClose:
-      PressRunButton();
-      CloseWindow();
+      controller_.ProcessAndClose();
+      return TRUE;
+    case kTaskPosted:
+      RunPostedTasks();
+      return TRUE;
+    case WM_TIMER:
+      if (wParam == kTickTimer) controller_.Tick();
       return TRUE;
     case WM_CLOSE:
-      OnClose();
+      controller_.RequestClose();
       return TRUE;
     case WM_SIZE:
       if (binding_ != nullptr) LayOut();
@@ -349,16 +317,6 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       Paint();
       return TRUE;
-    case WM_SYSCOMMAND:
-      // Handled, so that the dialog does not pass it on to the system.
-      return HoldsRun(wParam) ? answer(0) : FALSE;
-    case WM_CONTEXTMENU:
-      // The title bar's menu, which would hold a run as the system menu does.
-      return form_.RunState.Running ? answer(0) : FALSE;
-    case WM_ENTERSIZEMOVE:
-    case WM_EXITSIZEMOVE:
-      ShowRunHeld(message == WM_ENTERSIZEMOVE);
-      return FALSE;
     case WM_GETMINMAXINFO:
       KeepSmallestSize(*reinterpret_cast<MINMAXINFO*>(lParam));
       return TRUE;
@@ -399,7 +357,7 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return answer(TRUE);
     case WM_ENDSESSION:
       // The session ends: the settings are saved as for Exit; a run going ends after its line.
-      if (wParam != FALSE) OnClose();
+      if (wParam != FALSE) controller_.RequestClose();
       return answer(0);
     default:
       return FALSE;
@@ -410,26 +368,8 @@ HWND MainWindow::Owner() const {
   return ::IsWindowVisible(window_) ? window_ : nullptr;
 }
 
-bool MainWindow::RunGoing() const {
-  return form_.RunState.Running;
-}
-
-void MainWindow::ShowModel() {
-  if (binding_ == nullptr) return;
-  // During a run the files list grows by a row a reading; it is shown anew once a second, the
-  // rest of the window at every let-through.
-  auto now = std::chrono::steady_clock::now();
-  bool withFilesList = !form_.RunState.Running || now - filesListShown_ >= kFilesListInterval;
-  if (withFilesList) filesListShown_ = now;
-  binding_->Push(form_, withFilesList);
-}
-
-void MainWindow::ShowStatus(const BorderedLabel& status) {
-  if (binding_ != nullptr) binding_->PushStatus(status);
-}
-
-void MainWindow::CloseWindow() {
-  OnClose();
+void MainWindow::ShowModel(bool withFilesList) {
+  if (binding_ != nullptr) binding_->Push(form_, withFilesList);
 }
 
 bool MainWindow::TakeMessage(MSG& message) {

@@ -1,5 +1,5 @@
 // The window: a dialog whose controls show the window model, each control's message handed to
-// the model's routine with the values copied in before and out after.
+// the window controller, which runs its routine with the values copied in before and out after.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +9,17 @@
 
 #include <array>
 #include <chrono>
+#include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "app/win32/control_binding.h"
 #include "app/win32/win32_view.h"
 #include "app/win32/window_layout.h"
+#include "ui/window_controller.h"
+#include "ui/window_view.h"
 
 namespace tolvanex {
 class Frm_Tolvanex;
@@ -26,8 +31,10 @@ class Win32Platform;
 
 // Posted to the window to press Process once and close the window after the run.
 inline constexpr UINT kProcessAndClose = WM_APP + 1;
+// Posted to the window when a task waits to run on its thread.
+inline constexpr UINT kTaskPosted = WM_APP + 2;
 
-class MainWindow : public Win32View {
+class MainWindow : public Win32View, private WindowView {
  public:
   // Makes the window, not yet shown; the form's desktop is the given one, which then serves
   // this window.
@@ -36,22 +43,22 @@ class MainWindow : public Win32View {
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
 
-  // The start-up of the window model, before the window is first shown.
-  void Load();
+  // The start-up of the window model, before the window is first shown; with a settings file
+  // given, that file is read and no instance test made.
+  void Load(const std::string& iniFile = std::string());
   // Shows the window for the first time: where it stood when it last closed, moved onto the
   // screens as they are now, or at its default size in the middle of the screen.
   void Open();
   // True once the close request has gone through: the program ends with the window.
-  bool Closed() const { return closed_; }
+  bool Closed() const { return controller_.Closed(); }
   HWND Window() const { return window_; }
+  // Shows the window model's values in the controls.
+  void ShowModel() { ShowModel(true); }
 
   HWND Owner() const override;
-  bool RunGoing() const override;
-  void ShowModel() override;
-  void ShowStatus(const BorderedLabel& status) override;
   // Closes the window as its close box does: a run going is cancelled first, and the window
   // closes when the run has ended.
-  void CloseWindow() override;
+  void CloseWindow() override { controller_.RequestClose(); }
   bool TakeMessage(MSG& message) override;
 
  private:
@@ -59,30 +66,26 @@ class MainWindow : public Win32View {
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Initialise();
   void OnCommand(int id, int code);
-  void OnClose();
   void OnDrop(HDROP drop);
   void KeepLineBreaksOutOfDateFormat();
-  void PressRunButton();
-  // One message of a control: the user's values into the model, the routine, the model's values
-  // back to the controls.
-  template <typename Routine>
-  void Handle(Routine routine);
-  // Notes the window's place and size for the settings file.
-  void KeepPlacement();
+  void RunPostedTasks();
+
+  void ReadControls() override { binding_->Pull(form_); }
+  void ShowModel(bool withFilesList) override;
+  void Post(std::function<void()> task) override;
+  void StartTicks(std::chrono::milliseconds interval) override;
+  void StopTicks() override;
   // The window goes out of sight at once when it is to close; what is left to do (the line in
   // hand of a run, flushing its files, saving the settings) goes on unseen.
-  void LeaveSight();
+  void LeaveSight() override;
+  void CloseForGood() override { ::PostQuitMessage(0); }
+  std::chrono::milliseconds DoubleClickInterval() const override;
   // The text of a control's tip as the tip is about to show.
   void FillToolTip(NMTTDISPINFOW& tip);
   void SetFilesRowHeight();
   void KeepSmallestSize(MINMAXINFO& limits) const;
   void LayOut();
   void Paint();
-  // Whether the system's command would hold a run: the menu bar's and the system menu's loops.
-  bool HoldsRun(WPARAM command) const;
-  // The system's move and size loop holds a run until the mouse lets go: the status line and
-  // the progress bar say so meanwhile.
-  void ShowRunHeld(bool held);
 
   Frm_Tolvanex& form_;
   Win32Platform& desktop_;
@@ -93,10 +96,9 @@ class MainWindow : public Win32View {
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
   std::wstring tipText_;  // the text of the tip on show
-  static constexpr std::chrono::seconds kFilesListInterval{1};
-  std::chrono::steady_clock::time_point filesListShown_{};
-  bool closed_ = false;
-  bool closeAfterRun_ = false;
+  std::mutex tasksMutex_;
+  std::deque<std::function<void()>> tasks_;  // posted from any thread, run on the window's
+  WindowController controller_;
 };
 
 }  // namespace tolvanex::win32

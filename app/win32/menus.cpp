@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "app/win32/control_ids.h"
-#include "ui/frm_tolvanex.h"
 #include "system/win32/wide_text.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex::win32 {
 

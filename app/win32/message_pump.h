@@ -1,4 +1,4 @@
-// The window's messages, handed out by the main loop and, during a run, by the run itself.
+// The window's messages, handed out by the main loop.
 #pragma once
 
 #include <windows.h>

@@ -20,8 +20,8 @@ using std::min;
 #include "app/win32/main_window.h"
 #include "app/win32/message_pump.h"
 #include "app/win32/win32_platform.h"
-#include "ui/frm_tolvanex.h"
 #include "system/win32/wide_text.h"
+#include "ui/frm_tolvanex.h"
 #include "ui/startup.h"
 
 namespace {

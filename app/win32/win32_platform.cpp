@@ -1,7 +1,6 @@
 #include "app/win32/win32_platform.h"
 
 #include "app/win32/common_dialogs.h"
-#include "app/win32/message_pump.h"
 #include "app/win32/win32_view.h"
 #include "system/regional.h"
 #include "system/win32/wide_text.h"
@@ -11,7 +10,6 @@ namespace tolvanex::win32 {
 Win32Platform::Win32Platform() = default;
 
 Win32Platform::ModalBox::ModalBox(Win32Platform& desktop) : desktop_(desktop) {
-  if (desktop_.view_ != nullptr && desktop_.view_->RunGoing()) desktop_.view_->ShowModel();
   if (desktop_.modalBoxes_++ == 0 && desktop_.pointer_ != kPointerDefault) {
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   }
@@ -64,20 +62,6 @@ void Win32Platform::SetMousePointer(int code) {
   // At once, not only when the mouse next moves; the window keeps it there from then on.
   HCURSOR pointer = WindowPointer();
   ::SetCursor(pointer != nullptr ? pointer : ::LoadCursorW(nullptr, IDC_ARROW));
-}
-
-void Win32Platform::RepaintStatus(const BorderedLabel& status) {
-  // During a run the status changes with every line; the window shows it at each let-through,
-  // so that painting never holds up the run.
-  if (view_ == nullptr || view_->RunGoing()) return;
-  view_->ShowStatus(status);
-}
-
-void Win32Platform::DoEvents() {
-  if (!events_.Due(std::chrono::steady_clock::now())) return;
-  if (view_ != nullptr) view_->ShowModel();
-  LetMessagesThrough(view_);
-  events_.Done(std::chrono::steady_clock::now());
 }
 
 RegionalSettings Win32Platform::Regional() const {

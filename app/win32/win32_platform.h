@@ -7,9 +7,8 @@
 
 #include <string>
 
-#include "ui/platform.h"
 #include "system/desktop.h"
-#include "ui/window_events.h"
+#include "ui/platform.h"
 
 namespace tolvanex::win32 {
 
@@ -21,8 +20,6 @@ class Win32Platform : public Platform {
 
   // The window whose controls the desktop shows; none until it is built.
   void Attach(Win32View* view) { view_ = view; }
-  // The next DoEvents lets messages through at once: a run's first line shows its Cancel button.
-  void RestartEventClock() { events_.Restart(); }
   // The pointer over the window: the run's wait pointer, or none for the controls' own. A box
   // that waits for the user shows the arrow, even over the window it stops.
   HCURSOR WindowPointer() const;
@@ -36,8 +33,6 @@ class Win32Platform : public Platform {
                                              const std::string& startFolder) override;
   int MousePointer() const override { return pointer_; }
   void SetMousePointer(int code) override;
-  void RepaintStatus(const BorderedLabel& status) override;
-  void DoEvents() override;
   void StartEditor(const std::string& path) override { services_.StartEditor(path); }
   bool AnotherInstanceRunning() override { return services_.AnotherInstanceRunning(); }
   ProgramInfo Program() const override { return services_.Program(); }
@@ -46,8 +41,7 @@ class Win32Platform : public Platform {
   void CloseWindow() override;
 
  private:
-  // Around each box that waits for the user: the window shows where a run has got to, and the
-  // pointer is the arrow until the box closes.
+  // Around each box that waits for the user: the pointer is the arrow until the box closes.
   class ModalBox {
    public:
     explicit ModalBox(Win32Platform& desktop);
@@ -65,7 +59,6 @@ class Win32Platform : public Platform {
   Win32View* view_ = nullptr;
   int pointer_ = kPointerDefault;
   int modalBoxes_ = 0;
-  EventPacer events_;
 };
 
 }  // namespace tolvanex::win32

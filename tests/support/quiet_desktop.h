@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/platform.h"
 #include "system/regional_settings.h"
+#include "ui/platform.h"
 
 namespace tolvanex::testing {
 

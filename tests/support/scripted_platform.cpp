@@ -42,15 +42,6 @@ void ScriptedPlatform::SetMousePointer(int code) {
   PointerHistory.push_back(code);
 }
 
-void ScriptedPlatform::RepaintStatus(const BorderedLabel& status) {
-  StatusTexts.push_back(status.Caption);
-}
-
-void ScriptedPlatform::DoEvents() {
-  ++EventsLetThrough;
-  if (OnDoEvents) OnDoEvents();
-}
-
 void ScriptedPlatform::StartEditor(const std::string& path) {
   if (EditorFails) throw std::runtime_error("The editor could not be started");
   EditorPaths.push_back(path);

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/german_settings.h"
 #include "ui/controls.h"
 #include "ui/frm_tolvanex.h"
 #include "ui/platform.h"
-#include "tests/support/german_settings.h"
 
 namespace tolvanex::testing {
 
@@ -57,13 +57,8 @@ class ScriptedPlatform : public Platform {
   std::vector<FolderPickerCall> FolderPickers;
   std::vector<std::string> EditorPaths;
   std::vector<int> PointerHistory;
-  std::vector<std::string> StatusTexts;  // every repaint of the status line, in order
   int Pointer = kPointerDefault;
-  int EventsLetThrough = 0;
   int WindowsClosed = 0;
-  std::vector<std::string> Notes;
-  // Called at every DoEvents, so that a test can act in the middle of a run (press Cancel).
-  std::function<void()> OnDoEvents;
 
   void MessageBox(const std::string& text, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
@@ -74,15 +69,12 @@ class ScriptedPlatform : public Platform {
                                              const std::string& startFolder) override;
   int MousePointer() const override { return Pointer; }
   void SetMousePointer(int code) override;
-  void RepaintStatus(const BorderedLabel& status) override;
-  void DoEvents() override;
   void StartEditor(const std::string& path) override;
   bool AnotherInstanceRunning() override { return InstanceRunning; }
   ProgramInfo Program() const override { return Info; }
   tolvanex::RegionalSettings Regional() const override { return Settings; }
   int CurrentYear() const override { return Year; }
   void CloseWindow() override { ++WindowsClosed; }
-  void Note(const std::string& text) override { Notes.push_back(text); }
 
   // The texts of all message boxes shown, in order.
   std::vector<std::string> MessageTexts() const;

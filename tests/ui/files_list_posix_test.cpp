@@ -8,12 +8,12 @@
 #include <system_error>
 #include <vector>
 
-#include "ui/frm_tolvanex.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/files_list_fixture.h"
 #include "ui/files_list.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "ui/frm_tolvanex.h"
 #include "tests/support/guards.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/files_list_fixture.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
@@ -109,7 +109,7 @@ class EditButtons : public FilesList {
     form.Lst_Files.AddItem("12_3.dat");
     form.Lst_Files.AddItem("1_2.dat");
     form.Lst_Files.SetListIndex(1);
-    form.LookupLoaded = true;
+    form.Engine.Session().Lookup.Loaded = true;
   }
 };
 
@@ -138,14 +138,14 @@ TEST_F(EditButtons, AFailedStartIsReportedWithThePath) {
 
 TEST_F(EditButtons, EveryEditButtonHasTheLookupTableReadAgain) {
   for (int index = 0; index < 4; ++index) {
-    form.LookupLoaded = true;
+    form.Engine.Session().Lookup.Loaded = true;
     Cmd_Edit_Click(form, index);
-    EXPECT_FALSE(form.LookupLoaded) << index;
+    EXPECT_FALSE(form.Engine.Session().Lookup.Loaded) << index;
   }
   desktop.EditorFails = true;
-  form.LookupLoaded = true;
+  form.Engine.Session().Lookup.Loaded = true;
   Cmd_Edit_Click(form, 0);
-  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_FALSE(form.Engine.Session().Lookup.Loaded);
 }
 
 TEST_F(EditButtons, ADoubleClickOpensTheEntryAndKeepsTheLookupTable) {
@@ -154,7 +154,7 @@ TEST_F(EditButtons, ADoubleClickOpensTheEntryAndKeepsTheLookupTable) {
   EXPECT_TRUE(form.Cmd_Edit[2].Enabled);
   Lst_Files_DblClick(form);
   EXPECT_EQ(desktop.EditorPaths, (std::vector<std::string>{folder / "12_3.dat"}));
-  EXPECT_TRUE(form.LookupLoaded);
+  EXPECT_TRUE(form.Engine.Session().Lookup.Loaded);
 }
 
 }  // namespace

@@ -74,17 +74,6 @@ TEST_F(WindowModel, MenusCarryTheirAccessKeys) {
   EXPECT_EQ(form.mnu_Help[0].Caption, "&About");
 }
 
-TEST_F(WindowModel, ColumnLevelsAreZeroUntilTheFill) {
-  for (float level : form.ColumnLevels) EXPECT_EQ(level, 0.0f);
-  FillColumnLevels(form);
-  EXPECT_EQ(form.ColumnLevels[0], 0.0f);
-  EXPECT_EQ(form.ColumnLevels[1], 0.7f);
-  EXPECT_EQ(form.ColumnLevels[2], 1.5f);
-  EXPECT_EQ(form.ColumnLevels[3], 2.5f);
-  EXPECT_EQ(form.ColumnLevels[32], 31.5f);
-  for (int i = 33; i <= 50; ++i) EXPECT_EQ(form.ColumnLevels[i], 0.0f) << i;
-}
-
 TEST(WindowLayout, FocusOrderVisitsEighteenControlsOnce) {
   const auto& order = FocusOrder();
   ASSERT_EQ(order.size(), 18u);

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "ui/frm_tolvanex.h"
 #include "tests/support/guards.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
@@ -115,10 +115,10 @@ TEST_F(FilePicker, ANameInTheRootOpensTheRoot) {
 TEST_F(FilePicker, CancelChangesNothingButTheButtonsStillHaveTheLookupTableReadAgain) {
   for (int index : {0, 1}) {
     std::string before = form.Txt_File[index].Text;
-    form.LookupLoaded = true;
+    form.Engine.Session().Lookup.Loaded = true;
     Cmd_GetFile_Click(form, index);
     EXPECT_EQ(form.Txt_File[index].Text, before);
-    EXPECT_FALSE(form.LookupLoaded) << index;
+    EXPECT_FALSE(form.Engine.Session().Lookup.Loaded) << index;
   }
   EXPECT_EQ(desktop.OpenDialogs.size(), 2u);
   EXPECT_TRUE(desktop.Messages.empty());
@@ -222,15 +222,15 @@ TEST(DroppedFiles, OneExistingFileIsTakenAsIfChosenAndNothingElse) {
   EXPECT_FALSE(CanDropFiles(form, {file, file}));
   EXPECT_FALSE(CanDropFiles(form, {folder.Path()}));
   EXPECT_FALSE(CanDropFiles(form, {folder / "missing.dat"}));
-  form.RunState.Running = true;
+  form.Run.Running = true;
   EXPECT_FALSE(CanDropFiles(form, {file}));
-  form.RunState.Running = false;
+  form.Run.Running = false;
 
-  form.LookupLoaded = true;
+  form.Engine.Session().Lookup.Loaded = true;
   DropFile(form, 1, file);
   EXPECT_EQ(form.Txt_File[1].Text, file);
   EXPECT_EQ(form.Txt_File[0].Text, "SondrelFile.dat");
-  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_FALSE(form.Engine.Session().Lookup.Loaded);
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "ui/frm_tolvanex.h"
 #include "tests/support/guards.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/startup_fixture.h"
+#include "ui/frm_tolvanex.h"
 #include "ui/startup.h"
 
 namespace tolvanex {

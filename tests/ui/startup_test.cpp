@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "ui/frm_tolvanex.h"
 #include "tests/support/guards.h"
 #include "tests/support/list_rows.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/startup_fixture.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
@@ -21,13 +21,6 @@ using testing::StartUp;
 
 const std::vector<std::string> kFormatList{"d mmm yyyy HH:MM", "m/d/yyyy HH:MM", "yyyy-mm-dd HH:MM",
                                            "d/m/yyyy HH:MM"};
-
-bool LevelsUntouched(const Frm_Tolvanex& form) {
-  for (float level : form.ColumnLevels) {
-    if (level != 0.0f) return false;
-  }
-  return true;
-}
 
 TEST_F(StartUp, WithAnEmptySettingsFileShowsTheDefaultsAndListsTheProgramsFolder) {
   testing::WriteFile(folder / "b.txt", "");
@@ -41,8 +34,6 @@ TEST_F(StartUp, WithAnEmptySettingsFileShowsTheDefaultsAndListsTheProgramsFolder
   EXPECT_EQ(form.Txt_Extension.Text, "txt");
   EXPECT_EQ(form.Lbl_Folder[1].Caption, folder.Path());
   EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"A.txt", "b.txt"}));
-  EXPECT_FLOAT_EQ(form.ColumnLevels[1], 0.7f);
-  EXPECT_FLOAT_EQ(form.ColumnLevels[32], 31.5f);
   EXPECT_TRUE(desktop.Messages.empty());
   EXPECT_EQ(desktop.WindowsClosed, 0);
   // Nothing is written before the window closes.
@@ -74,7 +65,6 @@ TEST_F(StartUp, GoesOnAfterTheSettingsReportTheirOwnFailure) {
   // The rows after the bad one keep what the window held, and the list is read from them.
   EXPECT_EQ(form.Txt_Extension.Text, "dat");
   EXPECT_EQ(testing::Rows(form.Lst_Files), (std::vector<std::string>{"x.dat"}));
-  EXPECT_FLOAT_EQ(form.ColumnLevels[2], 1.5f);
 }
 
 TEST_F(StartUp, ASecondInstanceOnlySaysSoAndWritesNoSettings) {
@@ -87,7 +77,6 @@ TEST_F(StartUp, ASecondInstanceOnlySaysSoAndWritesNoSettings) {
   EXPECT_EQ(desktop.WindowsClosed, 1);
   EXPECT_EQ(form.IniFile, "");
   EXPECT_TRUE(form.Cmb_Dateformat.Items.empty());
-  EXPECT_TRUE(LevelsUntouched(form));
 
   // The front end's close request follows the window's close.
   Form_QueryUnload(form);
@@ -110,7 +99,6 @@ TEST(StartUpFailure, IsReportedAsLoadAndEndsStartUp) {
   EXPECT_EQ(desktop.Messages[0].Text, "Permission denied\r\nTolvanex:Load");
   EXPECT_EQ(form.IniFile, "");
   EXPECT_TRUE(form.Cmb_Dateformat.Items.empty());
-  EXPECT_TRUE(LevelsUntouched(form));
   EXPECT_EQ(desktop.WindowsClosed, 0);
 }
 
@@ -151,14 +139,14 @@ TEST_F(Closing, FileExitClosesAndLeavesTheSavingToTheCloseRequest) {
 
 TEST_F(Closing, FileOpenChoosesTheDataFileAndKeepsTheLookupTable) {
   std::string lookupFile = form.Txt_File[1].Text;
-  form.LookupLoaded = true;
+  form.Engine.Session().Lookup.Loaded = true;
   desktop.OpenAnswers.push_back("/logger/Sd9.dat");
   mnu_File_Click(form, 0);
   ASSERT_EQ(desktop.OpenDialogs.size(), 1u);
   EXPECT_EQ(desktop.OpenDialogs[0].Filters.size(), 3u);
   EXPECT_EQ(form.Txt_File[0].Text, "/logger/Sd9.dat");
   EXPECT_EQ(form.Txt_File[1].Text, lookupFile);
-  EXPECT_TRUE(form.LookupLoaded);
+  EXPECT_TRUE(form.Engine.Session().Lookup.Loaded);
 }
 
 TEST_F(Closing, AnyOtherFileMenuIndexDoesNothing) {

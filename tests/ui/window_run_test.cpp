@@ -1,9 +1,9 @@
-#include "model/run_state.h"
+#include "ui/window_run.h"
 
 #include <gtest/gtest.h>
 
-#include "ui/frm_tolvanex.h"
 #include "tests/support/scripted_platform.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex {
 namespace {
@@ -15,10 +15,10 @@ class SetProcessingTest : public ::testing::Test {
 };
 
 TEST_F(SetProcessingTest, TheRunButtonCancelsOnlyWhileARunIsGoing) {
-  form.RunState.Running = true;
+  form.Run.Running = true;
   SetProcessing(form);
   EXPECT_EQ(form.Cmd_Export.Caption, "&Cancel");
-  form.RunState.Running = false;
+  form.Run.Running = false;
   SetProcessing(form);
   EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
 }
@@ -26,19 +26,19 @@ TEST_F(SetProcessingTest, TheRunButtonCancelsOnlyWhileARunIsGoing) {
 TEST_F(SetProcessingTest, AClickWithinTheDoubleClickIntervalAfterTheCaptionTurnedIsNotTaken) {
   using std::chrono::milliseconds;
   auto before = std::chrono::steady_clock::now();
-  form.RunState.Running = true;
+  form.Run.Running = true;
   SetProcessing(form);
-  auto turned = form.RunState.RunButtonTurned;
+  auto turned = form.Run.RunButtonTurned;
   EXPECT_GE(turned, before);
-  EXPECT_FALSE(RunButtonTakesClick(form.RunState, turned + milliseconds(399), milliseconds(400)));
-  EXPECT_TRUE(RunButtonTakesClick(form.RunState, turned + milliseconds(400), milliseconds(400)));
+  EXPECT_FALSE(RunButtonTakesClick(form.Run, turned + milliseconds(399), milliseconds(400)));
+  EXPECT_TRUE(RunButtonTakesClick(form.Run, turned + milliseconds(400), milliseconds(400)));
 
-  // Only a new caption starts the interval again; a new run's reset keeps it.
+  // Only a new caption starts the interval again.
   SetProcessing(form);
-  form.RunState.Reset();
-  EXPECT_EQ(form.RunState.RunButtonTurned, turned);
-  SetProcessing(form);  // not running after the reset: "&Process" again
-  EXPECT_GT(form.RunState.RunButtonTurned, turned);
+  EXPECT_EQ(form.Run.RunButtonTurned, turned);
+  form.Run.Running = false;
+  SetProcessing(form);
+  EXPECT_GT(form.Run.RunButtonTurned, turned);
 }
 
 TEST_F(SetProcessingTest, EditingTheListedFileNeedsASelection) {
@@ -61,10 +61,10 @@ TEST_F(SetProcessingTest, EditingTheLastPostFileNeedsItsPathShown) {
   SetProcessing(form);
   EXPECT_FALSE(form.Cmd_Edit[3].Enabled);
   form.Lbl_File[0].Caption = "/data/velko/230305.pst";
-  form.RunState.Running = true;
+  form.Run.Running = true;
   SetProcessing(form);
   EXPECT_TRUE(form.Cmd_Edit[3].Enabled);
-  form.RunState.Running = false;  // stays enabled after the run
+  form.Run.Running = false;  // stays enabled after the run
   SetProcessing(form);
   EXPECT_TRUE(form.Cmd_Edit[3].Enabled);
   // The other edit buttons are not its business.
