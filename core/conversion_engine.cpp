@@ -31,7 +31,8 @@ void MakeDefaultPostFolder(const ConversionRequest& request) {
 
 void TellProgress(Conversion& conversion) {
   const RunState& run = conversion.Run;
-  conversion.Observer.Progress({run.DataBytesRead, run.DataFileSize, run.ReadingsWritten()});
+  conversion.Observer.Progress(
+      {run.DataBytesRead, run.DataFileSize, run.ReadingsWritten(), run.ReadingsPosted});
 }
 
 // Reads the data file line by line into the writers; false when the wait for another run was

@@ -19,6 +19,7 @@ struct RunProgress {
   std::uint64_t BytesRead = 0;
   std::uint64_t FileSize = 0;
   std::int64_t ReadingsWritten = 0;  // those in the post file in hand included
+  std::int64_t ReadingsPosted = 0;   // only those in files under their names
 };
 
 class RunObserver {

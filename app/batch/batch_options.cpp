@@ -11,7 +11,7 @@
 #include "base/errors.h"
 #include "base/paths.h"
 #include "formats/date_pattern.h"
-#include "ui/frm_tolvanex.h"
+#include "settings/settings_store.h"
 #include "system/folders.h"
 #include "system/operands.h"
 #include "system/version.h"
@@ -135,17 +135,16 @@ std::optional<int> ParseBatchOptions(int argc, const char* const* argv, BatchOpt
   return std::nullopt;
 }
 
-void ApplyBatchOptions(const BatchOptions& options, Frm_Tolvanex& form) {
-  if (options.DataFile) form.Txt_File[0].Text = *options.DataFile;
-  if (options.OutputPostFile) form.Chk_OutputPostFile.Value = *options.OutputPostFile;
-  if (options.PostFolder) form.Lbl_Folder[0].Caption = *options.PostFolder;
-  if (options.LookupFile) form.Txt_File[1].Text = *options.LookupFile;
-  if (options.SortLookup) form.Chk_SortLookup.Value = *options.SortLookup;
-  if (options.OutputTextFile) form.Chk_OutputTextFiles.Value = *options.OutputTextFile;
-  if (options.Extension) form.Txt_Extension.Text = *options.Extension;
-  if (options.OutputFolder) form.Lbl_Folder[1].Caption = *options.OutputFolder;
-  if (options.DateFormat) form.Cmb_Dateformat.Text = *options.DateFormat;
-  if (options.NoWait) form.WaitForOtherRuns = false;
+void ApplyBatchOptions(const BatchOptions& options, Settings& settings) {
+  if (options.DataFile) settings.DataFile = *options.DataFile;
+  if (options.OutputPostFile) settings.OutputPostFile = *options.OutputPostFile;
+  if (options.PostFolder) settings.PostFolder = *options.PostFolder;
+  if (options.LookupFile) settings.LookupFile = *options.LookupFile;
+  if (options.SortLookup) settings.SortLookup = *options.SortLookup;
+  if (options.OutputTextFile) settings.OutputTextFile = *options.OutputTextFile;
+  if (options.Extension) settings.Extension = *options.Extension;
+  if (options.OutputFolder) settings.OutputFolder = *options.OutputFolder;
+  if (options.DateFormat) settings.DateFormat = *options.DateFormat;
 }
 
 }  // namespace tolvanex

@@ -8,7 +8,7 @@
 
 namespace tolvanex {
 
-class Frm_Tolvanex;
+struct Settings;
 
 struct BatchOptions {
   std::vector<std::string> DataFiles;  // the operands, converted in turn
@@ -43,7 +43,8 @@ int WorseExitStatus(int a, int b);
 // is printed here and the exit status is returned; otherwise no value.
 std::optional<int> ParseBatchOptions(int argc, const char* const* argv, BatchOptions& options);
 
-// Puts the overriding values into the window's controls, as the settings would.
-void ApplyBatchOptions(const BatchOptions& options, Frm_Tolvanex& form);
+// Puts the overriding values into the settings read from the settings file. (--no-wait is for
+// each run's request.)
+void ApplyBatchOptions(const BatchOptions& options, Settings& settings);
 
 }  // namespace tolvanex

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/batch/batch_options.h"
-#include "app/batch/terminal_platform.h"
-#include "model/run_state.h"
+#include "base/reports.h"
+#include "model/text_file_cache.h"
 
 namespace tolvanex {
 

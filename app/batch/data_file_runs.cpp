@@ -10,14 +10,15 @@
 #include "app/batch/data_file_run.h"
 #include "app/batch/run_account.h"
 #include "app/batch/run_log.h"
-#include "app/batch/terminal_platform.h"
+#include "app/batch/terminal_observer.h"
 #include "app/batch/terminal_text.h"
 #include "base/errors.h"
 #include "base/labels.h"
-#include "core/run_driver.h"
-#include "ui/frm_tolvanex.h"
-#include "ui/show_error.h"
+#include "core/conversion_engine.h"
+#include "settings/settings_store.h"
+#include "system/desktop.h"
 #include "system/file_moves.h"
+#include "system/regional.h"
 #include "system/stop_requests.h"
 
 namespace tolvanex {
@@ -26,50 +27,68 @@ namespace {
 
 constexpr std::string_view kFinalStatus = "Finished - posted ";
 
+// What the engine is asked to do with one data file: the settings, as the options left them.
+ConversionRequest RequestFor(const std::string& dataFile, const Settings& settings,
+                             const BatchOptions& options, const RegionalSettings& regional) {
+  ConversionRequest request;
+  request.DataFile = dataFile;
+  request.WritePostFiles = settings.OutputPostFile != 0;
+  request.PostFolder = settings.PostFolder;
+  request.LookupFile = settings.LookupFile;
+  request.SortLookup = settings.SortLookup != 0;
+  request.WriteTextFiles = settings.OutputTextFile != 0;
+  request.TextFolder = settings.OutputFolder;
+  request.Extension = settings.Extension;
+  request.DatePattern = settings.DateFormat;
+  request.Regional = regional;
+  request.CurrentYear = LocalYear();
+  request.WaitForOtherRuns = !options.NoWait;
+  return request;
+}
+
 // Moves a data file that was converted whole out of the way of the next run. A failure is a
 // report of this file's run; the file then stays where it was.
-void ArchiveDataFile(Frm_Tolvanex& form, const std::string& folder, DataFileRun& run) {
+void ArchiveDataFile(TerminalObserver& terminal, const std::string& folder, DataFileRun& run) {
   try {
     run.ArchivedAs = MoveFileIntoFolder(run.DataFile, folder);
   } catch (...) {
-    ShowError(form, std::string(labels::kArchiveDataFile) + run.DataFile);
+    Report report{DescriptionOf(std::current_exception()),
+                  std::string(labels::kArchiveDataFile) + run.DataFile};
+    terminal.Report(report);
+    run.Reports.push_back(std::move(report));
   }
 }
 
-RunEnd HowItEnded(const Frm_Tolvanex& form, const TerminalPlatform& desktop,
+RunEnd HowItEnded(const ConversionResult& result, const TerminalObserver& terminal,
                   int stopRequestsBefore) {
-  if (form.RunState.ReachedEndOfData) return RunEnd::EndOfData;
+  if (result.ReachedEndOfData) return RunEnd::EndOfData;
   if (StopRequestCount() > stopRequestsBefore) return RunEnd::StopRequest;
-  if (desktop.SiteNumberMissing()) return RunEnd::NoSiteNumber;
+  if (terminal.SiteNumberMissing()) return RunEnd::NoSiteNumber;
   return RunEnd::Failure;
 }
 
-DataFileRun ConvertDataFile(Frm_Tolvanex& form, TerminalPlatform& desktop,
-                            const BatchOptions& options, const std::string& path, int number,
+DataFileRun ConvertDataFile(ConversionEngine& engine, const ConversionRequest& request,
+                            TerminalObserver& terminal, const BatchOptions& options, int number,
                             int count) {
   DataFileRun run;
-  run.DataFile = path;
-  desktop.StartFile(number, count);
-  form.Txt_File[0].Text = path;
-  // The status line keeps its text between runs; a run that sets no final status must not
-  // seem to have set the last one's.
-  form.Lbl_Status.Caption.clear();
+  run.DataFile = request.DataFile;
+  terminal.StartFile(request.DataFile, number, count);
   int stopRequestsBefore = StopRequestCount();
-  DoExport(form);
-  desktop.EndProgress();
-  run.End = HowItEnded(form, desktop, stopRequestsBefore);
+  ConversionResult result = engine.Convert(request, terminal);
+  terminal.EndProgress();
+  run.End = HowItEnded(result, terminal, stopRequestsBefore);
 
-  if (run.End == RunEnd::EndOfData && desktop.Reports().empty() && options.ArchiveFolder) {
-    ArchiveDataFile(form, *options.ArchiveFolder, run);
+  run.Reports = terminal.SettingsReports();
+  run.Reports.insert(run.Reports.end(), result.Reports.begin(), result.Reports.end());
+  if (run.End == RunEnd::EndOfData && run.Reports.empty() && options.ArchiveFolder) {
+    ArchiveDataFile(terminal, *options.ArchiveFolder, run);
   }
 
-  const RunState& state = form.RunState;
-  if (form.Lbl_Status.Caption.starts_with(kFinalStatus)) run.FinalStatus = form.Lbl_Status.Caption;
-  run.Reports = desktop.Reports();
-  run.ReadingsPosted = state.ReadingsPosted;
-  run.PostFileReadings = state.PostFileReadings;
-  run.PostFiles = state.PostFilesStarted;
-  run.TextFiles = state.TextFiles.Tallies();
+  if (result.Status.starts_with(kFinalStatus)) run.FinalStatus = result.Status;
+  run.ReadingsPosted = result.ReadingsPosted;
+  run.PostFileReadings = result.PostFileReadings;
+  run.PostFiles = std::move(result.PostFiles);
+  run.TextFiles = std::move(result.TextFiles);
   if (run.End != RunEnd::EndOfData) {
     run.ExitStatus = kExitEarly;
   } else {
@@ -103,10 +122,13 @@ void WriteToLog(RunLog& log, const DataFileRun& run) {
 
 }  // namespace
 
-int ConvertDataFiles(Frm_Tolvanex& form, TerminalPlatform& desktop, const BatchOptions& options) {
+int ConvertDataFiles(const Settings& settings, const BatchOptions& options,
+                     TerminalObserver& terminal) {
   std::vector<std::string> paths = options.DataFiles;
-  if (paths.empty()) paths.push_back(form.Txt_File[0].Text);
+  if (paths.empty()) paths.push_back(settings.DataFile);
   const int count = static_cast<int>(paths.size());
+  const RegionalSettings regional = RegionalSettingsFromLocale("");
+  ConversionEngine engine;
 
   std::optional<RunLog> log;
   if (options.LogFile) log.emplace(*options.LogFile);
@@ -119,7 +141,8 @@ int ConvertDataFiles(Frm_Tolvanex& form, TerminalPlatform& desktop, const BatchO
       run.DataFile = paths[i];
       ++notStarted;
     } else {
-      run = ConvertDataFile(form, desktop, options, paths[i], i + 1, count);
+      ConversionRequest request = RequestFor(paths[i], settings, options, regional);
+      run = ConvertDataFile(engine, request, terminal, options, i + 1, count);
     }
     // Once the output is closed, what it would have said is said by the exit status.
     bool toPrint = !outputClosed && (run.End != RunEnd::NotStarted || options.Json);

@@ -4,14 +4,16 @@
 
 namespace tolvanex {
 
-class Frm_Tolvanex;
-class TerminalPlatform;
+class TerminalObserver;
 struct BatchOptions;
+struct Settings;
 
-// Converts the operands of the command line in turn, or the one data file of the window when
-// there are none, and prints each run's final status (or its JSON account). A stop request
-// ends the command after the run in hand. Returns the command's exit status: the worst of the
-// data files', and kExitEarly after a stop request.
-int ConvertDataFiles(Frm_Tolvanex& form, TerminalPlatform& desktop, const BatchOptions& options);
+// Converts the operands of the command line in turn, or the data file of the settings when
+// there are none, with one engine, and prints each run's final status (or its JSON account).
+// The reports of reading the settings (the terminal's SettingsReports) count as reports of every
+// run. A stop request ends the command after the run in hand. Returns the command's exit status:
+// the worst of the data files', and kExitEarly after a stop request.
+int ConvertDataFiles(const Settings& settings, const BatchOptions& options,
+                     TerminalObserver& terminal);
 
 }  // namespace tolvanex

@@ -114,6 +114,22 @@ TEST_F(BatchJson, AReportWhileReadingTheSettingsCountsForEveryRun) {
   }
 }
 
+// The settings from the one that does not take on keep the values the window starts with, not
+// the file's: the extension "dat" rather than the file's "txt".
+TEST_F(BatchJson, SettingsAfterOneThatDoesNotTakeKeepTheWindowsStartingValues) {
+  settings.replace(settings.find("OutputTextFile=1"), 16, "OutputTextFile=x");
+  testing::WriteFile(folder / "tolvanex.ini", settings);
+  auto result = Run({"--json", "--no-post", "--text", "--output-folder", folder / "text"});
+  EXPECT_EQ(result.ExitStatus, 3) << result.Err;
+  std::vector<json> runs = Lines(result.Out);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0]["reports"][0]["label"], "LoadSettings");
+  ASSERT_FALSE(runs[0]["text_files"].empty());
+  for (const json& file : runs[0]["text_files"]) {
+    EXPECT_TRUE(file["path"].get<std::string>().ends_with(".dat")) << file["path"];
+  }
+}
+
 // Every name of a JSON value: keys joined by ".", "[]." into the objects of an array.
 void CollectNames(const json& value, const std::string& prefix, std::set<std::string>& names) {
   for (const auto& [key, member] : value.items()) {
