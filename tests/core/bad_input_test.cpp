@@ -6,13 +6,11 @@
 #include <random>
 #include <string>
 
-#include "core/run_driver.h"
-#include "ui/frm_tolvanex.h"
+#include "core/conversion_engine.h"
 #include "system/file_io.h"
 #include "system/folders.h"
 #include "system/path_syntax.h"
-#include "tests/support/run_folder.h"
-#include "tests/support/scripted_platform.h"
+#include "tests/support/recording_observer.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -26,16 +24,14 @@ class BadInput : public ::testing::Test {
     fs::create_directory(folder / "post");
     fs::create_directory(folder / "text");
     testing::WriteFile(folder / "sites.lkp", "ID1, ID2, SiteID\r\n");
-    testing::PointWindowAt(form, folder.Path());
-    for (int i = 0; i < 50; ++i) desktop.InputAnswers.push_back(std::to_string(100 + i));
+    for (int i = 0; i < 50; ++i) observer.SiteAnswers.push_back(std::to_string(100 + i));
   }
 
   // Runs over the bytes; the run must come to its end, and every output file holds whole lines.
   void Convert(const std::string& bytes) {
     testing::WriteFile(folder / "data.dat", bytes);
-    DoExport(form);
-    EXPECT_FALSE(form.RunState.Running);
-    EXPECT_FALSE(form.RunState.PostFile.IsOpen());
+    result = engine.Convert(request, observer);
+    EXPECT_FALSE(engine.Session().Run.PostFile.IsOpen());
     // The names as the program spells them (bytes of the system's code page on Windows).
     for (const char* kind : {"post", "text"}) {
       auto names = OrdinaryFilesIn(folder / kind, [](std::string_view) { return true; });
@@ -48,8 +44,10 @@ class BadInput : public ::testing::Test {
   }
 
   testing::TempFolder folder;
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
+  ConversionRequest request = testing::RequestAt(folder.Path());
+  testing::RecordingObserver observer;
+  ConversionEngine engine;
+  ConversionResult result;  // of the last run
 };
 
 const std::string kGoodLine = "\"7\",\"1\",\"14 Jul 2023 09:05\",S1,0.7,12.5,0,1.5,3,0\r\n";
@@ -73,9 +71,9 @@ TEST_F(BadInput, RandomBytesNulsAndBrokenUtf8) {
 TEST_F(BadInput, AHundredThousandCommasAndLinesOfSeveralMegabytes) {
   // A data line of empty fields: its empty date is reported, and the run goes on to the end.
   Convert(std::string(100000, ',') + "\r\n" + kGoodLine);
-  EXPECT_EQ(form.Lbl_Status.Caption, "Finished - posted 3 readings to 2 post file(s)");
-  ASSERT_FALSE(desktop.Messages.empty());
-  EXPECT_EQ(desktop.Messages[0].Text, "Type mismatch\r\nTolvanex:DateTimeValue: ");
+  EXPECT_EQ(result.Status, "Finished - posted 3 readings to 2 post file(s)");
+  ASSERT_FALSE(observer.Reports.empty());
+  EXPECT_EQ(observer.ReportTexts()[0], "Type mismatch\r\nTolvanex:DateTimeValue: ");
 
   std::string groups;
   while (groups.size() < 4 * 1024 * 1024) groups += ",1.5,2.25,0";
@@ -90,17 +88,17 @@ TEST_F(BadInput, AFileWithoutAnyCarriageReturn) {
     lines += "\"7\",\"1\",\"14 Jul 2023 09:" + std::to_string(minute) + "\",S1,0.7,1,0,1.5,2,0\n";
   }
   Convert(lines);
-  EXPECT_EQ(form.Lbl_Status.Caption, "Finished - posted 20 readings to 1 post file(s)");
+  EXPECT_EQ(result.Status, "Finished - posted 20 readings to 1 post file(s)");
   Convert(std::string(3 * 1024 * 1024, 'x'));  // one long line without any end
-  EXPECT_TRUE(desktop.Messages.empty());
+  EXPECT_TRUE(observer.Reports.empty());
 }
 
 TEST_F(BadInput, ALineLongerThan64MiBIsAReportedFailureOfTheRun) {
   Convert(kGoodLine + std::string(65 * 1024 * 1024, '7'));
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text,
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0],
             "Line too long\r\nTolvanex:DoExport: " + (folder / "data.dat"));
-  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_FALSE(result.ReachedEndOfData);
 }
 
 }  // namespace
@@ -115,21 +113,21 @@ class ImpossiblePaths : public BadInput {};
 TEST_F(ImpossiblePaths, OutputFoldersThatAreFiles) {
   testing::WriteFile(folder / "data.dat", kGoodLine);
   testing::WriteFile(folder / "afile", "x");
-  form.Lbl_Folder[0].Caption = folder / "afile";
-  desktop.InputAnswers = {"5"};
-  DoExport(form);
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text,
+  request.PostFolder = folder / "afile";
+  observer.SiteAnswers = {"5"};
+  engine.Convert(request, observer);
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0],
             testing::FileAsFolderText() +
                 "\r\nTolvanex:ExportPostFile: " + (folder / "afile/23Jul14.pst"));
 
-  desktop.Messages.clear();
-  form.Chk_OutputPostFile.Value = 0;
-  form.Lbl_Folder[1].Caption = folder / "afile";
-  DoExport(form);
-  ASSERT_EQ(desktop.Messages.size(), 1u);
+  observer.Reports.clear();
+  request.WritePostFiles = false;
+  request.TextFolder = folder / "afile";
+  engine.Convert(request, observer);
+  ASSERT_EQ(observer.Reports.size(), 1u);
   EXPECT_EQ(
-      desktop.Messages[0].Text,
+      observer.ReportTexts()[0],
       testing::FileAsFolderText() + "\r\nTolvanex:ExportPostFile: " + (folder / "afile/7_1.txt"));
   EXPECT_EQ(testing::ReadFile(folder / "afile"), "x");
 }
@@ -138,11 +136,12 @@ TEST_F(ImpossiblePaths, NamesTooLong) {
   std::string id(300, 'a');
   testing::WriteFile(folder / "data.dat",
                      "\"" + id + "\",\"1\",\"14 Jul 2023 09:05\",S1,0.7,12.5,0,1.5,3,0\r\n");
-  form.Chk_OutputPostFile.Value = 0;
-  DoExport(form);
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text, testing::NameTooLongText() + "\r\nTolvanex:ExportPostFile: " +
-                                          (folder / ("text/" + id + "_1.txt")));
+  request.WritePostFiles = false;
+  engine.Convert(request, observer);
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0],
+            testing::NameTooLongText() +
+                "\r\nTolvanex:ExportPostFile: " + (folder / ("text/" + id + "_1.txt")));
   EXPECT_TRUE(testing::NamesIn(folder / "text").empty());
 }
 

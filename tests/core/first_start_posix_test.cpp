@@ -7,11 +7,10 @@
 #include <string>
 
 #include "base/default_paths.h"
-#include "core/run_driver.h"
-#include "ui/frm_tolvanex.h"
+#include "core/conversion_engine.h"
 #include "tests/support/guards.h"
+#include "tests/support/recording_observer.h"
 #include "tests/support/run_folder.h"
-#include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -21,26 +20,26 @@ class FirstStart : public ::testing::Test {
  protected:
   FirstStart() {
     testing::PrepareRunFolder(folder.Path());
-    testing::PointWindowAt(form, folder.Path());
-    desktop.InputAnswers = {"512"};
-    form.Chk_OutputTextFiles.Value = 0;
+    observer.SiteAnswers = {"512"};
+    request.WriteTextFiles = false;
   }
 
   testing::TempFolder home;
   testing::EnvironmentVariable homeVariable{"HOME", home.Path().c_str()};
   testing::TempFolder folder;
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
+  ConversionRequest request = testing::RequestAt(folder.Path());
+  testing::RecordingObserver observer;
+  ConversionEngine engine;
 };
 
 TEST_F(FirstStart, TheDefaultPostFolderIsMadeByTheFirstRun) {
-  form.Lbl_Folder[0].Caption = DefaultPostFolder();
-  ASSERT_EQ(form.Lbl_Folder[0].Caption, home / "Velko");
+  request.PostFolder = DefaultPostFolder();
+  ASSERT_EQ(request.PostFolder, home / "Velko");
   mode_t before = ::umask(022);
-  DoExport(form);
+  ConversionResult result = engine.Convert(request, observer);
   ::umask(before);
-  EXPECT_TRUE(desktop.Messages.empty()) << desktop.Messages[0].Text;
-  EXPECT_TRUE(form.RunState.ReachedEndOfData);
+  EXPECT_TRUE(observer.Reports.empty()) << observer.ReportTexts()[0];
+  EXPECT_TRUE(result.ReachedEndOfData);
   EXPECT_EQ(testing::NamesIn(home / "Velko").size(), 2u);
   struct stat info {};
   ASSERT_EQ(::stat((home / "Velko").c_str(), &info), 0);
@@ -48,12 +47,12 @@ TEST_F(FirstStart, TheDefaultPostFolderIsMadeByTheFirstRun) {
 }
 
 TEST_F(FirstStart, AFolderTheUserChoseIsNotMade) {
-  form.Lbl_Folder[0].Caption = home / "Chosen";
-  DoExport(form);
-  ASSERT_FALSE(desktop.Messages.empty());
-  EXPECT_NE(desktop.Messages[0].Text.find("ExportPostFile: " + (home / "Chosen")),
+  request.PostFolder = home / "Chosen";
+  engine.Convert(request, observer);
+  ASSERT_FALSE(observer.Reports.empty());
+  EXPECT_NE(observer.ReportTexts()[0].find("ExportPostFile: " + (home / "Chosen")),
             std::string::npos)
-      << desktop.Messages[0].Text;
+      << observer.ReportTexts()[0];
   EXPECT_FALSE(testing::Exists(home / "Chosen"));
 }
 

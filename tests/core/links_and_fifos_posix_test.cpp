@@ -12,11 +12,9 @@
 #include <filesystem>
 #include <string>
 
-#include "core/run_driver.h"
-#include "core/run_locks.h"
-#include "ui/frm_tolvanex.h"
+#include "core/conversion_engine.h"
+#include "tests/support/recording_observer.h"
 #include "tests/support/run_folder.h"
-#include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -24,28 +22,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class LinksAndFifos : public ::testing::Test {
- protected:
-  LinksAndFifos() {
+// A run in a fresh folder with the end-to-end data; a test makes more of its own.
+struct FreshRun {
+  FreshRun() {
     testing::PrepareRunFolder(folder.Path());
-    testing::PointWindowAt(form, folder.Path());
-    desktop.InputAnswers = {"512"};
+    observer.SiteAnswers = {"512"};
   }
+  ConversionResult Convert() { return engine.Convert(request, observer); }
 
   testing::TempFolder folder;
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
+  ConversionRequest request = testing::RequestAt(folder.Path());
+  testing::RecordingObserver observer;
+  ConversionEngine engine;
 };
+
+class LinksAndFifos : public ::testing::Test, protected FreshRun {};
 
 TEST_F(LinksAndFifos, ADataFileThatIsADeviceOrAFifo) {
   ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
   for (std::string path : {std::string("/dev/zero"), folder / "fifo"}) {
-    desktop.Messages.clear();
-    form.Txt_File[0].Text = path;
-    DoExport(form);
-    ASSERT_EQ(desktop.Messages.size(), 1u) << path;
-    EXPECT_EQ(desktop.Messages[0].Text, "Invalid argument\r\nTolvanex:DoExport: " + path);
-    EXPECT_FALSE(form.RunState.Running);
+    observer.Reports.clear();
+    request.DataFile = path;
+    ConversionResult result = Convert();
+    ASSERT_EQ(observer.Reports.size(), 1u) << path;
+    EXPECT_EQ(observer.ReportTexts()[0], "Invalid argument\r\nTolvanex:DoExport: " + path);
+    EXPECT_FALSE(result.ReachedEndOfData);
   }
 }
 
@@ -65,19 +66,14 @@ TEST_F(LinksAndFifos, TextFilesAreNeverWrittenThroughALinkNorBlockedOnAFifo) {
         Case{"dangling link",
              [&](const std::string& p) { fs::create_symlink(elsewhere / "new.txt", p); }},
         Case{"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }}}) {
-    testing::TempFolder run;
-    testing::PrepareRunFolder(run.Path());
-    c.Make(run / "text/2031_7.txt");
-    testing::ScriptedPlatform runDesktop;
-    runDesktop.InputAnswers = {"512"};
-    Frm_Tolvanex runForm(runDesktop);
-    testing::PointWindowAt(runForm, run.Path());
-    DoExport(runForm);
-    ASSERT_FALSE(runDesktop.Messages.empty()) << c.What;
-    EXPECT_EQ(runDesktop.Messages[0].Text,
-              "Not a regular file\r\nTolvanex:ExportPostFile: " + (run / "text/2031_7.txt"))
+    FreshRun fresh;
+    c.Make(fresh.folder / "text/2031_7.txt");
+    ConversionResult result = fresh.Convert();
+    ASSERT_FALSE(fresh.observer.Reports.empty()) << c.What;
+    EXPECT_EQ(fresh.observer.ReportTexts()[0], "Not a regular file\r\nTolvanex:ExportPostFile: " +
+                                                   (fresh.folder / "text/2031_7.txt"))
         << c.What;
-    EXPECT_FALSE(runForm.RunState.ReachedEndOfData);
+    EXPECT_FALSE(result.ReachedEndOfData);
   }
   EXPECT_EQ(testing::ReadFile(elsewhere / "long.txt"), "Date, SN, 0.7 \r\nkept as it is\r\n");
   EXPECT_EQ(testing::ReadFile(elsewhere / "short.txt"), "short");
@@ -88,9 +84,9 @@ TEST_F(LinksAndFifos, APostFileNameHeldByALinkOrAFifoIsPassedOver) {
   testing::TempFolder elsewhere;
   fs::create_symlink(elsewhere / "target.pst", folder / "post/23Jul14.pst");
   ASSERT_EQ(::mkfifo((folder / "post/23Jul14A.pst").c_str(), 0600), 0);
-  DoExport(form);
-  EXPECT_TRUE(desktop.Messages.empty());
-  EXPECT_TRUE(form.RunState.ReachedEndOfData);
+  ConversionResult result = Convert();
+  EXPECT_TRUE(observer.Reports.empty());
+  EXPECT_TRUE(result.ReachedEndOfData);
   EXPECT_EQ(testing::ReadFile(folder / "post/23Jul14B.pst"),
             testing::ReadFile(testing::RunData() + "/expected/23Jul14.pst"));
   EXPECT_FALSE(testing::Exists(elsewhere / "target.pst"));
@@ -101,23 +97,21 @@ TEST_F(LinksAndFifos, ALookupLinkIsFollowedAndASpecialFileRefused) {
   fs::copy_file(folder / "sites.lkp", shared / "sites.lkp");
   fs::remove(folder / "sites.lkp");
   fs::create_symlink(shared / "sites.lkp", folder / "sites.lkp");
-  DoExport(form);
+  Convert();
   EXPECT_TRUE(fs::is_symlink(folder / "sites.lkp"));
   EXPECT_EQ(testing::ReadFile(shared / "sites.lkp"),
             testing::ReadFile(testing::RunData() + "/expected/sites.lkp"));
 
-  testing::TempFolder run;
-  testing::PrepareRunFolder(run.Path());
-  fs::remove(run / "sites.lkp");
-  ASSERT_EQ(::mkfifo((run / "sites.lkp").c_str(), 0600), 0);
-  testing::ScriptedPlatform runDesktop;
-  Frm_Tolvanex runForm(runDesktop);
-  testing::PointWindowAt(runForm, run.Path());
-  DoExport(runForm);
-  ASSERT_FALSE(runDesktop.Messages.empty());
-  EXPECT_EQ(runDesktop.Messages[0].Text, "Not a regular file\r\nTolvanex:LoadLookup");
+  FreshRun fresh;
+  fresh.observer.SiteAnswers.clear();
+  std::string lookup = fresh.folder / "sites.lkp";
+  fs::remove(lookup);
+  ASSERT_EQ(::mkfifo(lookup.c_str(), 0600), 0);
+  fresh.Convert();
+  ASSERT_FALSE(fresh.observer.Reports.empty());
+  EXPECT_EQ(fresh.observer.ReportTexts()[0], "Not a regular file\r\nTolvanex:LoadLookup");
   struct stat info {};
-  ASSERT_EQ(::lstat((run / "sites.lkp").c_str(), &info), 0);
+  ASSERT_EQ(::lstat(lookup.c_str(), &info), 0);
   EXPECT_TRUE(S_ISFIFO(info.st_mode));  // never replaced
 }
 
@@ -132,14 +126,14 @@ TEST_F(LinksAndFifos, ALockFileThatIsALinkOrAFifoKeepsTheRunFromStarting) {
     ASSERT_EQ(kind == 0 ? ::mkfifo(lock.c_str(), 0600)
                         : ::symlink((elsewhere / "lock").c_str(), lock.c_str()),
               0);
-    desktop.Messages.clear();
-    DoExport(form);
-    ASSERT_EQ(desktop.Messages.size(), 1u) << kind;
+    observer.Reports.clear();
+    ConversionResult result = Convert();
+    ASSERT_EQ(observer.Reports.size(), 1u) << kind;
     EXPECT_EQ(
-        desktop.Messages[0].Text,
+        observer.ReportTexts()[0],
         "The lock file " + lock +
             " cannot be used: Not a regular file\r\nTolvanex:DoExport: " + (folder / "data.dat"));
-    EXPECT_FALSE(form.RunState.ReachedEndOfData);
+    EXPECT_FALSE(result.ReachedEndOfData);
     EXPECT_TRUE(testing::NamesIn(folder / "post").empty()) << kind;
     EXPECT_FALSE(testing::Exists(elsewhere / "lock"));
   }
@@ -149,17 +143,13 @@ TEST_F(LinksAndFifos, ALockFileThatIsALinkOrAFifoKeepsTheRunFromStarting) {
 // post folder (an upload service) reads the post files too.
 TEST_F(LinksAndFifos, PublishedFilesHaveTheUsersPermissions) {
   for (mode_t mask : {mode_t{022}, mode_t{027}}) {
-    testing::TempFolder run;
-    testing::PrepareRunFolder(run.Path());
-    testing::ScriptedPlatform runDesktop;
-    runDesktop.InputAnswers = {"512"};
-    Frm_Tolvanex runForm{runDesktop};
-    testing::PointWindowAt(runForm, run.Path());
+    FreshRun fresh;
+    const testing::TempFolder& run = fresh.folder;
     ::chmod((run / "sites.lkp").c_str(), 0604);
     mode_t before = ::umask(mask);
-    DoExport(runForm);
+    ConversionResult result = fresh.Convert();
     ::umask(before);
-    ASSERT_TRUE(runForm.RunState.ReachedEndOfData);
+    ASSERT_TRUE(result.ReachedEndOfData);
     for (const char* kind : {"post", "text"}) {
       for (const std::string& name : testing::NamesIn(run / kind)) {
         struct stat info {};

@@ -10,12 +10,11 @@
 #include <fstream>
 #include <string>
 
-#include "core/run_driver.h"
-#include "ui/frm_tolvanex.h"
+#include "core/conversion_engine.h"
 #include "system/file_io.h"
 #include "tests/support/disk_full.h"
+#include "tests/support/recording_observer.h"
 #include "tests/support/run_folder.h"
-#include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -27,14 +26,11 @@ class RunFaults : public ::testing::Test {
  protected:
   RunFaults() {
     testing::PrepareRunFolder(folder.Path());
-    testing::PointWindowAt(form, folder.Path());
     // What a run without faults writes, for comparing what a faulty run leaves.
     testing::PrepareRunFolder(clean.Path());
-    testing::ScriptedPlatform cleanDesktop;
-    cleanDesktop.InputAnswers = {"512"};
-    Frm_Tolvanex cleanForm{cleanDesktop};
-    testing::PointWindowAt(cleanForm, clean.Path());
-    DoExport(cleanForm);
+    testing::RecordingObserver cleanObserver;
+    cleanObserver.SiteAnswers = {"512"};
+    ConversionEngine().Convert(testing::RequestAt(clean.Path()), cleanObserver);
   }
   ~RunFaults() override { io::ResetFaultHook(); }
 
@@ -60,22 +56,24 @@ class RunFaults : public ::testing::Test {
     return names;
   }
 
+  ConversionResult Convert() { return engine.Convert(request, observer); }
+
   testing::TempFolder folder;
   testing::TempFolder clean;
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
+  ConversionRequest request = testing::RequestAt(folder.Path());
+  testing::RecordingObserver observer;
+  ConversionEngine engine;
 };
 
 TEST_F(RunFaults, AFullDiskUnderThePostFilesEndsTheRunWithTheWritersReport) {
-  desktop.InputAnswers = {"512"};
+  observer.SiteAnswers = {"512"};
   testing::DiskFullAfter full(500, folder / "post");  // the header fits, the readings do not
-  DoExport(form);
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text,
+  ConversionResult result = Convert();
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0],
             "No space left on device\r\nTolvanex:ExportPostFile: " + (folder / "post/23Jul14.pst"));
-  EXPECT_FALSE(form.RunState.ReachedEndOfData);
-  EXPECT_FALSE(form.RunState.PostFile.IsOpen());
-  EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
+  EXPECT_FALSE(result.ReachedEndOfData);
+  EXPECT_FALSE(engine.Session().Run.PostFile.IsOpen());
   ExpectWholeLinesOfTheCleanRun();
   // Nothing of the file was whole, so nothing was published, and its temporary is gone.
   EXPECT_FALSE(testing::Exists(folder / "post/23Jul14.pst"));
@@ -115,20 +113,21 @@ struct FreshRun {
   explicit FreshRun(const std::string& data = "") {
     testing::PrepareRunFolder(folder.Path());
     if (!data.empty()) testing::WriteFile(folder / "data.dat", data);
-    testing::PointWindowAt(form, folder.Path());
   }
+  ConversionResult Convert() { return engine.Convert(request, observer); }
   // The run with every operation of the kind on a file under the path failing with EIO.
-  void ExportFailing(io::FileOperation kind, const std::string& under) {
+  ConversionResult ConvertFailing(io::FileOperation kind, const std::string& under) {
     std::string prefix = folder / under;
     testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
       return operation == kind && path.starts_with(prefix) ? EIO : 0;
     });
-    DoExport(form);
+    return Convert();
   }
 
   testing::TempFolder folder;
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
+  ConversionRequest request = testing::RequestAt(folder.Path());
+  testing::RecordingObserver observer;
+  ConversionEngine engine;
 };
 
 // The final status of a run in the folder that counts what its post and text files hold.
@@ -146,19 +145,19 @@ TEST_F(RunFaults, AfterAFullDiskTheFinalCountIsWhatThePublishedFilesHold) {
   for (const char* full : {"post", "text"}) {
     FreshRun fresh(ManyReadings());
     testing::TempFolder& run = fresh.folder;
-    testing::ScriptedPlatform& runDesktop = fresh.desktop;
-    Frm_Tolvanex& runForm = fresh.form;
+    testing::RecordingObserver& runObserver = fresh.observer;
+    ConversionResult result;
     {
       // Beyond the first flush of 256 KiB, so that whole files and lines came before.
       testing::DiskFullAfter disk(300 * 1024, run / full);
-      DoExport(runForm);
+      result = fresh.Convert();
     }
-    ASSERT_EQ(runDesktop.Messages.size(), 1u) << full;
-    EXPECT_TRUE(runDesktop.Messages[0].Text.starts_with("No space left on device\r\n")) << full;
-    EXPECT_FALSE(runForm.RunState.ReachedEndOfData);
+    ASSERT_EQ(runObserver.Reports.size(), 1u) << full;
+    EXPECT_EQ(runObserver.Reports[0].Description, "No space left on device") << full;
+    EXPECT_FALSE(result.ReachedEndOfData);
     std::int64_t inFiles = ReadingLinesIn(run / "post", 17) + ReadingLinesIn(run / "text", 1);
     EXPECT_GT(inFiles, 0) << full;
-    EXPECT_EQ(runForm.Lbl_Status.Caption, FinalStatusOfWhatIsOnDisk(run)) << full;
+    EXPECT_EQ(result.Status, FinalStatusOfWhatIsOnDisk(run)) << full;
     EXPECT_TRUE(LeftOver(run / "post").empty()) << full;
   }
 }
@@ -173,15 +172,13 @@ TEST_F(RunFaults, AFailedWriteBackOrRenameIsReportedWithTheFilesPathAndEndsTheRu
                         Case{io::FileOperation::Rename, "post/", "post/23Jul14.pst"},
                         Case{io::FileOperation::Sync, "text/2031_8", "text/2031_8.txt"}}) {
     FreshRun fresh;
-    fresh.desktop.InputAnswers = {"512"};
-    fresh.ExportFailing(c.Operation, c.Under);
+    fresh.observer.SiteAnswers = {"512"};
+    ConversionResult result = fresh.ConvertFailing(c.Operation, c.Under);
     testing::TempFolder& run = fresh.folder;
-    testing::ScriptedPlatform& runDesktop = fresh.desktop;
-    Frm_Tolvanex& runForm = fresh.form;
-    ASSERT_FALSE(runDesktop.Messages.empty()) << c.Label;
-    EXPECT_EQ(runDesktop.Messages[0].Text,
+    ASSERT_FALSE(fresh.observer.Reports.empty()) << c.Label;
+    EXPECT_EQ(fresh.observer.ReportTexts()[0],
               "Input/output error\r\nTolvanex:ExportPostFile: " + (run / c.Label));
-    EXPECT_FALSE(runForm.RunState.ReachedEndOfData) << c.Label;
+    EXPECT_FALSE(result.ReachedEndOfData) << c.Label;
     if (c.Under == "post/") {
       EXPECT_FALSE(testing::Exists(run / c.Label));
     }
@@ -190,13 +187,13 @@ TEST_F(RunFaults, AFailedWriteBackOrRenameIsReportedWithTheFilesPathAndEndsTheRu
 }
 
 TEST_F(RunFaults, AFullDiskUnderTheTextFilesIsReportedWithTheTextFilesPath) {
-  desktop.InputAnswers = {"512"};
+  observer.SiteAnswers = {"512"};
   testing::DiskFullAfter full(40, folder / "text/2031_8");
-  DoExport(form);
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text,
+  ConversionResult result = Convert();
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0],
             "No space left on device\r\nTolvanex:ExportPostFile: " + (folder / "text/2031_8.txt"));
-  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_FALSE(result.ReachedEndOfData);
   ExpectWholeLinesOfTheCleanRun();
   // The other files were still closed with everything the run gave them.
   EXPECT_EQ(testing::ReadFile(folder / "text/2031_7.txt"),
@@ -205,11 +202,11 @@ TEST_F(RunFaults, AFullDiskUnderTheTextFilesIsReportedWithTheTextFilesPath) {
 
 TEST_F(RunFaults, AFullDiskUnderTheLookupFileLeavesItAsItWas) {
   std::string before = testing::ReadFile(folder / "sites.lkp");
-  desktop.InputAnswers = {"512"};
+  observer.SiteAnswers = {"512"};
   testing::DiskFullAfter full(10, folder.Path() + "/.tolvanex-");
-  DoExport(form);
-  ASSERT_FALSE(desktop.Messages.empty());
-  EXPECT_EQ(desktop.Messages[0].Text,
+  Convert();
+  ASSERT_FALSE(observer.Reports.empty());
+  EXPECT_EQ(observer.ReportTexts()[0],
             "No space left on device\r\nTolvanex:SaveLookupFile: " + (folder / "sites.lkp"));
   EXPECT_EQ(testing::ReadFile(folder / "sites.lkp"), before);
   EXPECT_TRUE(LeftOver(folder.Path()).empty());
@@ -227,12 +224,12 @@ TEST_F(RunFaults, ADataFileThatStopsReadingEndsTheRunWithItsPath) {
   testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
     return operation == io::FileOperation::Read && path == dataPath && ++reads == 2 ? EIO : 0;
   });
-  desktop.InputAnswers = {"512"};
-  form.Chk_OutputPostFile.Value = 0;  // the copies would take every post file name of the day
-  DoExport(form);
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text, "Input/output error\r\nTolvanex:DoExport: " + dataPath);
-  EXPECT_FALSE(form.RunState.Running);
+  observer.SiteAnswers = {"512"};
+  request.WritePostFiles = false;  // the copies would take every post file name of the day
+  ConversionResult result = Convert();
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0], "Input/output error\r\nTolvanex:DoExport: " + dataPath);
+  EXPECT_FALSE(result.ReachedEndOfData);
   // The text files were closed with what the first block gave them, which is all of it.
   for (const auto& entry : fs::directory_iterator(folder / "text")) {
     std::string name = entry.path().filename().string();
@@ -255,17 +252,13 @@ TEST_F(RunFaults, AfterAFailedCloseOrRenameTheCountsAreWhatTheFilesOnDiskHold) {
        {Case{io::FileOperation::Close, "post/", 0}, Case{io::FileOperation::Close, "text/", 0},
         Case{io::FileOperation::Rename, "post/23Jul14A", 1}}) {
     FreshRun fresh(ManyReadings());
-    fresh.ExportFailing(c.Operation, c.Under);
-    testing::TempFolder& run = fresh.folder;
-    testing::ScriptedPlatform& runDesktop = fresh.desktop;
-    Frm_Tolvanex& runForm = fresh.form;
-    EXPECT_EQ(runDesktop.Messages.size(), c.Reports) << c.Under;
-    EXPECT_EQ(runForm.Lbl_Status.Caption, FinalStatusOfWhatIsOnDisk(run)) << c.Under;
-    for (const std::string& published : runForm.RunState.PostFilesStarted) {
+    ConversionResult result = fresh.ConvertFailing(c.Operation, c.Under);
+    EXPECT_EQ(fresh.observer.Reports.size(), c.Reports) << c.Under;
+    EXPECT_EQ(result.Status, FinalStatusOfWhatIsOnDisk(fresh.folder)) << c.Under;
+    for (const std::string& published : result.PostFiles) {
       EXPECT_TRUE(testing::Exists(published)) << published;
     }
-    EXPECT_EQ(runForm.RunState.PostFilesStarted.size(),
-              static_cast<std::size_t>(runForm.RunState.PostFileCount));
+    EXPECT_EQ(result.PostFiles.size(), static_cast<std::size_t>(result.PostFileCount));
   }
 }
 
@@ -274,12 +267,10 @@ TEST_F(RunFaults, AfterAFailedCloseOrRenameTheCountsAreWhatTheFilesOnDiskHold) {
 // readings that counted as written are gone.
 TEST_F(RunFaults, ATextFileCutByAnotherProgramIsReportedAndGetsNoHole) {
   FreshRun fresh(ManyReadings());
-  testing::TempFolder& run = fresh.folder;
-  testing::ScriptedPlatform& runDesktop = fresh.desktop;
-  Frm_Tolvanex& runForm = fresh.form;
-  runForm.Chk_OutputPostFile.Value = 0;
-  std::string cut = run / "text/2031_7.txt";
+  fresh.request.WritePostFiles = false;
+  std::string cut = fresh.folder / "text/2031_7.txt";
   int writes = 0;
+  ConversionResult result;
   {
     testing::FailingFiles failing([&](io::FileOperation operation, const std::string& path) {
       // Before the file's second block: its first is on the disk.
@@ -288,14 +279,14 @@ TEST_F(RunFaults, ATextFileCutByAnotherProgramIsReportedAndGetsNoHole) {
       }
       return 0;
     });
-    DoExport(runForm);
+    result = fresh.Convert();
   }
   ASSERT_GE(writes, 2);
   EXPECT_EQ(testing::ReadFile(cut).find('\0'), std::string::npos);
-  ASSERT_EQ(runDesktop.Messages.size(), 1u);
-  EXPECT_EQ(runDesktop.Messages[0].Text,
+  ASSERT_EQ(fresh.observer.Reports.size(), 1u);
+  EXPECT_EQ(fresh.observer.ReportTexts()[0],
             "The file was shortened while it was being written\r\nTolvanex:ExportPostFile: " + cut);
-  EXPECT_FALSE(runForm.RunState.ReachedEndOfData);
+  EXPECT_FALSE(result.ReachedEndOfData);
 }
 
 // Another program cuts the data file while the run reads it: the readings taken stay, and the
@@ -313,29 +304,29 @@ TEST_F(RunFaults, ADataFileCutWhileItIsReadIsReportedAtTheEnd) {
     }
     return 0;
   });
-  desktop.InputAnswers = {"512"};
-  form.Chk_OutputPostFile.Value = 0;
-  DoExport(form);
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text,
+  observer.SiteAnswers = {"512"};
+  request.WritePostFiles = false;
+  ConversionResult result = Convert();
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0],
             "The data file changed while it was read\r\nTolvanex:DoExport: " + dataPath);
   // The run went through what it could read, and says what it wrote.
-  EXPECT_TRUE(form.RunState.ReachedEndOfData);
-  EXPECT_TRUE(form.Lbl_Status.Caption.starts_with("Finished - posted ")) << form.Lbl_Status.Caption;
+  EXPECT_TRUE(result.ReachedEndOfData);
+  EXPECT_TRUE(result.Status.starts_with("Finished - posted ")) << result.Status;
 }
 
 // A lock file whose name is taken by a folder cannot be locked: the run does not start, and
 // says why, rather than write the folder beside another run.
 TEST_F(RunFaults, ALockFileThatIsAFolderKeepsTheRunFromStarting) {
   fs::create_directory(folder / "post/.tolvanex.lock");
-  desktop.InputAnswers = {"512"};
-  DoExport(form);
-  ASSERT_EQ(desktop.Messages.size(), 1u);
+  observer.SiteAnswers = {"512"};
+  ConversionResult result = Convert();
+  ASSERT_EQ(observer.Reports.size(), 1u);
   std::string expected = "The lock file " + (folder / "post/.tolvanex.lock") + " cannot be used: ";
-  EXPECT_TRUE(desktop.Messages[0].Text.starts_with(expected)) << desktop.Messages[0].Text;
-  EXPECT_TRUE(desktop.Messages[0].Text.ends_with("\r\nTolvanex:DoExport: " + (folder / "data.dat")))
-      << desktop.Messages[0].Text;
-  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_TRUE(observer.Reports[0].Description.starts_with(expected))
+      << observer.Reports[0].Description;
+  EXPECT_EQ(observer.Reports[0].Label, "DoExport: " + (folder / "data.dat"));
+  EXPECT_FALSE(result.ReachedEndOfData);
   EXPECT_TRUE(testing::NamesIn(folder / "post").empty());
   EXPECT_TRUE(testing::NamesIn(folder / "text").empty());
 }

@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <string>
 
-#include "core/run_driver.h"
+#include "core/conversion.h"
+#include "core/conversion_engine.h"
 #include "core/run_locks.h"
-#include "ui/frm_tolvanex.h"
 #include "system/file_io.h"
+#include "tests/support/recording_observer.h"
 #include "tests/support/run_folder.h"
-#include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -25,9 +25,10 @@ class SharedFolders : public ::testing::Test {
  protected:
   SharedFolders() {
     testing::PrepareRunFolder(folder.Path());
-    testing::PointWindowAt(form, folder.Path());
-    desktop.InputAnswers = {"512"};
+    observer.SiteAnswers = {"512"};
   }
+
+  ConversionResult Convert() { return engine.Convert(request, observer); }
 
   // Another run's lock on a folder, held until Release.
   struct HeldLock {
@@ -40,29 +41,33 @@ class SharedFolders : public ::testing::Test {
   };
 
   testing::TempFolder folder;
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
+  ConversionRequest request = testing::RequestAt(folder.Path());
+  testing::RecordingObserver observer;
+  ConversionEngine engine;
 };
 
 TEST_F(SharedFolders, EveryFolderARunWritesIsLockedOnceAndInOneOrder) {
-  form.Txt_File[1].Text = folder / "post/sites.lkp";  // the lookup file beside the post files
-  EXPECT_EQ(FoldersToLock(form), (std::vector<std::string>{folder / "post", folder / "text"}));
-  form.Chk_OutputPostFile.Value = 0;
-  EXPECT_EQ(FoldersToLock(form), (std::vector<std::string>{folder / "text"}));
-  form.Lbl_Folder[1].Caption = folder / "missing";
-  EXPECT_TRUE(FoldersToLock(form).empty());  // the writer reports a missing folder
+  request.LookupFile = folder / "post/sites.lkp";  // the lookup file beside the post files
+  Conversion conversion(request, observer, engine.Session());
+  EXPECT_EQ(FoldersToLock(conversion),
+            (std::vector<std::string>{folder / "post", folder / "text"}));
+  request.WritePostFiles = false;
+  EXPECT_EQ(FoldersToLock(conversion), (std::vector<std::string>{folder / "text"}));
+  request.TextFolder = folder / "missing";
+  EXPECT_TRUE(FoldersToLock(conversion).empty());  // the writer reports a missing folder
 }
 
 TEST_F(SharedFolders, ARunWaitsForAnotherRunAndSaysSo) {
   HeldLock other(folder / "text");
-  desktop.OnDoEvents = [&] {
-    if (desktop.EventsLetThrough == 3) other.Release();  // the other run ends
+  observer.OnLine = [&] {
+    if (observer.StopLooks == 3) other.Release();  // the other run ends
   };
-  DoExport(form);
-  EXPECT_EQ(desktop.Notes, (std::vector<std::string>{"Waiting for another run to finish with " +
-                                                     (folder / "text")}));
-  EXPECT_EQ(desktop.StatusTexts.front(), desktop.Notes.front());
-  EXPECT_TRUE(form.RunState.ReachedEndOfData);
+  ConversionResult result = Convert();
+  EXPECT_EQ(observer.Notes, (std::vector<std::string>{"Waiting for another run to finish with " +
+                                                      (folder / "text")}));
+  ASSERT_FALSE(observer.Statuses.empty());
+  EXPECT_EQ(observer.Statuses.front(), observer.Notes.front());
+  EXPECT_TRUE(result.ReachedEndOfData);
   EXPECT_EQ(testing::ReadFile(folder / "text/2031_7.txt"),
             testing::ReadFile(testing::RunData() + "/expected/2031_7.txt"));
   // Its own locks go with the run.
@@ -72,51 +77,48 @@ TEST_F(SharedFolders, ARunWaitsForAnotherRunAndSaysSo) {
 
 TEST_F(SharedFolders, CancelEndsTheWaitAndTheRunNeverStarts) {
   HeldLock other(folder / "post");
-  desktop.OnDoEvents = [&] { Cmd_Export_Click(form); };
-  DoExport(form);
-  EXPECT_FALSE(form.RunState.Running);
-  EXPECT_FALSE(form.RunState.ReachedEndOfData);
-  EXPECT_EQ(form.Cmd_Export.Caption, "&Process");
-  EXPECT_TRUE(desktop.Messages.empty());
+  observer.OnLine = [&] { observer.Stop = true; };  // asked for while the run waits
+  ConversionResult result = Convert();
+  EXPECT_FALSE(result.Started);
+  EXPECT_FALSE(result.ReachedEndOfData);
+  EXPECT_TRUE(observer.Reports.empty());
   EXPECT_TRUE(testing::NamesIn(folder / "text").empty());
-  EXPECT_EQ(form.Lbl_Status.Caption, "Waiting for another run to finish with " + (folder / "post"));
+  EXPECT_EQ(result.Status, "Waiting for another run to finish with " + (folder / "post"));
 }
 
 TEST_F(SharedFolders, WithoutWaitingAHeldFolderIsAReport) {
   HeldLock other(folder / "post");
-  form.WaitForOtherRuns = false;
-  DoExport(form);
-  EXPECT_EQ(desktop.MessageTexts(),
+  request.WaitForOtherRuns = false;
+  Convert();
+  EXPECT_EQ(observer.ReportTexts(),
             (std::vector<std::string>{"Another run is writing to " + (folder / "post") +
                                       "\r\nTolvanex:DoExport: " + (folder / "data.dat")}));
   EXPECT_TRUE(testing::NamesIn(folder / "post").empty());
 }
 
-// The window keeps its table loaded between runs; a scheduled job meanwhile adds a pair. The
-// window's next save must keep the job's answer.
+// A front end keeps its engine, and with it the table loaded, between runs; a scheduled job
+// meanwhile adds a pair. The engine's next save must keep the job's answer.
 TEST_F(SharedFolders, ATableKeptLoadedIsReadAgainWhenItsFileChanged) {
-  DoExport(form);  // asks for 88 / 1 and keeps the table loaded
-  ASSERT_TRUE(form.LookupLoaded);
+  Convert();  // asks for 88 / 1 and keeps the table loaded
+  ASSERT_TRUE(engine.Session().Lookup.Loaded);
 
-  testing::ScriptedPlatform jobDesktop;
-  jobDesktop.InputAnswers = {"700"};
-  Frm_Tolvanex job(jobDesktop);
-  testing::PointWindowAt(job, folder.Path());
-  job.Chk_OutputTextFiles.Value = 0;
+  testing::RecordingObserver jobObserver;
+  jobObserver.SiteAnswers = {"700"};
+  ConversionRequest job = testing::RequestAt(folder.Path());
+  job.WriteTextFiles = false;
   testing::WriteFile(folder / "job.dat",
                      "\"99\",\"9\",\"16 Jul 2023 10:00\",S1,0.7,1,0,1.5,2,0\r\n");
-  job.Txt_File[0].Text = folder / "job.dat";
-  DoExport(job);
-  ASSERT_TRUE(job.RunState.ReachedEndOfData);
+  job.DataFile = folder / "job.dat";
+  ASSERT_TRUE(ConversionEngine().Convert(job, jobObserver).ReachedEndOfData);
 
   testing::WriteFile(folder / "data.dat",
                      "\"77\",\"7\",\"17 Jul 2023 10:00\",S1,0.7,1,0,1.5,2,0\r\n");
-  desktop.InputAnswers = {"800"};
-  DoExport(form);
+  observer.SiteAnswers = {"800"};
+  Convert();
   EXPECT_EQ(testing::ReadFile(folder / "sites.lkp"),
             "ID1, ID2, SiteID\r\n2031, 7, 4105\r\n2031, 8, 4106\r\n77, 7, 800\r\n88, 1, 512\r\n"
             "99, 9, 700\r\n");
-  EXPECT_EQ(desktop.InputBoxes.size(), 2u);  // 88 / 1 once, 77 / 7 once: 99 / 9 came from the file
+  EXPECT_EQ(observer.Prompts.size(), 2u);  // 88 / 1 once, 77 / 7 once: 99 / 9 came from the file
 }
 
 // Whether the system tells the holder of an open file that its name was removed. Windows does
@@ -157,21 +159,21 @@ TEST_F(SharedFolders, AFileThatLosesItsNameDuringTheRunIsReportedAndTheRunUnfini
     testing::TempFolder run;
     testing::PrepareRunFolder(run.Path());
     testing::WriteFile(run / "data.dat", large);
-    testing::ScriptedPlatform runDesktop;
-    runDesktop.InputAnswers = {"512"};
-    Frm_Tolvanex runForm(runDesktop);
-    testing::PointWindowAt(runForm, run.Path());
-    runForm.Chk_OutputPostFile.Value = 0;
-    runDesktop.OnDoEvents = [&] {
-      if (runDesktop.EventsLetThrough == 10) c.Change(run / "text");
+    testing::RecordingObserver runObserver;
+    runObserver.SiteAnswers = {"512"};
+    ConversionRequest runRequest = testing::RequestAt(run.Path());
+    runRequest.WritePostFiles = false;
+    runObserver.OnLine = [&] {
+      if (runObserver.StopLooks == 10) c.Change(run / "text");
     };
-    DoExport(runForm);
-    ASSERT_FALSE(runDesktop.Messages.empty()) << c.What;
-    EXPECT_TRUE(runDesktop.Messages[0].Text.starts_with(
-        "The file was removed or replaced while it was being written\r\nTolvanex:ExportPostFile: " +
-        (run / "text/")))
-        << c.What << ": " << runDesktop.Messages[0].Text;
-    EXPECT_FALSE(runForm.RunState.ReachedEndOfData) << c.What;
+    ConversionResult result = ConversionEngine().Convert(runRequest, runObserver);
+    ASSERT_FALSE(runObserver.Reports.empty()) << c.What;
+    EXPECT_EQ(runObserver.Reports[0].Description,
+              "The file was removed or replaced while it was being written")
+        << c.What;
+    EXPECT_TRUE(runObserver.Reports[0].Label.starts_with("ExportPostFile: " + (run / "text/")))
+        << c.What << ": " << runObserver.Reports[0].Label;
+    EXPECT_FALSE(result.ReachedEndOfData) << c.What;
     // Only what is in a file under its name counts as posted.
     std::int64_t inFiles = 0;
     if (!fs::exists(run / "text")) fs::create_directory(run / "text");  // the folder removed
@@ -179,7 +181,7 @@ TEST_F(SharedFolders, AFileThatLosesItsNameDuringTheRunIsReportedAndTheRunUnfini
       std::string content = testing::ReadFile(run / ("text/" + name));
       inFiles += std::count(content.begin(), content.end(), '\n') - 1;
     }
-    EXPECT_LE(runForm.RunState.ReadingsPosted, std::max<std::int64_t>(inFiles, 0)) << c.What;
+    EXPECT_LE(result.ReadingsPosted, std::max<std::int64_t>(inFiles, 0)) << c.What;
   }
 }
 

@@ -28,6 +28,8 @@ class RecordingObserver : public RunObserver {
   std::vector<std::string> Notes;
   std::vector<std::string> PostFileNames;  // every name the post files were given, in order
   std::set<std::string> TextFileNames;     // the text files used, without their folder
+  int TextFileUses = 0;                    // one a reading a text file took or skipped
+  std::vector<std::string> Statuses;       // the status line's texts as given, in order
   std::vector<RunProgress> Progresses;
   int StopLooks = 0;
 
@@ -39,7 +41,11 @@ class RecordingObserver : public RunObserver {
   bool StopRequested() override;
   void Progress(const RunProgress& progress) override { Progresses.push_back(progress); }
   void PostFileNamed(const std::string& path) override { PostFileNames.push_back(path); }
-  void TextFileUsed(const std::string& name) override { TextFileNames.insert(name); }
+  void Status(std::string_view text) override { Statuses.emplace_back(text); }
+  void TextFileUsed(const std::string& name) override {
+    TextFileNames.insert(name);
+    ++TextFileUses;
+  }
 
   // The reports as the window shows them: the description, CR LF, "Tolvanex:" and the label.
   std::vector<std::string> ReportTexts() const;
