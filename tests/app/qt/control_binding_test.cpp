@@ -191,9 +191,9 @@ TEST_F(Binding, TheStatusLineIsCreamWithTextAndButtonFaceWithout) {
 }
 
 TEST_F(Binding, DuringARunOnlyTheRunButtonTakesInput) {
-  form.RunState.Running = true;
-  form.RunState.DataFileSize = 400;
-  form.RunState.DataBytesRead = 100;
+  form.Run.Running = true;
+  form.Run.Progress.FileSize = 400;
+  form.Run.Progress.BytesRead = 100;
   Push();
   EXPECT_TRUE(Controls().Cmd_Export->isEnabled());
   for (QWidget* locked :
@@ -207,7 +207,7 @@ TEST_F(Binding, DuringARunOnlyTheRunButtonTakesInput) {
   EXPECT_FALSE(Controls().RunProgress->isHidden());
   EXPECT_EQ(Controls().RunProgress->value(), 250);  // of 1000: a quarter of the bytes read
 
-  form.RunState.Running = false;
+  form.Run.Running = false;
   Push();
   EXPECT_TRUE(Controls().Txt_File[0]->isEnabled());
   EXPECT_TRUE(Controls().Cmd_Close->isEnabled());

@@ -175,21 +175,5 @@ TEST_F(QtDesktop, TheHourglassIsTheOverrideCursorAndZeroRemovesIt) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(QtDesktop, ALetThroughShowsTheModelAndHandsOnPendingEvents) {
-  bool delivered = false;
-  QTimer::singleShot(0, [&] { delivered = true; });
-  form.RunState.Running = true;
-  SetStatus(form, "2031/7 14 Jul 2023 09:05");
-  // During a run the status waits for the let-through, so that painting never slows the run.
-  EXPECT_EQ(Controls().Lbl_Status->text(), "");
-
-  desktop.RestartEventClock();
-  desktop.DoEvents();
-  EXPECT_TRUE(delivered);
-  EXPECT_EQ(Controls().Lbl_Status->text(), "2031/7 14 Jul 2023 09:05");
-  EXPECT_FALSE(Controls().RunProgress->isHidden());
-  form.RunState.Running = false;
-}
-
 }  // namespace
 }  // namespace tolvanex

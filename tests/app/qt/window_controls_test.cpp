@@ -198,13 +198,13 @@ TEST_F(WindowControls, TheProgressBarTakesNoRoomFromTheStatusLine) {
   QApplication::processEvents();
   QRect idle = Controls().Lbl_Status->geometry();
   QSize window = this->window.size();
-  form.RunState.Running = true;
+  form.Run.Running = true;
   this->window.ShowModel();
   QApplication::processEvents();
   EXPECT_TRUE(Controls().RunProgress->isVisible());
   EXPECT_EQ(Controls().Lbl_Status->geometry(), idle);
   EXPECT_EQ(this->window.size(), window);
-  form.RunState.Running = false;
+  form.Run.Running = false;
   this->window.ShowModel();
 }
 

@@ -205,27 +205,27 @@ TEST_F(WindowEvents, TheDataFileButtonChoosesAFileAndRereadsTheLookupEvenAfterCa
   answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "SdOne.dat"), [&](QWidget* dialog) {
     filters = testing::ShownFilters(dialog);
   }));
-  form.LookupLoaded = true;
+  form.Engine.Session().Lookup.Loaded = true;
   Controls().Cmd_GetFile[0]->click();
   EXPECT_EQ(filters, (QStringList{"Sondrel files (Sd*.dat)", "Sondrel Backup (Sd*.old)",
                                   "All files (*.*)"}));
   EXPECT_EQ(Controls().Txt_File[0]->text(), qt::ToQt(folder / "SdOne.dat"));
-  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_FALSE(form.Engine.Session().Lookup.Loaded);
 
-  form.LookupLoaded = true;
+  form.Engine.Session().Lookup.Loaded = true;
   answerer.Queue(testing::CancelDialog());
   Controls().Cmd_GetFile[1]->click();
   EXPECT_EQ(Controls().Txt_File[1]->text(), "Sondrel.lkp");
-  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_FALSE(form.Engine.Session().Lookup.Loaded);
 }
 
 TEST_F(WindowEvents, FileOpenChoosesTheDataFileAndKeepsTheLookupLoaded) {
   window.show();
-  form.LookupLoaded = true;
+  form.Engine.Session().Lookup.Loaded = true;
   answerer.Queue(testing::ChooseFile(qt::ToQt(folder / "SdTwo.dat")));
   Controls().mnu_File[0]->trigger();
   EXPECT_EQ(Controls().Txt_File[0]->text(), qt::ToQt(folder / "SdTwo.dat"));
-  EXPECT_TRUE(form.LookupLoaded);
+  EXPECT_TRUE(form.Engine.Session().Lookup.Loaded);
 }
 
 TEST_F(WindowEvents, ANewOutputFolderRefillsTheList) {
@@ -278,11 +278,11 @@ class DroppedFiles : public WindowEvents {
 TEST_F(DroppedFiles, OntoTheLookupBoxAFileNamesTheLookupFileAnywhereElseTheDataFile) {
   QMimeData lookup;
   Carry(lookup, {"sites.lkp"});
-  form.LookupLoaded = true;
+  form.Engine.Session().Lookup.Loaded = true;
   EXPECT_TRUE(DropOnto(Controls().Txt_File[1], lookup));
   EXPECT_EQ(Controls().Txt_File[1]->text(), Path("sites.lkp"));
   EXPECT_EQ(Controls().Txt_File[0]->text(), "/old/SdOld.dat");
-  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_FALSE(form.Engine.Session().Lookup.Loaded);
 
   // The box's text is replaced, never added to.
   QMimeData one;
@@ -358,14 +358,14 @@ TEST_F(WindowEvents, AClickOnTheListEnablesItsEditButtonAndADoubleClickOpensTheF
   QListView* list = Controls().Lst_Files;
   QRect second = list->visualRect(list->model()->index(1, 0));
 
-  form.LookupLoaded = true;
+  form.Engine.Session().Lookup.Loaded = true;
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
   EXPECT_EQ(form.Lst_Files.ListIndex(), 1);
   EXPECT_TRUE(Controls().Cmd_Edit[2]->isEnabled());
 
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
   EXPECT_EQ(editor.Received(), folder / "b.txt");
-  EXPECT_TRUE(form.LookupLoaded);  // the double-click leaves the lookup table loaded
+  EXPECT_TRUE(form.Engine.Session().Lookup.Loaded);  // the double-click leaves the lookup table loaded
 }
 
 TEST_F(WindowEvents, AnEditorThatCannotBeStartedIsNamedInTheReport) {
@@ -389,10 +389,10 @@ TEST_F(WindowEvents, AnEditButtonOpensItsFileAndRereadsTheLookup) {
   EditorScript editor(folder);
   window.show();
   Controls().Txt_File[1]->setText(qt::ToQt(folder / "sites.lkp"));
-  form.LookupLoaded = true;
+  form.Engine.Session().Lookup.Loaded = true;
   Controls().Cmd_Edit[1]->click();
   EXPECT_EQ(editor.Received(), folder / "sites.lkp");
-  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_FALSE(form.Engine.Session().Lookup.Loaded);
 }
 
 }  // namespace

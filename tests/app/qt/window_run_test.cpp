@@ -147,7 +147,7 @@ TEST_F(WindowRun, WhileItGoesOnlyCancelTakesInputAndTheProgressShows) {
 TEST_F(WindowRun, CancelEndsTheRunAfterTheLineInHand) {
   DuringTheRun([&] { ClickAsCancel(); });
   RunButton()->click();
-  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_FALSE(form.Run.ReachedEndOfData);
   EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 0 readings to 0 post file(s)");
   EXPECT_EQ(RunButton()->text(), "&Process");
   EXPECT_TRUE(testing::NamesIn(folder / "window/post").empty());
@@ -160,7 +160,7 @@ TEST_F(WindowRun, TheSecondClickOfADoubleClickDoesNotCancelTheRun) {
   answerer.Queue(testing::AnswerInput("512"));
   DuringTheRun([&] { QTest::mouseDClick(RunButton(), Qt::LeftButton); });
   RunButton()->click();
-  EXPECT_TRUE(form.RunState.ReachedEndOfData);
+  EXPECT_TRUE(form.Run.ReachedEndOfData);
   EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 13 readings to 2 post file(s)");
   EXPECT_EQ(RunButton()->text(), "&Process");
 }
@@ -172,7 +172,7 @@ TEST_F(WindowRun, AClickRightAfterTheRunEndedStartsNoNewRunButALaterOneDoes) {
   ASSERT_EQ(PostFiles(), 2u);
   RunButton()->click();
   EXPECT_EQ(PostFiles(), 2u);
-  EXPECT_FALSE(form.RunState.Running);
+  EXPECT_FALSE(form.Run.Running);
 
   QTest::qWait(QApplication::doubleClickInterval() + 50);
   RunButton()->click();
@@ -203,7 +203,7 @@ TEST_F(WindowRun, ClosingDuringARunStopsItAndClosesWhenItHasEnded) {
   RunButton()->click();
   EXPECT_FALSE(closedAtOnce);
   EXPECT_TRUE(goneAtOnce);  // out of sight while the run winds down
-  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_FALSE(form.Run.ReachedEndOfData);
   EXPECT_TRUE(window.Closed());
   EXPECT_FALSE(window.isVisible());
   // The close request ran after the run, with the run's settings.
@@ -222,7 +222,7 @@ TEST_F(WindowRun, AStopRequestFromOutsideCancelsTheRunAndClosesTheWindow) {
     QCoreApplication::processEvents();
   });
   RunButton()->click();
-  EXPECT_FALSE(form.RunState.ReachedEndOfData);
+  EXPECT_FALSE(form.Run.ReachedEndOfData);
   EXPECT_TRUE(window.Closed());
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(RunButton()->text(), "&Process");
