@@ -24,7 +24,7 @@ class RecordingObserver : public RunObserver {
 
   std::vector<std::string> Prompts;  // the prompt's text, one a prompt
   std::vector<std::string> Told;     // "Must be a site number"
-  std::vector<Report> Reports;
+  std::vector<tolvanex::Report> Reports;
   std::vector<std::string> Notes;
   std::vector<std::string> PostFileNames;  // every name the post files were given, in order
   std::set<std::string> TextFileNames;     // the text files used, without their folder
