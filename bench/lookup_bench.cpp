@@ -18,22 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "lookup/site_resolution.h"
-#include "ui/frm_tolvanex.h"
-#include "tests/support/quiet_desktop.h"
+#include "core/conversion.h"
+#include "core/site_resolution.h"
+#include "tests/support/quiet_observer.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-// A desktop that answers every prompt for a site number.
-class AnsweringDesktop : public tolvanex::testing::QuietDesktop {
- public:
-  std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-    return "7";
-  }
-};
 
 struct Figures {
   double LoadSeconds = 0;
@@ -60,25 +52,28 @@ double Since(Clock::time_point start) {
 Figures Measure(const std::string& path) {
   Figures figures;
   figures.StartPeakKiB = PeakKiB();
-  AnsweringDesktop desktop;
-  tolvanex::Frm_Tolvanex form(desktop);
-  form.Txt_File[1].Text = path;
-  form.Chk_SortLookup.Value = 1;
+  tolvanex::ConversionRequest request;
+  request.LookupFile = path;
+  request.SortLookup = true;
+  tolvanex::testing::QuietObserver observer;
+  observer.Answer = "7";  // to every prompt for a site number
+  tolvanex::EngineSession session;
+  tolvanex::Conversion conversion(request, observer, session);
   std::int32_t site = 0;
 
   // The pair that generate_data's first data pair has: its entry is among the last ones.
-  form.CurrentReading.Fields = {"1000", "1"};
+  conversion.Reading.Fields = {"1000", "1"};
   auto start = Clock::now();
-  bool found = GetSiteID(form, site);
+  bool found = GetSiteID(conversion, site);
   figures.LoadSeconds = Since(start);
   figures.LoadedPeakKiB = PeakKiB();
 
-  form.CurrentReading.Fields = {"new", "pair"};
+  conversion.Reading.Fields = {"new", "pair"};
   start = Clock::now();
-  bool added = GetSiteID(form, site);
+  bool added = GetSiteID(conversion, site);
   figures.AddSeconds = Since(start);
   figures.AddedPeakKiB = PeakKiB();
-  figures.Ok = found && added && site == 7 && desktop.Messages.empty();
+  figures.Ok = found && added && site == 7 && observer.Messages.empty();
   return figures;
 }
 

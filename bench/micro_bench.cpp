@@ -4,40 +4,46 @@
 #include <filesystem>
 #include <string>
 
+#include "core/conversion.h"
 #include "core/line_analysis.h"
 #include "core/post_writer.h"
 #include "core/text_writer.h"
 #include "formats/date_pattern.h"
 #include "formats/date_value.h"
 #include "formats/number_text.h"
-#include "ui/frm_tolvanex.h"
 #include "system/regional_settings.h"
-#include "tests/support/quiet_desktop.h"
+#include "tests/support/quiet_observer.h"
 
 namespace tolvanex {
 namespace {
-
-using testing::QuietDesktop;
 
 constexpr std::string_view kLine =
     "\"1037\",\"2\",\"14 Jul 2023 22:55\",S1044,0.7,12.394,0,1.5,10.991,0,2.5,9.891,0,3.5,"
     "-7.143,0,4.5,330,0,5.5,1.4737593,0,6.5,14.0482,0,7.5,0.5061,0,8.5,367.37,0,9.5,43.91,0,"
     "10.5,-58613.83,0,11.5,7.51,0";
 
-struct Window {
-  QuietDesktop desktop;
-  Frm_Tolvanex form{desktop};
-  Window() {
-    FillColumnLevels(form);
-    form.Cmb_Dateformat.Text = "d mmm yyyy HH:MM";
+// A conversion in hand with the default date pattern and English regional settings, writing text
+// files into the folder given.
+struct Run {
+  ConversionRequest request;
+  testing::QuietObserver observer;
+  EngineSession session;
+  Conversion conversion{request, observer, session};
+  explicit Run(const std::string& folder = "") {
+    request.WriteTextFiles = true;
+    request.TextFolder = folder;
+    request.Extension = "txt";
+    request.DatePattern = "d mmm yyyy HH:MM";
+    request.Regional = EnglishRegionalSettings();
+    request.CurrentYear = 2023;
   }
 };
 
 void LineAnalysis(benchmark::State& state) {
-  Window window;
+  Run run;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(AnalyseLine(window.form, kLine));
-    ClearReading(window.form);
+    benchmark::DoNotOptimize(AnalyseLine(run.conversion, kLine));
+    ClearReading(run.conversion);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kLine.size()));
 }
@@ -85,13 +91,12 @@ void GeneralFormOfAComputedValue(benchmark::State& state) {
 BENCHMARK(GeneralFormOfAComputedValue);
 
 void PostReadingLine(benchmark::State& state) {
-  Window window;
-  AnalyseLine(window.form, kLine);
+  Run run;
+  AnalyseLine(run.conversion, kLine);
   std::string line;
   for (auto _ : state) {
     line.clear();
-    AppendPostReadingLine(window.form.CurrentReading, window.form.RunState.ReadingTimeDigits, 4105,
-                          line);
+    AppendPostReadingLine(run.session.Reading, run.session.Run.ReadingTimeDigits, 4105, line);
     benchmark::DoNotOptimize(line.data());
   }
 }
@@ -102,18 +107,15 @@ void TextWriterPerReading(benchmark::State& state) {
   namespace fs = std::filesystem;
   fs::path folder = fs::temp_directory_path() / ("tolvanex-bench-" + std::to_string(::getpid()));
   fs::create_directories(folder);
-  Window window;
-  window.form.Lbl_Folder[1].Caption = folder.string();
-  window.form.Txt_Extension.Text = "txt";
-  AnalyseLine(window.form, kLine);
-  double time = window.form.CurrentReading.ReadingTime;
+  Run run(folder.string());
+  AnalyseLine(run.conversion, kLine);
+  double time = run.session.Reading.ReadingTime;
   for (auto _ : state) {
     time += 1 / 1440.0;
-    window.form.CurrentReading.ReadingTime = time;
-    benchmark::DoNotOptimize(ExportTextFile(window.form));
-    if (window.form.Lst_Files.ListCount() > 100000) window.form.Lst_Files.Clear();
+    run.session.Reading.ReadingTime = time;
+    benchmark::DoNotOptimize(ExportTextFile(run.conversion));
   }
-  CloseTextFiles(window.form);
+  CloseTextFiles(run.conversion);
   fs::remove_all(folder);
 }
 BENCHMARK(TextWriterPerReading);

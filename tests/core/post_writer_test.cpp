@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/core/writer_fixture.h"
+#include "tests/support/german_settings.h"
 #include "tests/support/guards.h"
 
 namespace tolvanex {
@@ -28,8 +30,8 @@ const std::string kReadingLine = "101,45121.5416666667" + ZeroSlots(13) + ",-3 ,
 
 class PostWriter : public testing::WriterTest {
  protected:
-  bool Export() { return ExportPostFile(form); }
-  void Finish() { EXPECT_TRUE(ClosePostFile(form)); }
+  bool Export() { return ExportPostFile(conversion); }
+  void Finish() { EXPECT_TRUE(ClosePostFile(conversion)); }
 };
 
 TEST_F(PostWriter, TheFirstReadingStartsAFileNamedAfterItsDay) {
@@ -37,11 +39,12 @@ TEST_F(PostWriter, TheFirstReadingStartsAFileNamedAfterItsDay) {
   ASSERT_TRUE(Export());
   Finish();
   EXPECT_EQ(testing::ReadFile(folder / "23Jul14.pst"), Header("7") + kReadingLine);
-  EXPECT_EQ(form.Lbl_File[0].Caption, folder / "23Jul14.pst");
-  EXPECT_TRUE(form.Cmd_Edit[3].Enabled);
-  EXPECT_EQ(form.PostFileSN, "7");
-  EXPECT_EQ(form.RunState.PostFileCount, 1);
-  EXPECT_EQ(form.RunState.ReadingsPosted, 1);
+  EXPECT_EQ(conversion.PostFilePath, folder / "23Jul14.pst");
+  // Told the name when the file was started, and again when it got it.
+  EXPECT_EQ(observer.PostFileNames, std::vector<std::string>(2, folder / "23Jul14.pst"));
+  EXPECT_EQ(conversion.PostFileSN, "7");
+  EXPECT_EQ(session.Run.PostFileCount, 1);
+  EXPECT_EQ(session.Run.ReadingsPosted, 1);
 }
 
 TEST_F(PostWriter, ReadingsOfTheSameSnShareAFileAcrossDays) {
@@ -54,8 +57,8 @@ TEST_F(PostWriter, ReadingsOfTheSameSnShareAFileAcrossDays) {
   EXPECT_EQ(content.substr(0, Header("7").size()), Header("7"));
   EXPECT_NE(content.find("101,45122.5416666667,"), std::string::npos);
   EXPECT_FALSE(testing::Exists(folder / "23Jul15.pst"));
-  EXPECT_EQ(form.RunState.PostFileCount, 1);
-  EXPECT_EQ(form.RunState.ReadingsPosted, 2);
+  EXPECT_EQ(session.Run.PostFileCount, 1);
+  EXPECT_EQ(session.Run.ReadingsPosted, 2);
 }
 
 TEST_F(PostWriter, EveryChangeOfSnStartsTheNextFreeName) {
@@ -67,7 +70,7 @@ TEST_F(PostWriter, EveryChangeOfSnStartsTheNextFreeName) {
   EXPECT_EQ(testing::ReadFile(folder / "23Jul14.pst"), Header("a") + kReadingLine);
   EXPECT_EQ(testing::ReadFile(folder / "23Jul14A.pst"), Header("b") + kReadingLine);
   EXPECT_EQ(testing::ReadFile(folder / "23Jul14B.pst"), Header("a") + kReadingLine);
-  EXPECT_EQ(form.RunState.PostFileCount, 3);
+  EXPECT_EQ(session.Run.PostFileCount, 3);
 }
 
 TEST_F(PostWriter, ExistingFilesAreNeverOpenedAndYIsTheLastLetter) {
@@ -90,20 +93,20 @@ TEST_F(PostWriter, AllTwentySixNamesTakenIsAReportedFailure) {
   }
   SetReading(testing::k14July2023At1300);
   EXPECT_FALSE(Export());
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text,
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0],
             "No free post file name\r\nTolvanex:ExportPostFile: " + (folder / "23Jul14Y.pst"));
   EXPECT_FALSE(testing::Exists(folder / "23Jul14Z.pst"));
   EXPECT_EQ(testing::ReadFile(folder / "23Jul14Y.pst"), "old");
-  EXPECT_FALSE(form.RunState.PostFile.IsOpen());
+  EXPECT_FALSE(session.Run.PostFile.IsOpen());
 }
 
 TEST_F(PostWriter, AMissingFolderIsReportedWithTheCandidatePath) {
-  form.Lbl_Folder[0].Caption = folder / "missing";
+  request.PostFolder = folder / "missing";
   SetReading(testing::k14July2023At1300);
   EXPECT_FALSE(Export());
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text,
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0],
             testing::MissingFolderText() +
                 "\r\nTolvanex:ExportPostFile: " + (folder / "missing/23Jul14.pst"));
 }
@@ -113,30 +116,30 @@ TEST_F(PostWriter, AnEmptyFolderWritesIntoTheCurrentFolder) {
   {
     testing::CurrentFolderGuard guard;
     std::filesystem::current_path(folder.Path());
-    form.Lbl_Folder[0].Caption = "";
+    request.PostFolder = "";
     SetReading(testing::k14July2023At1300);
     written = Export();
     Finish();
   }
   EXPECT_TRUE(written);
-  EXPECT_EQ(form.Lbl_File[0].Caption, "23Jul14.pst");
+  EXPECT_EQ(conversion.PostFilePath, "23Jul14.pst");
   EXPECT_TRUE(testing::Exists(folder / "23Jul14.pst"));
 }
 
 TEST_F(PostWriter, AReadingWithoutSiteNumberLeavesTheHeaderAlone) {
   SetReading(testing::k14July2023At1300);
-  form.CurrentReading.Fields[0] = "999";  // a pair the lookup file does not know
-  EXPECT_FALSE(Export());                 // the prompt is cancelled: no queued answer
-  EXPECT_TRUE(form.RunState.StopRequested);
+  conversion.Reading.Fields[0] = "999";  // a pair the lookup file does not know
+  EXPECT_FALSE(Export());                // the prompt is cancelled: no queued answer
+  EXPECT_TRUE(session.Run.StopRequested);
   Finish();
   EXPECT_EQ(testing::ReadFile(folder / "23Jul14.pst"), Header("7"));
-  EXPECT_EQ(form.RunState.ReadingsPosted, 0);
-  EXPECT_EQ(form.RunState.PostFileCount, 1);
+  EXPECT_EQ(session.Run.ReadingsPosted, 0);
+  EXPECT_EQ(session.Run.PostFileCount, 1);
 }
 
 TEST_F(PostWriter, SlotsAreWrittenInTheirPrintForm) {
   SetReading(testing::k14July2023At1300);
-  auto& values = form.CurrentReading.Values;
+  auto& values = conversion.Reading.Values;
   values.fill(std::nullopt);
   values[16] = 0.0;
   values[15] = -0.25;
@@ -144,28 +147,28 @@ TEST_F(PostWriter, SlotsAreWrittenInTheirPrintForm) {
   values[1] = 0.000015;
   values[17] = 5.0;  // beyond slot 16: never in a post file
   std::string line;
-  AppendPostReadingLine(form.CurrentReading, form.RunState.ReadingTimeDigits, -5, line);
+  AppendPostReadingLine(conversion.Reading, session.Run.ReadingTimeDigits, -5, line);
   EXPECT_EQ(line, "-5,45121.5416666667, 0 ,-0.25 " + ZeroSlots(12) + ", 1E+15 , 0.000015  ");
 }
 
 TEST_F(PostWriter, ValuesOnlyAboveSlotSixteenGiveSixteenZeros) {
   SetReading(testing::k14July2023At1300);
-  form.CurrentReading.Values.fill(std::nullopt);
-  form.CurrentReading.Values[20] = 1.0;
+  conversion.Reading.Values.fill(std::nullopt);
+  conversion.Reading.Values[20] = 1.0;
   std::string line;
-  AppendPostReadingLine(form.CurrentReading, form.RunState.ReadingTimeDigits, 101, line);
+  AppendPostReadingLine(conversion.Reading, session.Run.ReadingTimeDigits, 101, line);
   EXPECT_EQ(line, "101,45121.5416666667" + ZeroSlots(16) + " ");
 }
 
 TEST_F(PostWriter, NumbersUseAPointWhateverTheLocale) {
-  testing::ScriptedPlatform german;
-  german.Settings = testing::GermanRegionalSettings();
-  Frm_Tolvanex germanForm(german);
+  ConversionRequest germanRequest = request;
+  germanRequest.Regional = testing::GermanRegionalSettings();
+  EngineSession germanSession;
+  Conversion german(germanRequest, observer, germanSession);
   SetReading(testing::k14July2023At1300);
-  germanForm.CurrentReading = form.CurrentReading;
+  german.Reading = conversion.Reading;
   std::string line;
-  AppendPostReadingLine(germanForm.CurrentReading, germanForm.RunState.ReadingTimeDigits, 101,
-                        line);
+  AppendPostReadingLine(german.Reading, german.Run.ReadingTimeDigits, 101, line);
   EXPECT_EQ(line + "\r\n", kReadingLine);
 }
 

@@ -1,14 +1,16 @@
-#include "lookup/site_resolution.h"
+#include "core/site_resolution.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "ui/frm_tolvanex.h"
-#include "tests/support/scripted_platform.h"
+#include "core/conversion.h"
+#include "tests/support/german_settings.h"
+#include "tests/support/recording_observer.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -27,42 +29,64 @@ struct NumberCase {
   const char* Description = "";
 };
 
+// Keeps the pair each prompt was for as well.
+class PromptingObserver : public testing::RecordingObserver {
+ public:
+  std::vector<std::string> PromptPairs;  // "ID1 / ID2"
+
+  std::string AskSiteNumber(std::string_view id1, std::string_view id2,
+                            const std::string& prompt) override {
+    PromptPairs.push_back(std::string(id1) + " / " + std::string(id2));
+    return RecordingObserver::AskSiteNumber(id1, id2, prompt);
+  }
+};
+
 class SiteResolution : public ::testing::Test {
  protected:
   SiteResolution() {
-    form.Txt_File[1].Text = path;
+    request.LookupFile = path;
+    request.SortLookup = false;
     Reading("2031", "7");
   }
 
   void Reading(std::string id1, std::string id2) {
-    form.CurrentReading.Fields = {std::move(id1), std::move(id2), "05/03/2023 09:05", "1"};
+    conversion.Reading.Fields = {std::move(id1), std::move(id2), "05/03/2023 09:05", "1"};
   }
-  void UseGermanSettings() { form.Regional = testing::GermanRegionalSettings(); }
+  void UseGermanSettings() { request.Regional = testing::GermanRegionalSettings(); }
   // GetSiteID's result, with the number only when it reports one.
   std::optional<std::int32_t> Resolve(std::int32_t start = 0) {
     siteNumber = start;
-    if (!GetSiteID(form, siteNumber)) return std::nullopt;
+    if (!GetSiteID(conversion, siteNumber)) return std::nullopt;
     return siteNumber;
+  }
+  // What the user was shown: the messages told, then the reports.
+  Texts Messages() const {
+    Texts messages = observer.Told;
+    for (const std::string& report : observer.ReportTexts()) messages.push_back(report);
+    return messages;
+  }
+  void ClearMessages() {
+    observer.Told.clear();
+    observer.Reports.clear();
   }
 
   void ExpectStoredSiteIDs(const std::vector<NumberCase>& cases) {
     for (const auto& c : cases) {
       SCOPED_TRACE(c.Text);
       testing::WriteFile(path, kHeader + "2031, 7, " + c.Text + "\r\n");
-      form.LookupLoaded = false;
-      desktop.Messages.clear();
+      session.Lookup.Loaded = false;
+      ClearMessages();
       if (c.Number) {
         EXPECT_EQ(Resolve(), c.Number);
-        EXPECT_TRUE(desktop.Messages.empty());
+        EXPECT_TRUE(Messages().empty());
       } else {
         // The report names the argument as the caller passed it, and recurs each time.
         EXPECT_EQ(Resolve(77), std::nullopt);
         EXPECT_EQ(Resolve(77), std::nullopt);
-        EXPECT_EQ(desktop.MessageTexts(),
-                  Texts(2, std::string(c.Description) + "\r\nTolvanex:GetSiteID: 77"));
+        EXPECT_EQ(Messages(), Texts(2, std::string(c.Description) + "\r\nTolvanex:GetSiteID: 77"));
       }
-      EXPECT_TRUE(desktop.InputBoxes.empty());
-      EXPECT_FALSE(form.RunState.StopRequested);
+      EXPECT_TRUE(observer.Prompts.empty());
+      EXPECT_FALSE(session.Run.StopRequested);
     }
   }
 
@@ -71,22 +95,24 @@ class SiteResolution : public ::testing::Test {
     for (const auto& c : cases) {
       SCOPED_TRACE(c.Text);
       testing::WriteFile(path, kHeader);
-      form.LookupLoaded = false;
-      desktop.Messages.clear();
-      desktop.InputAnswers = {"abc", c.Text};
+      session.Lookup.Loaded = false;
+      ClearMessages();
+      observer.SiteAnswers = {"abc", c.Text};
       EXPECT_EQ(Resolve(), c.Number);
       Texts messages{kMustBe};
       if (!c.Number) messages.push_back(std::string(c.Description) + "\r\nTolvanex:GetSiteID: 0");
-      EXPECT_EQ(desktop.MessageTexts(), messages);
+      EXPECT_EQ(Messages(), messages);
       EXPECT_EQ(testing::ReadFile(path),
                 c.Number ? kHeader + "2031, 7, " + std::to_string(*c.Number) + "\r\n" : kHeader);
     }
   }
 
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
   testing::TempFolder folder;
   std::string path = folder / "sites.lkp";
+  ConversionRequest request = testing::RequestAt(folder.Path());
+  PromptingObserver observer;
+  EngineSession session;
+  Conversion conversion{request, observer, session};
   std::int32_t siteNumber = 0;
 };
 
@@ -94,19 +120,19 @@ TEST_F(SiteResolution, AStoredPairIsFoundIgnoringTheCaseOfASCIILettersOnly) {
   testing::WriteFile(path, kHeader + "AB, X, 12\r\nab, x, 13\r\n\xC3\x89t\xC3\xA9, 1, 14\r\n");
   Reading("ab", "x");
   EXPECT_EQ(Resolve(), 12);  // the first of two entries for the pair
-  EXPECT_TRUE(desktop.InputBoxes.empty());
+  EXPECT_TRUE(observer.Prompts.empty());
 
   Reading("\xC3\xA9T\xC3\xA9", "1");  // É and é differ: only a to z are folded
-  desktop.InputAnswers = {"15"};
+  observer.SiteAnswers = {"15"};
   EXPECT_EQ(Resolve(), 15);
-  EXPECT_EQ(desktop.InputBoxes.size(), 1u);
+  EXPECT_EQ(observer.Prompts.size(), 1u);
 }
 
 TEST_F(SiteResolution, IdentifiersAreComparedAsTextWithoutTrimming) {
   testing::WriteFile(path, kHeader + "2031, 07, 1\r\n\t2031, 7, 2\r\n");
-  desktop.InputAnswers = {"3"};
+  observer.SiteAnswers = {"3"};
   EXPECT_EQ(Resolve(), 3);
-  EXPECT_EQ(desktop.InputBoxes.size(), 1u);
+  EXPECT_EQ(observer.Prompts.size(), 1u);
 }
 
 TEST_F(SiteResolution, TheLoadedTableIsTheTruthUntilItIsMarkedUnloaded) {
@@ -114,15 +140,15 @@ TEST_F(SiteResolution, TheLoadedTableIsTheTruthUntilItIsMarkedUnloaded) {
   EXPECT_EQ(Resolve(), 1);
   testing::WriteFile(path, kHeader + "2031, 7, 2\r\n");
   EXPECT_EQ(Resolve(), 1);
-  form.LookupLoaded = false;
+  session.Lookup.Loaded = false;
   EXPECT_EQ(Resolve(), 2);
 }
 
 TEST_F(SiteResolution, AFailedLoadEndsWithoutAPromptAndIsTriedAgain) {
   testing::WriteFile(path, "");
   EXPECT_EQ(Resolve(), std::nullopt);
-  EXPECT_TRUE(desktop.InputBoxes.empty());
-  EXPECT_EQ(desktop.MessageTexts(), Texts{"Input past end of file\r\nTolvanex:LoadLookup"});
+  EXPECT_TRUE(observer.Prompts.empty());
+  EXPECT_EQ(Messages(), Texts{"Input past end of file\r\nTolvanex:LoadLookup"});
   testing::WriteFile(path, kHeader + "2031, 7, 4105\r\n");
   EXPECT_EQ(Resolve(), 4105);
 }
@@ -146,37 +172,33 @@ TEST_F(SiteResolution, AStoredSiteIDIsReadInTheUsersLocaleWithHalvesToEven) {
 }
 
 TEST_F(SiteResolution, TheUnknownPairIsAskedForUntilANumberOrNothingIsGiven) {
-  desktop.InputAnswers = {"abc", "   ", " 42 "};
+  observer.SiteAnswers = {"abc", "   ", " 42 "};
   EXPECT_EQ(Resolve(), 42);
-  ASSERT_EQ(desktop.InputBoxes.size(), 3u);
-  EXPECT_EQ(desktop.InputBoxes[0].Prompt, "2031 / 7 needs a site number");
-  EXPECT_EQ(desktop.InputBoxes[0].Title, "Enter site number");
-  EXPECT_EQ(desktop.InputBoxes[0].DefaultAnswer, "9999");
-  ASSERT_EQ(desktop.Messages.size(), 2u);
-  EXPECT_EQ(desktop.Messages[0].Text, kMustBe);
-  EXPECT_EQ(desktop.Messages[0].Title, "Tolvanex");
-  EXPECT_FALSE(form.RunState.StopRequested);
+  EXPECT_EQ(observer.Prompts, Texts(3, "2031 / 7 needs a site number"));
+  EXPECT_EQ(observer.PromptPairs, Texts(3, "2031 / 7"));
+  EXPECT_EQ(Messages(), Texts(2, kMustBe));
+  EXPECT_FALSE(session.Run.StopRequested);
   // The missing file has been created with the one entry; the pair is not asked for again.
   EXPECT_EQ(testing::ReadFile(path), kHeader + "2031, 7, 42\r\n");
   EXPECT_EQ(Resolve(), 42);
-  EXPECT_EQ(desktop.InputBoxes.size(), 3u);
+  EXPECT_EQ(observer.Prompts.size(), 3u);
 }
 
 TEST_F(SiteResolution, AnEmptyAnswerStopsTheRunAndKeepsNothing) {
   testing::WriteFile(path, kHeader);
-  desktop.InputAnswers = {"abc", ""};
+  observer.SiteAnswers = {"abc", ""};
   EXPECT_EQ(Resolve(5), std::nullopt);
-  EXPECT_TRUE(form.RunState.StopRequested);
-  EXPECT_EQ(form.Lookups.Count(), 0);
-  EXPECT_EQ(desktop.MessageTexts(), Texts{kMustBe});
+  EXPECT_TRUE(session.Run.StopRequested);
+  EXPECT_EQ(session.Lookup.Entries.Count(), 0);
+  EXPECT_EQ(Messages(), Texts{kMustBe});
   EXPECT_EQ(testing::ReadFile(path), kHeader);
 }
 
 TEST_F(SiteResolution, AStopAskedForEarlierDiscardsTheAnswer) {
-  form.RunState.StopRequested = true;
-  desktop.InputAnswers = {"5"};
+  session.Run.StopRequested = true;
+  observer.SiteAnswers = {"5"};
   EXPECT_EQ(Resolve(), std::nullopt);
-  EXPECT_EQ(form.Lookups.Count(), 0);
+  EXPECT_EQ(session.Lookup.Entries.Count(), 0);
   EXPECT_FALSE(testing::Exists(path));
 }
 
@@ -193,41 +215,41 @@ TEST_F(SiteResolution, AnAnswerIsReadByTheRuleThatAcceptedIt) {
 }
 
 TEST_F(SiteResolution, CurrencyParenthesesAndTrailingSignsAreNoSiteNumbers) {
-  desktop.InputAnswers = {"$5", "(5)", "5-", "1 2", "7"};
+  observer.SiteAnswers = {"$5", "(5)", "5-", "1 2", "7"};
   EXPECT_EQ(Resolve(), 7);
-  EXPECT_EQ(desktop.MessageTexts(), Texts(4, kMustBe));
+  EXPECT_EQ(Messages(), Texts(4, kMustBe));
 }
 
 TEST_F(SiteResolution, TheNewEntryKeepsTheReadingsSpellingAndIsSortedWhenAsked) {
   testing::WriteFile(path, kHeader + "b, 1, 1\r\nc, 1, 2\r\n");
   Reading("aB", "x");
-  desktop.InputAnswers = {"3"};
+  observer.SiteAnswers = {"3"};
   EXPECT_EQ(Resolve(), 3);
   EXPECT_EQ(testing::ReadFile(path), kHeader + "b, 1, 1\r\nc, 1, 2\r\naB, x, 3\r\n");
 
-  form.Chk_SortLookup.Value = 2;  // greyed counts as ticked
+  request.SortLookup = true;
   Reading("A", "y");
-  desktop.InputAnswers = {"4"};
+  observer.SiteAnswers = {"4"};
   EXPECT_EQ(Resolve(), 4);
   EXPECT_EQ(testing::ReadFile(path), kHeader + "A, y, 4\r\naB, x, 3\r\nb, 1, 1\r\nc, 1, 2\r\n");
 }
 
 TEST_F(SiteResolution, AFailedSaveKeepsTheEntryInTheTable) {
-  form.Txt_File[1].Text = folder / "missing/sites.lkp";
-  desktop.InputAnswers = {"8"};
+  request.LookupFile = folder / "missing/sites.lkp";
+  observer.SiteAnswers = {"8"};
   EXPECT_EQ(Resolve(), std::nullopt);
-  EXPECT_EQ(desktop.MessageTexts(), Texts{testing::MissingFolderText() +
-                                          "\r\nTolvanex:SaveLookupFile: " + form.Txt_File[1].Text});
-  EXPECT_FALSE(form.RunState.StopRequested);
+  EXPECT_EQ(Messages(), Texts{testing::MissingFolderText() +
+                              "\r\nTolvanex:SaveLookupFile: " + request.LookupFile});
+  EXPECT_FALSE(session.Run.StopRequested);
   EXPECT_EQ(Resolve(), 8);
-  EXPECT_EQ(desktop.InputBoxes.size(), 1u);
+  EXPECT_EQ(observer.Prompts.size(), 1u);
 }
 
 TEST_F(SiteResolution, AReadingWithoutBothIdentifiersIsAFailure) {
-  form.CurrentReading.Fields = {"2031"};
+  conversion.Reading.Fields = {"2031"};
   EXPECT_EQ(Resolve(3), std::nullopt);
-  EXPECT_EQ(desktop.MessageTexts(), Texts{"Subscript out of range\r\nTolvanex:GetSiteID: 3"});
-  EXPECT_TRUE(desktop.InputBoxes.empty());
+  EXPECT_EQ(Messages(), Texts{"Subscript out of range\r\nTolvanex:GetSiteID: 3"});
+  EXPECT_TRUE(observer.Prompts.empty());
 }
 
 }  // namespace
@@ -266,16 +288,16 @@ TEST_F(SiteResolution, TheIndexFindsWhatTheTableInOrderHolds) {
       file += id("aAbB") + ", " + id("1cC2") + ", " + site + "\r\n";
     }
     testing::WriteFile(path, file);
-    form.LookupLoaded = false;
-    form.Chk_SortLookup.Value = table % 2;
+    session.Lookup.Loaded = false;
+    request.SortLookup = table % 2 == 1;
     for (int query = 0; query < 200; ++query) {
       Reading(id("aAbBzZ"), id("1cC2"));
-      const auto& fields = form.CurrentReading.Fields;
-      desktop.InputAnswers = {"5"};
-      desktop.Messages.clear();
+      const auto& fields = conversion.Reading.Fields;
+      observer.SiteAnswers = {"5"};
+      ClearMessages();
       auto number = Resolve();
-      ASSERT_TRUE(form.LookupLoaded);
-      auto expected = LinearSiteID(form.Lookups, fields[0], fields[1]);
+      ASSERT_TRUE(session.Lookup.Loaded);
+      auto expected = LinearSiteID(session.Lookup.Entries, fields[0], fields[1]);
       ASSERT_TRUE(expected) << "an unknown pair is added";
       if (*expected == "x") {
         EXPECT_EQ(number, std::nullopt) << fields[0] << " / " << fields[1];
@@ -291,9 +313,9 @@ TEST_F(SiteResolution, AHundredThousandEntriesLoadSortAndSave) {
   for (int n = 100000; n > 0; --n)
     file += "P" + std::to_string(n) + ", 1, " + std::to_string(n) + "\r\n";
   testing::WriteFile(path, file);
-  form.Chk_SortLookup.Value = 1;
+  request.SortLookup = true;
   Reading("new", "1");
-  desktop.InputAnswers = {"7"};
+  observer.SiteAnswers = {"7"};
   EXPECT_EQ(Resolve(), 7);
   std::string saved = testing::ReadFile(path);
   EXPECT_TRUE(saved.starts_with(kHeader + "P1, 1, 1\r\nP10, 1, 10\r\n")) << saved.substr(0, 60);

@@ -66,7 +66,7 @@ class KeptOpenFiles : public ::testing::Test {
 
   static void Set(auto& writer, const Reading& reading) {
     writer.SetReading(reading.Time, reading.SN);
-    writer.form.CurrentReading.Fields[0] = reading.Id1;
+    writer.conversion.Reading.Fields[0] = reading.Id1;
   }
 
   static std::map<std::string, std::string> FilesIn(const testing::TempFolder& folder) {
@@ -81,29 +81,32 @@ class KeptOpenFiles : public ::testing::Test {
   // Runs the readings both ways over folders prepared alike; returns the folders' files.
   void ExpectSameFiles(const std::vector<Reading>& readings, const std::string& pattern,
                        const std::function<void(const testing::TempFolder&)>& prepare = {}) {
-    closing.form.Cmb_Dateformat.Text = pattern;
-    keeping.form.Cmb_Dateformat.Text = pattern;
+    closing.request.DatePattern = pattern;
+    keeping.request.DatePattern = pattern;
     if (prepare) {
       prepare(closing.folder);
       prepare(keeping.folder);
     }
     for (const Reading& reading : readings) {
       Set(closing, reading);
-      ASSERT_TRUE(ExportTextFile(closing.form));
-      ASSERT_TRUE(CloseTextFiles(closing.form));
+      ASSERT_TRUE(ExportTextFile(closing.conversion));
+      ASSERT_TRUE(CloseTextFiles(closing.conversion));
       Set(keeping, reading);
-      ASSERT_TRUE(ExportTextFile(keeping.form));
+      ASSERT_TRUE(ExportTextFile(keeping.conversion));
     }
-    ASSERT_TRUE(CloseTextFiles(keeping.form));
+    ASSERT_TRUE(CloseTextFiles(keeping.conversion));
     EXPECT_EQ(FilesIn(keeping.folder), FilesIn(closing.folder)) << pattern;
-    EXPECT_EQ(keeping.form.RunState.ReadingsPosted, closing.form.RunState.ReadingsPosted);
-    EXPECT_EQ(keeping.form.Lst_Files.ListCount(), closing.form.Lst_Files.ListCount());
+    EXPECT_EQ(keeping.session.Run.ReadingsPosted, closing.session.Run.ReadingsPosted);
+    EXPECT_EQ(keeping.observer.TextFileUses, closing.observer.TextFileUses);
   }
 
   // A writer's set-up, used from outside.
   struct Writer : testing::WriterTest {
+    using WriterTest::conversion;
     using WriterTest::folder;
-    using WriterTest::form;
+    using WriterTest::observer;
+    using WriterTest::request;
+    using WriterTest::session;
     using WriterTest::SetReading;
     void TestBody() override {}
   };
@@ -114,8 +117,8 @@ class KeptOpenFiles : public ::testing::Test {
 TEST_F(KeptOpenFiles, GiveTheBytesOfClosingAfterEveryReading) {
   for (const char* pattern : {"d mmm yyyy HH:MM", "yyyy-mm-dd HH:MM", "m/d/yyyy HH:MM",
                               "d/m/yyyy HH:MM", "mmm d, yyyy HH:MM", "HH:MM", "yymmdd"}) {
-    closing.form.RunState = {};
-    keeping.form.RunState = {};
+    closing.session.Run = {};
+    keeping.session.Run = {};
     for (auto& folder : {&closing.folder, &keeping.folder}) {
       for (const auto& entry : fs::directory_iterator(folder->Path())) {
         if (entry.path().filename() != "sites.lkp") fs::remove(entry.path());
@@ -143,25 +146,25 @@ TEST_F(KeptOpenFiles, NoticeOneFileUnderTwoNames) {
 // More pairs than may be open: the files used longest ago are closed and opened again, and the
 // bytes are still those of closing after every reading.
 TEST_F(KeptOpenFiles, ThousandsOfPairsWithFilesClosedToMakeRoomGiveTheSameBytes) {
-  keeping.form.RunState.TextFiles.SetMostOpen(40);
+  keeping.session.Run.TextFiles.SetMostOpen(40);
   ExpectSameFiles(RandomReadings(7, 6000, 1500), "d mmm yyyy HH:MM");
   ExpectSameFiles(RandomReadings(8, 3000, 41), "yymmdd");
 }
 
 TEST_F(KeptOpenFiles, AFileChangedByAnotherProgramWhileClosedIsReadAgain) {
-  auto& files = keeping.form.RunState.TextFiles;
+  auto& files = keeping.session.Run.TextFiles;
   files.SetMostOpen(1);
   Set(keeping, {"100", testing::k14July2023At0905, "S"});
-  ASSERT_TRUE(ExportTextFile(keeping.form));
+  ASSERT_TRUE(ExportTextFile(keeping.conversion));
   Set(keeping, {"101", testing::k14July2023At0905, "S"});
-  ASSERT_TRUE(ExportTextFile(keeping.form));  // closes 100_4.txt to make room
+  ASSERT_TRUE(ExportTextFile(keeping.conversion));  // closes 100_4.txt to make room
   EXPECT_EQ(files.OpenCount(), 1u);
   std::string path = keeping.folder / "100_4.txt";
   std::string before = testing::ReadFile(path);
   testing::WriteFile(path, before + "14 Jul 2023 12:00, edited \r\n");  // size and time change
   Set(keeping, {"100", testing::k14July2023At0905 + 1 / 24.0, "S"});    // 10:05: older now
-  ASSERT_TRUE(ExportTextFile(keeping.form));
-  ASSERT_TRUE(CloseTextFiles(keeping.form));
+  ASSERT_TRUE(ExportTextFile(keeping.conversion));
+  ASSERT_TRUE(CloseTextFiles(keeping.conversion));
   EXPECT_EQ(testing::ReadFile(path), before + "14 Jul 2023 12:00, edited \r\n");
   EXPECT_EQ(files.Tallies().at(path).Skipped, 1);
   EXPECT_EQ(files.Tallies().at(path).Appended, 1);

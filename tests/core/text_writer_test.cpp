@@ -1,8 +1,10 @@
 #include "core/text_writer.h"
 
 #include <string>
+#include <vector>
 
 #include "tests/core/writer_fixture.h"
+#include "tests/support/german_settings.h"
 
 namespace tolvanex {
 namespace {
@@ -16,8 +18,8 @@ class TextWriter : public testing::WriterTest {
   // One reading as a run of its own: the file is closed after it.
   bool Export(double time) {
     SetReading(time);
-    bool written = ExportTextFile(form);
-    EXPECT_TRUE(CloseTextFiles(form));
+    bool written = ExportTextFile(conversion);
+    EXPECT_TRUE(CloseTextFiles(conversion));
     return written;
   }
 };
@@ -25,19 +27,18 @@ class TextWriter : public testing::WriterTest {
 TEST_F(TextWriter, TheFirstReadingCreatesTheFileWithItsHeader) {
   ASSERT_TRUE(Export(testing::k14July2023At0905));
   EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + kLine0905);
-  EXPECT_EQ(form.RunState.ReadingsPosted, 1);
-  ASSERT_EQ(form.Lst_Files.ListCount(), 1);
-  EXPECT_EQ(form.Lst_Files.List(0), "123_4.txt");
-  EXPECT_EQ(desktop.StatusTexts.back(), PairFile());
+  EXPECT_EQ(session.Run.ReadingsPosted, 1);
+  EXPECT_EQ(observer.TextFileUses, std::vector<std::string>{"123_4.txt"});
+  EXPECT_EQ(conversion.Status(), PairFile());
 }
 
 TEST_F(TextWriter, AReadingMetAgainIsSkippedButListed) {
   ASSERT_TRUE(Export(testing::k14July2023At0905));
   ASSERT_TRUE(Export(testing::k14July2023At0905 + 40 * testing::kOneSecond));
   EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + kLine0905);
-  EXPECT_EQ(form.Lbl_Status.Caption, "Skipping: " + PairFile());
-  EXPECT_EQ(form.Lst_Files.ListCount(), 2);
-  EXPECT_EQ(form.RunState.ReadingsPosted, 1);
+  EXPECT_EQ(conversion.Status(), "Skipping: " + PairFile());
+  EXPECT_EQ(observer.TextFileUses, std::vector<std::string>(2, "123_4.txt"));
+  EXPECT_EQ(session.Run.ReadingsPosted, 1);
 }
 
 TEST_F(TextWriter, AReadingAWholeMinuteNewerIsAppended) {
@@ -104,57 +105,57 @@ TEST_F(TextWriter, AHeaderOnlyFileGetsTheReadingWithoutASecondHeader) {
 
 TEST_F(TextWriter, EmptyPartsOfTheNameStayEmpty) {
   SetReading(testing::k14July2023At0905);
-  form.CurrentReading.Fields[0] = "";
-  ASSERT_TRUE(ExportTextFile(form));
-  ASSERT_TRUE(CloseTextFiles(form));
+  conversion.Reading.Fields[0] = "";
+  ASSERT_TRUE(ExportTextFile(conversion));
+  ASSERT_TRUE(CloseTextFiles(conversion));
   EXPECT_TRUE(testing::Exists(folder / "_4.txt"));
-  form.Txt_Extension.Text = "";
-  ASSERT_TRUE(ExportTextFile(form));
+  request.Extension = "";
+  ASSERT_TRUE(ExportTextFile(conversion));
   EXPECT_TRUE(testing::Exists(folder / "_4."));
 }
 
 TEST_F(TextWriter, IdentifiersThatWouldLeaveTheFolderAreRefused) {
   testing::TempFolder elsewhere;
   for (std::string id : {std::string("../x"), elsewhere / "x", std::string("a\tb")}) {
-    desktop.Messages.clear();
-    form.RunState.StopRequested = false;
+    observer.Reports.clear();
+    session.Run.StopRequested = false;
     SetReading(testing::k14July2023At0905);
-    form.CurrentReading.Fields[0] = id;
-    EXPECT_FALSE(ExportTextFile(form)) << id;
-    EXPECT_TRUE(form.RunState.StopRequested);
-    ASSERT_EQ(desktop.Messages.size(), 1u);
-    EXPECT_EQ(desktop.Messages[0].Text,
+    conversion.Reading.Fields[0] = id;
+    EXPECT_FALSE(ExportTextFile(conversion)) << id;
+    EXPECT_TRUE(session.Run.StopRequested);
+    ASSERT_EQ(observer.Reports.size(), 1u);
+    EXPECT_EQ(observer.ReportTexts()[0],
               "Identifier not allowed in a file name\r\nTolvanex:"
               "ExportPostFile: " +
                   (folder / "") + id + "_4.txt");
   }
   EXPECT_FALSE(testing::Exists(folder / "x_4.txt"));
   EXPECT_FALSE(testing::Exists(elsewhere / "x_4.txt"));
-  EXPECT_EQ(form.Lst_Files.ListCount(), 0);
+  EXPECT_TRUE(observer.TextFileUses.empty());
 }
 
 TEST_F(TextWriter, AMissingOutputFolderStopsTheRun) {
-  form.Lbl_Folder[1].Caption = folder / "missing";
+  request.TextFolder = folder / "missing";
   EXPECT_FALSE(Export(testing::k14July2023At0905));
-  EXPECT_TRUE(form.RunState.StopRequested);
-  ASSERT_EQ(desktop.Messages.size(), 1u);
-  EXPECT_EQ(desktop.Messages[0].Text,
+  EXPECT_TRUE(session.Run.StopRequested);
+  ASSERT_EQ(observer.Reports.size(), 1u);
+  EXPECT_EQ(observer.ReportTexts()[0],
             testing::MissingFolderText() +
                 "\r\nTolvanex:ExportPostFile: " + (folder / "missing/123_4.txt"));
 }
 
 TEST_F(TextWriter, NumbersUseAPointWhateverTheLocale) {
-  testing::ScriptedPlatform german;
-  german.Settings = testing::GermanRegionalSettings();
-  Frm_Tolvanex germanForm(german);
-  FillColumnLevels(germanForm);
-  germanForm.Cmb_Dateformat.Text = "yyyy-mm-dd HH:MM";
+  ConversionRequest germanRequest = request;
+  germanRequest.Regional = testing::GermanRegionalSettings();
+  germanRequest.DatePattern = "yyyy-mm-dd HH:MM";
+  EngineSession germanSession;
+  Conversion german(germanRequest, observer, germanSession);
   SetReading(testing::k14July2023At0905);
-  germanForm.CurrentReading = form.CurrentReading;
-  germanForm.CurrentReading.Values[2] = 0.5;
-  EXPECT_EQ(TextFileHeader(germanForm), "Date, SN, 0.7, 1.5, 2.5 ");
+  german.Reading = conversion.Reading;
+  german.Reading.Values[2] = 0.5;
+  EXPECT_EQ(TextFileHeader(german), "Date, SN, 0.7, 1.5, 2.5 ");
   std::string line;
-  AppendTextReadingLine(germanForm, line);
+  AppendTextReadingLine(german, line);
   EXPECT_EQ(line, "2023-07-14 09:05, 7, 12.5, 0.5, -3 ");
 }
 
@@ -162,15 +163,15 @@ class LastDate : public testing::WriterTest {
  protected:
   double LastDateOf(std::string_view content) {
     testing::WriteFile(folder / "f.txt", content);
-    return LastDateInFile(form, folder / "f.txt");
+    return LastDateInFile(conversion, folder / "f.txt");
   }
 };
 
 TEST_F(LastDate, IsTheDateOfTheLastDatedLine) {
   EXPECT_NEAR(LastDateOf(kHeader + kLine0905 + "garbage\r\n"), testing::k14July2023At0905, 1e-9);
   EXPECT_EQ(LastDateOf(kHeader), 0.0);
-  EXPECT_EQ(LastDateInFile(form, folder / "missing.txt"), 0.0);
-  EXPECT_TRUE(desktop.Messages.empty());
+  EXPECT_EQ(LastDateInFile(conversion, folder / "missing.txt"), 0.0);
+  EXPECT_TRUE(observer.Reports.empty());
 }
 
 TEST_F(LastDate, ReadsLinesEndedByLineFeedsOrCarriageReturnsAlone) {
@@ -207,21 +208,21 @@ TEST_F(LastDate, NeverReadsALineCutByTheWindow) {
 TEST_F(LastDate, ADateFormatWithACommaLosesTheTime) {
   // "Jul 14, 2023 09:05" is cut at its comma: "Jul 14" reads as midnight of that day in the
   // current year, so the reading always looks newer than the file.
-  desktop.Year = 2023;
-  form.Cmb_Dateformat.Text = "mmm d, yyyy HH:MM";
+  request.CurrentYear = 2023;
+  request.DatePattern = "mmm d, yyyy HH:MM";
   SetReading(testing::k14July2023At0905);
-  ASSERT_TRUE(ExportTextFile(form));
-  ASSERT_TRUE(CloseTextFiles(form));
-  EXPECT_EQ(LastDateInFile(form, folder / "123_4.txt"), 45121.0);
-  ASSERT_TRUE(ExportTextFile(form));  // so the same reading is written again
-  ASSERT_TRUE(CloseTextFiles(form));
-  EXPECT_EQ(form.RunState.ReadingsPosted, 2);
+  ASSERT_TRUE(ExportTextFile(conversion));
+  ASSERT_TRUE(CloseTextFiles(conversion));
+  EXPECT_EQ(LastDateInFile(conversion, folder / "123_4.txt"), 45121.0);
+  ASSERT_TRUE(ExportTextFile(conversion));  // so the same reading is written again
+  ASSERT_TRUE(CloseTextFiles(conversion));
+  EXPECT_EQ(session.Run.ReadingsPosted, 2);
 }
 
 TEST_F(TextWriter, ASecondRunOverALongLastLineAppendsNothing) {
   testing::WriteFile(PairFile(), kHeader + "14 Jul 2023 09:05, " + std::string(2000, '7') + "\r\n");
   ASSERT_TRUE(Export(testing::k14July2023At0905));
-  EXPECT_EQ(form.RunState.ReadingsPosted, 0);
+  EXPECT_EQ(session.Run.ReadingsPosted, 0);
 }
 
 }  // namespace

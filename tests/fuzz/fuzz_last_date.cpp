@@ -13,15 +13,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/conversion.h"
 #include "core/text_writer.h"
 #include "formats/date_value.h"
-#include "ui/frm_tolvanex.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "tests/support/quiet_desktop.h"
+#include "tests/support/quiet_observer.h"
 
 namespace tolvanex::fuzz {
 
-using testing::QuietDesktop;
 namespace {
 
 double LastDateOfWholeFile(std::string_view file, const RegionalSettings& regional, int year) {
@@ -46,11 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::string path = ScratchFolder() + "/1037_2.txt";
   WriteBytes(path, data, size);
 
-  QuietDesktop desktop;
-  Frm_Tolvanex form(desktop);
-  double found = LastDateInFile(form, path);
-  FUZZ_CHECK(desktop.Messages.empty());
+  ConversionRequest request;
+  request.CurrentYear = 2023;
+  testing::QuietObserver observer;
+  EngineSession session;
+  Conversion conversion(request, observer, session);
+  double found = LastDateInFile(conversion, path);
+  FUZZ_CHECK(observer.Messages.empty());
   std::string_view file(reinterpret_cast<const char*>(data), size);
-  FUZZ_CHECK(found == LastDateOfWholeFile(file, form.Regional, desktop.CurrentYear()));
+  FUZZ_CHECK(found == LastDateOfWholeFile(file, request.Regional, request.CurrentYear));
   return 0;
 }

@@ -2,7 +2,7 @@
 // ClearReading after each data line.
 //
 // Input: the bytes of a data file; CR LF, a lone CR and a lone LF each end a line. Its length
-// picks English or German settings and one of the window's date patterns.
+// picks English or German settings and one of the date patterns the window offers.
 // - A data line has more than 10 characters and at least 10 fields; its identifiers carry no
 //   surrounding blanks, SN is the fourth field as it stands, every filled value is finite and no
 //   slot above MaxColumn (at most 50) is filled.
@@ -17,16 +17,16 @@
 
 #include "base/errors.h"
 #include "base/paths.h"
+#include "core/conversion.h"
 #include "core/line_analysis.h"
 #include "formats/date_pattern.h"
 #include "formats/date_value.h"
-#include "ui/frm_tolvanex.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "tests/support/quiet_desktop.h"
+#include "tests/support/quiet_observer.h"
 
 namespace tolvanex::fuzz {
 
-using testing::QuietDesktop;
+using testing::QuietObserver;
 namespace {
 
 // The patterns the window offers.
@@ -37,9 +37,10 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-void CheckDataLine(Frm_Tolvanex& form, const QuietDesktop& desktop, std::size_t reportsBefore,
-                   std::string_view line) {
-  const CurrentReading& reading = form.CurrentReading;
+void CheckDataLine(const Conversion& conversion, const QuietObserver& observer,
+                   std::size_t reportsBefore, std::string_view line) {
+  const ConversionRequest& request = conversion.Request;
+  const CurrentReading& reading = conversion.Reading;
   FUZZ_CHECK(line.size() > 10 && reading.Fields.size() >= 10);
   for (int i = 0; i < 2; ++i) {
     const std::string& id = reading.Fields[static_cast<std::size_t>(i)];
@@ -57,26 +58,26 @@ void CheckDataLine(Frm_Tolvanex& form, const QuietDesktop& desktop, std::size_t 
     FUZZ_CHECK(reading.Values[static_cast<std::size_t>(reading.MaxColumn)]);
 
   std::optional<double> date =
-      ParseDateTime(StripQuotes(reading.Fields[2]), form.Regional, desktop.CurrentYear());
-  std::size_t reports = desktop.Messages.size() - reportsBefore;
+      ParseDateTime(StripQuotes(reading.Fields[2]), request.Regional, request.CurrentYear);
+  std::size_t reports = observer.Messages.size() - reportsBefore;
   if (date) {
     FUZZ_CHECK(reading.ReadingTime == *date);
     FUZZ_CHECK(reports == 0);
   } else {
     FUZZ_CHECK(reading.ReadingTime == 0);
     FUZZ_CHECK(reports == 1);
-    FUZZ_CHECK(StartsWith(desktop.Messages.back(), "Type mismatch\r\nTolvanex:DateTimeValue: "));
+    FUZZ_CHECK(StartsWith(observer.Messages.back(), "Type mismatch\r\nTolvanex:DateTimeValue: "));
   }
   std::string status = reading.Fields[0] + "/" + reading.Fields[1] + " " +
-                       FormatDate(reading.ReadingTime, form.Cmb_Dateformat.Text, form.Regional);
-  FUZZ_CHECK(form.Lbl_Status.Caption == status);
+                       FormatDate(reading.ReadingTime, request.DatePattern, request.Regional);
+  FUZZ_CHECK(conversion.Status() == status);
 }
 
-void CheckOtherLine(const QuietDesktop& desktop, std::size_t reportsBefore) {
-  std::size_t reports = desktop.Messages.size() - reportsBefore;
+void CheckOtherLine(const QuietObserver& observer, std::size_t reportsBefore) {
+  std::size_t reports = observer.Messages.size() - reportsBefore;
   if (reports == 0) return;
   // The date's report may come first; the failure that ended the line is the last one.
-  FUZZ_CHECK(desktop.Messages.back() == "Overflow\r\nTolvanex:AnalyseLine");
+  FUZZ_CHECK(observer.Messages.back() == "Overflow\r\nTolvanex:AnalyseLine");
 }
 
 }  // namespace
@@ -86,20 +87,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace tolvanex;
   using namespace tolvanex::fuzz;
   // The file's length picks the regional settings and the date pattern, so that all are tried.
-  QuietDesktop desktop;
-  if (size % 2 == 1) desktop.Settings = GermanRegionalSettings();
-  Frm_Tolvanex form(desktop);
-  FillColumnLevels(form);
-  form.Cmb_Dateformat.Text = kPatterns[size / 2 % 4];
+  ConversionRequest request;
+  request.Regional = size % 2 == 1 ? GermanRegionalSettings() : EnglishRegionalSettings();
+  request.CurrentYear = 2023;
+  request.DatePattern = kPatterns[size / 2 % 4];
+  QuietObserver observer;
+  EngineSession session;
+  Conversion conversion(request, observer, session);
 
   std::string_view file(reinterpret_cast<const char*>(data), size);
   for (std::string_view line : LinesOf(file)) {
-    std::size_t reportsBefore = desktop.Messages.size();
-    if (AnalyseLine(form, line)) {
-      CheckDataLine(form, desktop, reportsBefore, line);
-      ClearReading(form);
+    std::size_t reportsBefore = observer.Messages.size();
+    if (AnalyseLine(conversion, line)) {
+      CheckDataLine(conversion, observer, reportsBefore, line);
+      ClearReading(conversion);
     } else {
-      CheckOtherLine(desktop, reportsBefore);
+      CheckOtherLine(observer, reportsBefore);
     }
   }
   return 0;

@@ -1,4 +1,4 @@
-// The lookup file reader and writer, through the window's routines.
+// The lookup file reader and writer, through the lookup table's routines.
 //
 // Input: the bytes of a lookup file.
 // - LoadLookup gives the entries the file's rules give: the first line skipped, every further
@@ -15,14 +15,13 @@
 #include <vector>
 
 #include "lookup/lookup_table.h"
-#include "ui/frm_tolvanex.h"
 #include "system/file_io.h"
 #include "tests/fuzz/fuzz_support.h"
-#include "tests/support/quiet_desktop.h"
+#include "tests/support/recording_sink.h"
 
 namespace tolvanex::fuzz {
 
-using testing::QuietDesktop;
+using testing::RecordingSink;
 namespace {
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -50,34 +49,34 @@ std::vector<LookupEntry> EntriesByTheRules(std::string_view file) {
   return entries;
 }
 
-std::vector<LookupEntry> Table(const Frm_Tolvanex& form) {
+std::vector<LookupEntry> Table(const LookupStore& store) {
   std::vector<LookupEntry> entries;
-  for (std::int64_t i = 1; i <= form.Lookups.Count(); ++i)
-    entries.push_back(form.Lookups[i].ToEntry());
+  for (std::int64_t i = 1; i <= store.Entries.Count(); ++i)
+    entries.push_back(store.Entries[i].ToEntry());
   return entries;
 }
 
-void CheckCapacity(const Frm_Tolvanex& form) {
-  std::int64_t count = form.Lookups.Count();
+void CheckCapacity(const LookupStore& store) {
+  std::int64_t count = store.Entries.Count();
   std::int64_t expected = 50;
   if (count > 50) expected = 50 + 11 * ((count - 50 + 10) / 11);
-  FUZZ_CHECK(LookupCapacity(form) == expected);
+  FUZZ_CHECK(store.Entries.Capacity() == expected);
 }
 
-void SaveAndLoad(Frm_Tolvanex& form, const QuietDesktop& desktop) {
-  std::vector<LookupEntry> before = Table(form);
-  FUZZ_CHECK(SaveLookupFile(form));
+void SaveAndLoad(LookupStore& store, const std::string& path, RecordingSink& reports) {
+  std::vector<LookupEntry> before = Table(store);
+  FUZZ_CHECK(SaveLookupFile(store, path, reports));
   std::string expected = "ID1, ID2, SiteID\r\n";
   for (const LookupEntry& entry : before) {
     expected += entry.ID1 + ", " + entry.ID2 + ", " + entry.SiteID + "\r\n";
   }
-  FUZZ_CHECK(io::ReadWholeFile(form.Txt_File[1].Text) == expected);
-  form.LookupLoaded = false;
-  FUZZ_CHECK(LoadLookup(form));
-  FUZZ_CHECK(form.LookupLoaded);
-  FUZZ_CHECK(Table(form) == before);
-  CheckCapacity(form);
-  FUZZ_CHECK(desktop.Messages.empty());
+  FUZZ_CHECK(io::ReadWholeFile(path) == expected);
+  store.Loaded = false;
+  FUZZ_CHECK(LoadLookup(store, path, reports));
+  FUZZ_CHECK(store.Loaded);
+  FUZZ_CHECK(Table(store) == before);
+  CheckCapacity(store);
+  FUZZ_CHECK(reports.Reports.empty());
 }
 
 // For each identifier pair, the site numbers of its entries in table order.
@@ -88,11 +87,11 @@ std::map<std::pair<std::string, std::string>, std::vector<std::string>> SitesByP
   return sites;
 }
 
-void CheckSort(Frm_Tolvanex& form, const QuietDesktop& desktop) {
-  std::vector<LookupEntry> before = Table(form);
-  SortLookups(form);
-  FUZZ_CHECK(desktop.Messages.empty());
-  std::vector<LookupEntry> after = Table(form);
+void CheckSort(LookupStore& store, RecordingSink& reports) {
+  std::vector<LookupEntry> before = Table(store);
+  SortLookups(store, reports);
+  FUZZ_CHECK(reports.Reports.empty());
+  std::vector<LookupEntry> after = Table(store);
   FUZZ_CHECK(after.size() == before.size());
   for (std::size_t i = 1; i < after.size(); ++i) {
     const LookupEntry& a = after[i - 1];
@@ -111,23 +110,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::string path = [] { return ScratchFolder() + "/sites.lkp"; }();
   WriteBytes(path, data, size);
 
-  QuietDesktop desktop;
-  Frm_Tolvanex form(desktop);
-  form.Txt_File[1].Text = path;
-  if (!LoadLookup(form)) {
+  LookupStore store;
+  RecordingSink reports;
+  if (!LoadLookup(store, path, reports)) {
     FUZZ_CHECK(size == 0);
-    FUZZ_CHECK(!form.LookupLoaded);
-    FUZZ_CHECK(desktop.Messages.size() == 1 &&
-               desktop.Messages[0] == "Input past end of file\r\nTolvanex:LoadLookup");
+    FUZZ_CHECK(!store.Loaded);
+    FUZZ_CHECK(reports.Texts() ==
+               std::vector<std::string>{"Input past end of file\r\nTolvanex:LoadLookup"});
     return 0;
   }
-  FUZZ_CHECK(form.LookupLoaded && desktop.Messages.empty());
+  FUZZ_CHECK(store.Loaded && reports.Reports.empty());
   std::string_view file(reinterpret_cast<const char*>(data), size);
-  FUZZ_CHECK(Table(form) == EntriesByTheRules(file));
-  CheckCapacity(form);
+  FUZZ_CHECK(Table(store) == EntriesByTheRules(file));
+  CheckCapacity(store);
 
-  SaveAndLoad(form, desktop);
-  CheckSort(form, desktop);
-  SaveAndLoad(form, desktop);
+  SaveAndLoad(store, path, reports);
+  CheckSort(store, reports);
+  SaveAndLoad(store, path, reports);
   return 0;
 }

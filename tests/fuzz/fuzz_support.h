@@ -1,6 +1,6 @@
 // What the fuzz targets share: a check that ends the run on a broken rule, and a scratch folder
-// for the targets that read files. The targets that drive the window model take the quiet
-// desktop of tests/support besides.
+// for the targets that read files. The targets that run the conversion's routines take the quiet
+// observer of tests/support besides.
 #pragma once
 
 #include <fcntl.h>

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "lookup/lookup_table.h"
-#include "ui/frm_tolvanex.h"
-#include "tests/support/scripted_platform.h"
+#include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -59,10 +58,10 @@ std::vector<LookupEntry> Contents(const PackedLookupTable& table) {
 // look-ups: the table holds what the model holds, in its order, with its capacity, and every
 // pair resolves to the model's first entry.
 TEST(LookupTableAgainstAModel, AgreesOverRandomOperations) {
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
   testing::TempFolder folder;
-  form.Txt_File[1].Text = folder / "sites.lkp";
+  const std::string path = folder / "sites.lkp";
+  LookupStore store;
+  testing::RecordingSink reports;
   ReferenceTable model;
   std::mt19937 random(2024);
   auto id = [&random] {
@@ -75,27 +74,27 @@ TEST(LookupTableAgainstAModel, AgreesOverRandomOperations) {
     int operation = static_cast<int>(random() % 100);
     if (operation < 60) {
       LookupEntry entry{id(), id(), std::to_string(step)};
-      AppendLookup(form, entry);
+      store.Entries.Append(entry);
       model.Append(entry);
     } else if (operation < 65) {
-      SortLookups(form);
+      SortLookups(store, reports);
       model.Sort();
     } else if (operation < 68) {
-      ASSERT_TRUE(SaveLookupFile(form));
-      ASSERT_TRUE(LoadLookup(form));
+      ASSERT_TRUE(SaveLookupFile(store, path, reports));
+      ASSERT_TRUE(LoadLookup(store, path, reports));
       model.Reload();
     } else {
       std::string id1 = id(), id2 = id();
-      ASSERT_EQ(form.Lookups.FindFirst(id1, id2), model.Find(id1, id2)) << id1 << "/" << id2;
+      ASSERT_EQ(store.Entries.FindFirst(id1, id2), model.Find(id1, id2)) << id1 << "/" << id2;
     }
-    ASSERT_EQ(form.Lookups.Count(), static_cast<std::int64_t>(model.Entries.size()));
-    ASSERT_EQ(LookupCapacity(form), model.Capacity);
+    ASSERT_EQ(store.Entries.Count(), static_cast<std::int64_t>(model.Entries.size()));
+    ASSERT_EQ(store.Entries.Capacity(), model.Capacity);
     if (step % 100 == 0) {
-      ASSERT_EQ(Contents(form.Lookups), model.Entries) << "step " << step;
+      ASSERT_EQ(Contents(store.Entries), model.Entries) << "step " << step;
     }
   }
-  EXPECT_EQ(Contents(form.Lookups), model.Entries);
-  EXPECT_TRUE(desktop.Messages.empty());
+  EXPECT_EQ(Contents(store.Entries), model.Entries);
+  EXPECT_TRUE(reports.Reports.empty());
 }
 
 }  // namespace

@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/frm_tolvanex.h"
 #include "system/file_io.h"
 #include "tests/support/disk_full.h"
-#include "tests/support/scripted_platform.h"
+#include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -22,37 +21,41 @@ using Entries = std::vector<LookupEntry>;
 
 class LookupTable : public ::testing::Test {
  protected:
-  LookupTable() { form.Txt_File[1].Text = path; }
   ~LookupTable() override { io::ResetFaultHook(); }
+
+  bool Load() { return LoadLookup(store, path, reports); }
+  bool Save() { return SaveLookupFile(store, path, reports); }
+  void Sort() { SortLookups(store, reports); }
+  std::int64_t Capacity() const { return store.Entries.Capacity(); }
 
   Entries Table() const {
     Entries entries;
-    for (std::int64_t i = 1; i <= form.Lookups.Count(); ++i)
-      entries.push_back(form.Lookups[i].ToEntry());
+    for (std::int64_t i = 1; i <= store.Entries.Count(); ++i)
+      entries.push_back(store.Entries[i].ToEntry());
     return entries;
   }
   void SetTable(const Entries& entries) {
-    form.Lookups = PackedLookupTable();
-    for (const LookupEntry& entry : entries) form.Lookups.Append(entry);
+    store.Entries = PackedLookupTable();
+    for (const LookupEntry& entry : entries) store.Entries.Append(entry);
   }
   std::size_t FilesInFolder() const {
     return static_cast<std::size_t>(std::distance(
         std::filesystem::directory_iterator(folder.Path()), std::filesystem::directory_iterator()));
   }
 
-  testing::ScriptedPlatform desktop;
-  Frm_Tolvanex form{desktop};
   testing::TempFolder folder;
   std::string path = folder / "sites.lkp";
+  LookupStore store;
+  testing::RecordingSink reports;
 };
 
 TEST_F(LookupTable, AMissingFileLoadsAsAFreshEmptyTableWithoutAMessage) {
   SetTable({{"old", "1", "1"}, {"old", "2", "2"}});
-  EXPECT_TRUE(LoadLookup(form));
-  EXPECT_TRUE(form.LookupLoaded);
-  EXPECT_EQ(form.Lookups.Count(), 0);
-  EXPECT_EQ(LookupCapacity(form), 50);
-  EXPECT_TRUE(desktop.Messages.empty());
+  EXPECT_TRUE(Load());
+  EXPECT_TRUE(store.Loaded);
+  EXPECT_EQ(store.Entries.Count(), 0);
+  EXPECT_EQ(Capacity(), 50);
+  EXPECT_TRUE(reports.Reports.empty());
   EXPECT_FALSE(testing::Exists(path));
 }
 
@@ -66,7 +69,7 @@ TEST_F(LookupTable, LinesAreSplitTrimmedAndSkippedByTheFileRules) {
                      "a , b , c , d\r\n"          // parts after the third are ignored
                      "\tT\t,\"q\", 7\r\n"         // tabs and quotes stay
                      "last, line, without end");  // a last line without its end counts
-  ASSERT_TRUE(LoadLookup(form));
+  ASSERT_TRUE(Load());
   EXPECT_EQ(Table(), (Entries{{"12", "X", "501"},
                               {"a", "b", ""},
                               {"a", "b", "c"},
@@ -79,7 +82,7 @@ TEST_F(LookupTable, EveryKindOfLineEndLoadsTheWholeFile) {
     SCOPED_TRACE(end == "\n" ? "LF" : end == "\r" ? "CR" : "CR LF");
     testing::WriteFile(path, "ID1, ID2, SiteID" + end + "2031, 7, 4105" + end + "2032, 8, 4106" +
                                  end + end + "2033, 9, 4107" + end);
-    ASSERT_TRUE(LoadLookup(form));
+    ASSERT_TRUE(Load());
     EXPECT_EQ(Table(),
               (Entries{{"2031", "7", "4105"}, {"2032", "8", "4106"}, {"2033", "9", "4107"}}));
   }
@@ -90,18 +93,18 @@ TEST_F(LookupTable, TheCapacityGrowsTenPastTheCountWhenFull) {
   for (int i = 1; i <= 50; ++i)
     text += "p, " + std::to_string(i) + ", " + std::to_string(i) + "\r\n";
   testing::WriteFile(path, text);
-  ASSERT_TRUE(LoadLookup(form));
-  EXPECT_EQ(form.Lookups.Count(), 50);
-  EXPECT_EQ(LookupCapacity(form), 50);
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(store.Entries.Count(), 50);
+  EXPECT_EQ(Capacity(), 50);
 
-  AppendLookup(form, {"p", "51", "51"});
-  EXPECT_EQ(LookupCapacity(form), 61);
-  for (int i = 52; i <= 61; ++i) AppendLookup(form, {"p", std::to_string(i), "x"});
-  EXPECT_EQ(LookupCapacity(form), 61);
-  AppendLookup(form, {"p", "62", "x"});
-  EXPECT_EQ(LookupCapacity(form), 72);
-  EXPECT_EQ(form.Lookups[51], (LookupEntry{"p", "51", "51"}));
-  EXPECT_EQ(form.Lookups[1], (LookupEntry{"p", "1", "1"}));
+  store.Entries.Append({"p", "51", "51"});
+  EXPECT_EQ(Capacity(), 61);
+  for (int i = 52; i <= 61; ++i) store.Entries.Append({"p", std::to_string(i), "x"});
+  EXPECT_EQ(Capacity(), 61);
+  store.Entries.Append({"p", "62", "x"});
+  EXPECT_EQ(Capacity(), 72);
+  EXPECT_EQ(store.Entries[51], (LookupEntry{"p", "51", "51"}));
+  EXPECT_EQ(store.Entries[1], (LookupEntry{"p", "1", "1"}));
 }
 
 TEST_F(LookupTable, TablesBeyondSixteenBitCountsLoadGrowAndSave) {
@@ -110,21 +113,21 @@ TEST_F(LookupTable, TablesBeyondSixteenBitCountsLoadGrowAndSave) {
   for (int i = 1; i <= kEntries; ++i)
     text += std::to_string(i) + ", x, " + std::to_string(i) + "\r\n";
   testing::WriteFile(path, text);
-  ASSERT_TRUE(LoadLookup(form));
-  ASSERT_EQ(form.Lookups.Count(), kEntries);
-  EXPECT_EQ(form.Lookups[32'765], (LookupEntry{"32765", "x", "32765"}));
+  ASSERT_TRUE(Load());
+  ASSERT_EQ(store.Entries.Count(), kEntries);
+  EXPECT_EQ(store.Entries[32'765], (LookupEntry{"32765", "x", "32765"}));
 
-  AppendLookup(form, {"new", "x", "1"});
-  EXPECT_EQ(form.Lookups.Count(), kEntries + 1);
-  ASSERT_TRUE(SaveLookupFile(form));
+  store.Entries.Append({"new", "x", "1"});
+  EXPECT_EQ(store.Entries.Count(), kEntries + 1);
+  ASSERT_TRUE(Save());
   EXPECT_EQ(testing::ReadFile(path), text + "new, x, 1\r\n");
 
-  SortLookups(form);
-  EXPECT_EQ(form.Lookups.Count(), kEntries + 1);
-  EXPECT_EQ(form.Lookups[1], (LookupEntry{"1", "x", "1"}));
-  EXPECT_EQ(form.Lookups[2], (LookupEntry{"10", "x", "10"}));
-  EXPECT_EQ(form.Lookups[kEntries + 1], (LookupEntry{"new", "x", "1"}));
-  EXPECT_TRUE(desktop.Messages.empty());
+  Sort();
+  EXPECT_EQ(store.Entries.Count(), kEntries + 1);
+  EXPECT_EQ(store.Entries[1], (LookupEntry{"1", "x", "1"}));
+  EXPECT_EQ(store.Entries[2], (LookupEntry{"10", "x", "10"}));
+  EXPECT_EQ(store.Entries[kEntries + 1], (LookupEntry{"new", "x", "1"}));
+  EXPECT_TRUE(reports.Reports.empty());
 }
 
 // The file is read in blocks: a CR LF split between two blocks, a lone CR that ends a block and
@@ -153,17 +156,17 @@ TEST_F(LookupTable, LinesAcrossTheReadBlocksLoadAsInOnePiece) {
   add("straddling", "3", "\r\n");
   add("last", "without end", "");
   testing::WriteFile(path, text);
-  ASSERT_TRUE(LoadLookup(form));
+  ASSERT_TRUE(Load());
   EXPECT_EQ(Table(), expected);
 }
 
 TEST_F(LookupTable, AZeroByteFileFailsAndKeepsTableAndFile) {
   SetTable({{"kept", "1", "5"}});
   testing::WriteFile(path, "");
-  EXPECT_FALSE(LoadLookup(form));
-  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_FALSE(Load());
+  EXPECT_FALSE(store.Loaded);
   EXPECT_EQ(Table(), (Entries{{"kept", "1", "5"}}));
-  EXPECT_EQ(desktop.MessageTexts(),
+  EXPECT_EQ(reports.Texts(),
             (std::vector<std::string>{"Input past end of file\r\nTolvanex:LoadLookup"}));
   EXPECT_EQ(testing::ReadFile(path), "");
 }
@@ -174,37 +177,36 @@ TEST_F(LookupTable, AReadErrorIsTheSystemsFailureAndKeepsTheTable) {
   testing::FailingFiles failing([](io::FileOperation operation, const std::string&) {
     return operation == io::FileOperation::Read ? EIO : 0;
   });
-  EXPECT_FALSE(LoadLookup(form));
-  EXPECT_FALSE(form.LookupLoaded);
+  EXPECT_FALSE(Load());
+  EXPECT_FALSE(store.Loaded);
   EXPECT_EQ(Table(), (Entries{{"kept", "1", "5"}}));
-  EXPECT_EQ(desktop.MessageTexts(),
+  EXPECT_EQ(reports.Texts(),
             (std::vector<std::string>{"Input/output error\r\nTolvanex:LoadLookup"}));
 }
 
 TEST_F(LookupTable, SavingWritesTheHeaderAndCommaBlankSeparatedFields) {
   testing::WriteFile(path, "whatever\r\na,b,c\r\n");
-  ASSERT_TRUE(LoadLookup(form));
-  AppendLookup(form, {"x", "", ""});
-  ASSERT_TRUE(SaveLookupFile(form));
+  ASSERT_TRUE(Load());
+  store.Entries.Append({"x", "", ""});
+  ASSERT_TRUE(Save());
   EXPECT_EQ(testing::ReadFile(path), "ID1, ID2, SiteID\r\na, b, c\r\nx, , \r\n");
   EXPECT_EQ(FilesInFolder(), 1u);
 }
 
-TEST_F(LookupTable, EachOperationTakesThePathAtItsStart) {
+TEST_F(LookupTable, ATableIsSavedToThePathItIsGiven) {
   testing::WriteFile(path, "ID1, ID2, SiteID\r\na, b, c\r\n");
-  ASSERT_TRUE(LoadLookup(form));
-  form.Txt_File[1].Text = folder / "other.lkp";
-  ASSERT_TRUE(SaveLookupFile(form));
+  ASSERT_TRUE(Load());
+  path = folder / "other.lkp";
+  ASSERT_TRUE(Save());
   EXPECT_EQ(testing::ReadFile(folder / "other.lkp"), "ID1, ID2, SiteID\r\na, b, c\r\n");
 }
 
 TEST_F(LookupTable, ASaveIntoAMissingFolderFailsAndCreatesNothing) {
-  form.Txt_File[1].Text = folder / "missing/sites.lkp";
+  path = folder / "missing/sites.lkp";
   SetTable({{"a", "b", "c"}});
-  EXPECT_FALSE(SaveLookupFile(form));
-  EXPECT_EQ(desktop.MessageTexts(),
-            (std::vector<std::string>{testing::MissingFolderText() +
-                                      "\r\nTolvanex:SaveLookupFile: " + form.Txt_File[1].Text}));
+  EXPECT_FALSE(Save());
+  EXPECT_EQ(reports.Texts(), (std::vector<std::string>{testing::MissingFolderText() +
+                                                       "\r\nTolvanex:SaveLookupFile: " + path}));
   EXPECT_EQ(FilesInFolder(), 0u);
   EXPECT_EQ(Table(), (Entries{{"a", "b", "c"}}));
 }
@@ -216,20 +218,20 @@ TEST_F(LookupTable, ASaveThatFailsHalfWayKeepsTheOldFileByteForByte) {
   // The disk fills up after 20 bytes of the new content.
   {
     testing::DiskFullAfter full(20);
-    EXPECT_FALSE(SaveLookupFile(form));
+    EXPECT_FALSE(Save());
     EXPECT_EQ(full.BytesLeft(), 0u);
   }
   EXPECT_EQ(testing::ReadFile(path), old);
   EXPECT_EQ(FilesInFolder(), 1u);  // no temporary left behind
   EXPECT_EQ(Table(), (Entries{{"new", "1", "10"}, {"new", "2", "20"}, {"new", "3", "30"}}));
   EXPECT_EQ(
-      desktop.MessageTexts(),
+      reports.Texts(),
       (std::vector<std::string>{"No space left on device\r\nTolvanex:SaveLookupFile: " + path}));
 }
 
 TEST_F(LookupTable, SortingOrdersByIdentifiersAsTextKeepingEqualPairsInOrder) {
   SetTable({{"B", "1", ""}, {"A", "2", ""}, {"A", "10", ""}});
-  SortLookups(form);
+  Sort();
   EXPECT_EQ(Table(), (Entries{{"A", "10", ""}, {"A", "2", ""}, {"B", "1", ""}}));
 
   // Ordinal bytes: digits, then upper case, then lower case, then anything beyond ASCII; a prefix
@@ -241,7 +243,7 @@ TEST_F(LookupTable, SortingOrdersByIdentifiersAsTextKeepingEqualPairsInOrder) {
             {"a", "1", "second"},
             {"9", "1", ""},
             {"10", "1", ""}});
-  SortLookups(form);
+  Sort();
   EXPECT_EQ(Table(), (Entries{{"10", "1", ""},
                               {"9", "1", ""},
                               {"B", "1", ""},
@@ -254,10 +256,10 @@ TEST_F(LookupTable, SortingOrdersByIdentifiersAsTextKeepingEqualPairsInOrder) {
 TEST_F(LookupTable, SortingLeavesShortTablesAsTheyAre) {
   for (const Entries& entries : {Entries{}, Entries{{"z", "1", ""}}}) {
     SetTable(entries);
-    SortLookups(form);
+    Sort();
     EXPECT_EQ(Table(), entries);
   }
-  EXPECT_TRUE(desktop.Messages.empty());
+  EXPECT_TRUE(reports.Reports.empty());
 }
 
 // The table after exchanging out-of-order neighbours until a pass makes no exchange.
@@ -285,7 +287,7 @@ TEST_F(LookupTable, SortingGivesWhatNeighbourExchangesGiveWithManyDuplicates) {
           {ids[random() % ids.size()], ids[random() % ids.size()], std::to_string(i)});
     }
     SetTable(entries);
-    SortLookups(form);
+    Sort();
     ASSERT_EQ(Table(), ExchangeSorted(entries));
   }
 }

@@ -22,7 +22,7 @@ TEST_F(SettingsStore, AFullDiskLeavesTheFileAsItWasWithoutAReport) {
   testing::WriteFile(ini_, before);
   {
     testing::DiskFullAfter full(30, temp_.Path() + "/.tolvanex-");
-    SaveSettings(form_);
+    Save();
   }
   EXPECT_EQ(testing::ReadFile(ini_), before);
   for (const auto& entry : std::filesystem::directory_iterator(temp_.Path())) {
@@ -34,16 +34,16 @@ TEST_F(SettingsStore, AFullDiskLeavesTheFileAsItWasWithoutAReport) {
 // The settings file is not beside the program (/opt/tolvanex), so the lookup file and the output
 // folder default to the user's data folder, which is made for them.
 TEST_F(SettingsStore, WithoutAFileTheDefaultsAndAfterSavingTheNineKeysInOrder) {
-  LoadSettings(form_);
+  Load();
   std::string data = home_ + "/.local/share/tolvanex";
-  EXPECT_EQ(Controls(form_), (std::vector<std::string>{home_ + "/Sondrel/Sondrel.dat", "1",
-                                                       home_ + "/Velko", data + "/sondrel.lkp", "1",
-                                                       "0", "txt", data, "d mmm yyyy HH:MM"}));
+  EXPECT_EQ(Texts(values_), (std::vector<std::string>{home_ + "/Sondrel/Sondrel.dat", "1",
+                                                      home_ + "/Velko", data + "/sondrel.lkp", "1",
+                                                      "0", "txt", data, "d mmm yyyy HH:MM"}));
   EXPECT_TRUE(std::filesystem::is_directory(data));
   EXPECT_TRUE(Messages().empty());
   EXPECT_FALSE(testing::Exists(ini_));
 
-  SaveSettings(form_);
+  Save();
   EXPECT_EQ(testing::ReadFile(ini_),
             "[General]\r\nDataFile=" + home_ + "/Sondrel/Sondrel.dat\r\nOutputPostFile=1\r\n" +
                 "PostFolder=" + home_ + "/Velko\r\nLookupFile=" + data +
@@ -56,12 +56,12 @@ TEST_F(SettingsStore, TheDataFolderIsMadeOnlyForADefaultThatIsTaken) {
   std::string data = temp_ / "data";
   EnvironmentVariable dataHome{"XDG_DATA_HOME", data.c_str()};
   WriteIni(kFull);
-  LoadSettings(form_);
+  Load();
   EXPECT_FALSE(testing::Exists(data));
 
   WriteIni("OutputFolder=/text\r\n");
-  LoadSettings(form_);
-  EXPECT_EQ(form_.Txt_File[1].Text, data + "/tolvanex/sondrel.lkp");
+  Load();
+  EXPECT_EQ(values_.LookupFile, data + "/tolvanex/sondrel.lkp");
   EXPECT_TRUE(std::filesystem::is_directory(data + "/tolvanex"));
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/settings/settings_fixture.h"
+#include "tests/support/german_settings.h"
 #include "tests/support/temp_folder.h"
 
 namespace tolvanex {
@@ -15,20 +16,20 @@ namespace {
 using testing::EnvironmentVariable;
 
 TEST_F(SettingsStore, SettingsBesideTheProgramKeepTheDataBesideItToo) {
-  platform_.Info.Folder = temp_.Path();
-  LoadSettings(form_);
-  EXPECT_EQ(form_.Txt_File[1].Text, temp_ / "sondrel.lkp");
-  EXPECT_EQ(form_.Lbl_Folder[1].Caption, temp_.Path());
+  file_.Program.Folder = temp_.Path();
+  Load();
+  EXPECT_EQ(values_.LookupFile, temp_ / "sondrel.lkp");
+  EXPECT_EQ(values_.OutputFolder, temp_.Path());
   EXPECT_FALSE(testing::Exists(home_));
 }
 
 TEST_F(SettingsStore, EveryKeyComesFromTheFileAndSavingTwiceChangesNothing) {
   WriteIni(kFull);
-  LoadSettings(form_);
-  EXPECT_EQ(Controls(form_), kFullControls);
-  SaveSettings(form_);
+  Load();
+  EXPECT_EQ(Texts(values_), kFullTexts);
+  Save();
   EXPECT_EQ(testing::ReadFile(ini_), "[General]\r\n" + kFull);
-  SaveSettings(form_);
+  Save();
   EXPECT_EQ(testing::ReadFile(ini_), "[General]\r\n" + kFull);
 }
 
@@ -37,22 +38,22 @@ TEST_F(SettingsStore, AFileLackingOnlyExtensionGivesTxt) {
       "DataFile=/data/Sd01.dat\r\nOutputPostFile=0\r\nPostFolder=/post\r\n"
       "LookupFile=/data/sites.lkp\r\nSortLookup=0\r\nOutputTextFile=1\r\n"
       "OutputFolder=/text\r\nDateFormat=yyyy/mm/dd\r\n");
-  LoadSettings(form_);
-  std::vector<std::string> expected = kFullControls;
+  Load();
+  std::vector<std::string> expected = kFullTexts;
   expected[6] = "txt";
-  EXPECT_EQ(Controls(form_), expected);
+  EXPECT_EQ(Texts(values_), expected);
 }
 
 TEST_F(SettingsStore, APresentButEmptyValueIsNotTheDefault) {
   WriteIni("DataFile=\r\n");
-  LoadSettings(form_);
-  EXPECT_EQ(form_.Txt_File[0].Text, "");
+  Load();
+  EXPECT_EQ(values_.DataFile, "");
 }
 
 TEST_F(SettingsStore, ALongValueIsCutTo254Characters) {
   WriteIni("DataFile=/" + std::string(299, 'd') + "\r\n");
-  LoadSettings(form_);
-  EXPECT_EQ(form_.Txt_File[0].Text, "/" + std::string(253, 'd'));
+  Load();
+  EXPECT_EQ(values_.DataFile, "/" + std::string(253, 'd'));
 }
 
 struct StateCase {
@@ -64,8 +65,8 @@ class CheckBoxStates : public SettingsStore, public ::testing::WithParamInterfac
 
 TEST_P(CheckBoxStates, AreNumbersRoundedHalvesToEven) {
   WriteIni(std::string("SortLookup=") + GetParam().Text + "\r\n");
-  LoadSettings(form_);
-  EXPECT_EQ(form_.Chk_SortLookup.Value, GetParam().State);
+  Load();
+  EXPECT_EQ(values_.SortLookup, GetParam().State);
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -77,12 +78,10 @@ INSTANTIATE_TEST_SUITE_P(Values, CheckBoxStates,
                                            StateCase{"\"2\"", 2}));
 
 TEST_F(SettingsStore, CheckBoxStatesAreReadInTheUsersLocale) {
-  platform_.Settings = testing::GermanRegionalSettings();
-  Frm_Tolvanex german(platform_);
-  german.IniFile = ini_;
+  file_.Regional = testing::GermanRegionalSettings();
   WriteIni("OutputTextFile=1,5\r\n");
-  LoadSettings(german);
-  EXPECT_EQ(german.Chk_OutputTextFiles.Value, 2);
+  Load();
+  EXPECT_EQ(values_.OutputTextFile, 2);
 }
 
 struct BadCase {
@@ -97,12 +96,13 @@ TEST_P(BadCheckBoxValue, IsReportedOnceAndStopsTheLoad) {
   std::string file = kFull;
   file.replace(file.find("OutputTextFile=1"), 16, std::string("OutputTextFile=") + GetParam().Text);
   testing::WriteFile(ini_, "[General]\r\n" + file);
-  LoadSettings(form_);
+  Load();
   EXPECT_EQ(Messages(), std::vector<std::string>{std::string(GetParam().Description) +
                                                  "\r\nTolvanex:LoadSettings"});
-  std::vector<std::string> expected(kFullControls.begin(), kFullControls.begin() + 5);
-  expected.insert(expected.end(), initial_.begin() + 5, initial_.end());
-  EXPECT_EQ(Controls(form_), expected);
+  std::vector<std::string> expected(kFullTexts.begin(), kFullTexts.begin() + 5);
+  std::vector<std::string> held = Texts(initial_);
+  expected.insert(expected.end(), held.begin() + 5, held.end());
+  EXPECT_EQ(Texts(values_), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,17 +112,17 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"2.6", "Invalid property value"},
                       BadCase{"-1", "Invalid property value"}, BadCase{"40000", "Overflow"}));
 
-TEST_F(SettingsStore, ABadValueIsReplacedWhenTheWindowCloses) {
+TEST_F(SettingsStore, ABadValueIsReplacedByTheNextSave) {
   WriteIni("; mine\r\nOutputTextFile=x\r\nSortLookup=2\r\n[Other]\r\nk=v\r\n");
-  LoadSettings(form_);
+  Load();
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(form_.Chk_SortLookup.Value, 2);
-  form_.Txt_File[0].Text = "/d.dat";
-  form_.Lbl_Folder[0].Caption = "/p";
-  form_.Txt_File[1].Text = "/l.lkp";
-  form_.Lbl_Folder[1].Caption = "/t";
+  EXPECT_EQ(values_.SortLookup, 2);
+  values_.DataFile = "/d.dat";
+  values_.PostFolder = "/p";
+  values_.LookupFile = "/l.lkp";
+  values_.OutputFolder = "/t";
 
-  SaveSettings(form_);
+  Save();
   EXPECT_EQ(testing::ReadFile(ini_),
             "[General]\r\n; mine\r\nOutputTextFile=0\r\nSortLookup=2\r\nDataFile=/d.dat\r\n"
             "OutputPostFile=1\r\nPostFolder=/p\r\nLookupFile=/l.lkp\r\nExtension=dat\r\n"
@@ -130,8 +130,7 @@ TEST_F(SettingsStore, ABadValueIsReplacedWhenTheWindowCloses) {
 }
 
 TEST_F(SettingsStore, NothingIsWrittenWhileIniFileIsEmpty) {
-  form_.IniFile.clear();
-  SaveSettings(form_);
+  SaveSettings("", values_, reports_);
   EXPECT_TRUE(std::filesystem::is_empty(temp_.Path()));
   EXPECT_TRUE(Messages().empty());
 }
@@ -139,29 +138,29 @@ TEST_F(SettingsStore, NothingIsWrittenWhileIniFileIsEmpty) {
 TEST_F(SettingsStore, AReadOnlySettingsFileIsLeftAloneWithoutAMessage) {
   WriteIni(kFull);
   testing::MakeReadOnly(ini_);
-  form_.Txt_Extension.Text = "new";
-  SaveSettings(form_);
+  values_.Extension = "new";
+  Save();
   EXPECT_TRUE(Messages().empty());
-  LoadSettings(form_);
-  EXPECT_EQ(Controls(form_), kFullControls);
+  Load();
+  EXPECT_EQ(Texts(values_), kFullTexts);
 }
 
 TEST_F(SettingsStore, ASettingsFileThatCannotBeReadIsReportedAndNeverOverwritten) {
   ASSERT_TRUE(std::filesystem::create_directory(ini_));
-  EXPECT_EQ(MyGetSetting(form_, "General", "Extension", "txt"), "");
+  EXPECT_EQ(MyGetSetting(ini_, "General", "Extension", "txt", reports_), "");
   EXPECT_EQ(Messages(),
             std::vector<std::string>{testing::FolderAsFileText() + "\r\nTolvanex:MyGetSetting"});
 
-  SaveSettings(form_);
+  Save();
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_TRUE(std::filesystem::is_directory(ini_));
 }
 
 TEST_F(SettingsStore, MySaveSettingEditsOneKey) {
   WriteIni(kFull);
-  MySaveSetting(form_, "general", "extension", "log");
-  EXPECT_EQ(MyGetSetting(form_, "General", "Extension", "txt"), "log");
-  EXPECT_EQ(MyGetSetting(form_, "General", "DataFile", "d"), "/data/Sd01.dat");
+  MySaveSetting(ini_, "general", "extension", "log", reports_);
+  EXPECT_EQ(MyGetSetting(ini_, "General", "Extension", "txt", reports_), "log");
+  EXPECT_EQ(MyGetSetting(ini_, "General", "DataFile", "d", reports_), "/data/Sd01.dat");
   EXPECT_TRUE(Messages().empty());
 }
 
