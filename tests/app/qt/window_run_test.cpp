@@ -1,15 +1,17 @@
-// A run started from the window's button: the same files as the run routine on its own, the
-// final status, Cancel, and the window's state while the run goes.
+// A run started from the window's button: the same files as the engine on its own, the final
+// status, Cancel, and the window's state while the run goes on its thread.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyleHints>
@@ -22,11 +24,11 @@
 #include <iterator>
 
 #include "app/qt/qt_text.h"
-#include "core/run_driver.h"
+#include "core/conversion_engine.h"
 #include "system/stop_requests.h"
 #include "tests/app/qt/window_fixture.h"
+#include "tests/support/recording_observer.h"
 #include "tests/support/run_folder.h"
-#include "tests/support/scripted_platform.h"
 #include "ui/startup.h"
 
 namespace tolvanex {
@@ -52,7 +54,6 @@ class WindowRun : public testing::WindowTest {
   WindowRun() {
     testing::PrepareRunFolder(folder / "window");
     FillDateFormatList(form);
-    FillColumnLevels(form);
     form.Lbl_Folder[0].Caption = folder / "window/post";
     form.Lbl_Folder[1].Caption = folder / "window/text";
     window.ShowModel();
@@ -69,8 +70,35 @@ class WindowRun : public testing::WindowTest {
 
   ~WindowRun() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(-1); }
 
-  // Runs something at the run's first let-through of events.
-  void DuringTheRun(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+  // A data file long enough that the run is still going when the test acts, of a pair the
+  // lookup file knows.
+  void WriteLongDataFile() {
+    std::string data = "header\r\n";
+    for (int i = 0; i < 200000; ++i) {
+      data += "\"2031\",\"7\",\"14 Jul 2023 09:05\",S100,0.7,12.5,0,1.5,11.75,0\r\n";
+    }
+    testing::WriteFile(folder / "window/data.dat", data);
+    Controls().Chk_OutputTextFiles->setChecked(false);
+  }
+
+  // Lets the window's events through until done() holds; false when it did not within 20 s.
+  bool WaitUntil(const std::function<bool()>& done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+      if (waited.elapsed() > 20000) return false;
+      QTest::qWait(2);
+    }
+    return true;
+  }
+  bool RunEnds() {
+    return WaitUntil([this] { return !window.RunGoing(); });
+  }
+  // The run has shown that it read some of its data file.
+  bool RunShowsProgress() {
+    return WaitUntil([this] { return Controls().RunProgress->value() > 0 || !window.RunGoing(); }) &&
+           window.RunGoing();
+  }
 
   // A click on the run button once its caption has stood for a double-click interval, as a
   // user's deliberate Cancel: the interval made short, so that the short test run is still
@@ -90,15 +118,14 @@ TEST_F(WindowRun, TheButtonWritesWhatTheRunRoutineWritesAndShowsTheFinalStatus) 
   std::vector<QString> prompt;
   answerer.Queue(testing::AnswerInput("512", &prompt));
   RunButton()->click();
+  ASSERT_TRUE(RunEnds());
 
   // The same run without a window.
   testing::PrepareRunFolder(folder / "alone");
-  testing::ScriptedPlatform scripted;
-  scripted.InputAnswers = {"512"};
-  Frm_Tolvanex alone(scripted);
-  testing::PointWindowAt(alone, folder / "alone");
-  DoExport(alone);
-  ASSERT_TRUE(scripted.Messages.empty()) << scripted.Messages[0].Text;
+  testing::RecordingObserver observer;
+  observer.SiteAnswers = {"512"};
+  ConversionEngine().Convert(testing::RequestAt(folder / "alone"), observer);
+  ASSERT_TRUE(observer.Reports.empty()) << observer.ReportTexts()[0];
 
   auto written = FilesBelow(folder / "window");
   EXPECT_EQ(written, FilesBelow(folder / "alone"));
@@ -119,25 +146,23 @@ TEST_F(WindowRun, TheButtonWritesWhatTheRunRoutineWritesAndShowsTheFinalStatus) 
 }
 
 TEST_F(WindowRun, WhileItGoesOnlyCancelTakesInputAndTheProgressShows) {
-  answerer.Queue(testing::AnswerInput("512"));
-  bool seen = false;
-  DuringTheRun([&] {
-    seen = true;
-    EXPECT_EQ(RunButton()->text(), "&Cancel");
-    EXPECT_TRUE(RunButton()->isEnabled());
-    EXPECT_FALSE(Controls().TopRow->isEnabled());
-    EXPECT_FALSE(Controls().Frame_PostFile->isEnabled());
-    EXPECT_FALSE(Controls().Frame_TextFiles->isEnabled());
-    EXPECT_FALSE(Controls().Cmd_Close->isEnabled());
-    EXPECT_FALSE(Controls().mnu_File[1]->isEnabled());
-    EXPECT_TRUE(Controls().RunProgress->isVisible());
-    EXPECT_GT(Controls().RunProgress->value(), 0);  // the first line has been read
-    EXPECT_LT(Controls().RunProgress->value(), 1000);
-    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-  });
+  WriteLongDataFile();
   RunButton()->click();
-  EXPECT_TRUE(seen);
+  ASSERT_TRUE(RunShowsProgress());
+  EXPECT_EQ(RunButton()->text(), "&Cancel");
+  EXPECT_TRUE(RunButton()->isEnabled());
+  EXPECT_FALSE(Controls().TopRow->isEnabled());
+  EXPECT_FALSE(Controls().Frame_PostFile->isEnabled());
+  EXPECT_FALSE(Controls().Frame_TextFiles->isEnabled());
+  EXPECT_FALSE(Controls().Cmd_Close->isEnabled());
+  EXPECT_FALSE(Controls().mnu_File[1]->isEnabled());
+  EXPECT_TRUE(Controls().RunProgress->isVisible());
+  EXPECT_LT(Controls().RunProgress->value(), 1000);
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+  ASSERT_TRUE(RunEnds());
+  EXPECT_TRUE(form.Run.ReachedEndOfData);
   EXPECT_TRUE(Controls().TopRow->isEnabled());
   EXPECT_TRUE(Controls().Cmd_Close->isEnabled());
   EXPECT_TRUE(Controls().mnu_File[1]->isEnabled());
@@ -145,21 +170,51 @@ TEST_F(WindowRun, WhileItGoesOnlyCancelTakesInputAndTheProgressShows) {
 }
 
 TEST_F(WindowRun, CancelEndsTheRunAfterTheLineInHand) {
-  DuringTheRun([&] { ClickAsCancel(); });
+  WriteLongDataFile();
   RunButton()->click();
+  ASSERT_TRUE(RunShowsProgress());
+  ClickAsCancel();
+  ASSERT_TRUE(RunEnds());
   EXPECT_FALSE(form.Run.ReachedEndOfData);
-  EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 0 readings to 0 post file(s)");
+  QString status = Controls().Lbl_Status->text();
+  EXPECT_TRUE(status.startsWith("Finished - posted ")) << status.toStdString();
+  EXPECT_NE(status, "Finished - posted 200000 readings to 1 post file(s)");
   EXPECT_EQ(RunButton()->text(), "&Process");
-  EXPECT_TRUE(testing::NamesIn(folder / "window/post").empty());
-  EXPECT_TRUE(testing::NamesIn(folder / "window/text").empty());
+  // The readings taken stay, in a post file under its name.
+  EXPECT_EQ(PostFiles(), 1u);
+}
+
+// Neither the menu's loop, nor moving and sizing the window, holds a run: it reaches its end
+// while the menu is still open.
+TEST_F(WindowRun, AMenuOpenAndAMoveAndResizeDuringARunDoNotHoldIt) {
+  WriteLongDataFile();
+  RunButton()->click();
+  ASSERT_TRUE(RunShowsProgress());
+  window.move(window.pos() + QPoint(40, 30));
+  window.resize(window.size() + QSize(60, 40));
+  QMenu menu;
+  menu.addAction("Open");
+  bool endedWhileOpen = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (window.RunGoing()) return;
+    endedWhileOpen = menu.isVisible();
+    menu.close();
+  });
+  watch.start(5);
+  menu.exec(window.mapToGlobal(QPoint(10, 10)));
+  EXPECT_TRUE(endedWhileOpen);
+  EXPECT_FALSE(window.RunGoing());
+  EXPECT_TRUE(form.Run.ReachedEndOfData);
+  EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 200000 readings to 1 post file(s)");
 }
 
 // A double-click on Process: the second click reaches the button as Cancel at the run's first
 // let-through, a moment after the caption turned, and is not taken.
 TEST_F(WindowRun, TheSecondClickOfADoubleClickDoesNotCancelTheRun) {
   answerer.Queue(testing::AnswerInput("512"));
-  DuringTheRun([&] { QTest::mouseDClick(RunButton(), Qt::LeftButton); });
-  RunButton()->click();
+  QTest::mouseDClick(RunButton(), Qt::LeftButton);
+  ASSERT_TRUE(RunEnds());
   EXPECT_TRUE(form.Run.ReachedEndOfData);
   EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 13 readings to 2 post file(s)");
   EXPECT_EQ(RunButton()->text(), "&Process");
@@ -168,14 +223,18 @@ TEST_F(WindowRun, TheSecondClickOfADoubleClickDoesNotCancelTheRun) {
 // A Cancel made while the run was ending arrives when it has ended, on "&Process".
 TEST_F(WindowRun, AClickRightAfterTheRunEndedStartsNoNewRunButALaterOneDoes) {
   answerer.Queue(testing::AnswerInput("512"));
+  QGuiApplication::styleHints()->setMouseDoubleClickInterval(2000);
   RunButton()->click();
+  ASSERT_TRUE(RunEnds());
   ASSERT_EQ(PostFiles(), 2u);
   RunButton()->click();
+  EXPECT_FALSE(window.RunGoing());
   EXPECT_EQ(PostFiles(), 2u);
-  EXPECT_FALSE(form.Run.Running);
 
-  QTest::qWait(QApplication::doubleClickInterval() + 50);
+  QGuiApplication::styleHints()->setMouseDoubleClickInterval(1);
+  QTest::qWait(5);
   RunButton()->click();
+  ASSERT_TRUE(RunEnds());
   EXPECT_EQ(PostFiles(), 4u);  // the same readings again, under lettered names
 }
 
@@ -192,19 +251,15 @@ TEST_F(WindowRun, AltPPressesProcessFromTheStart) {
 }
 
 TEST_F(WindowRun, ClosingDuringARunStopsItAndClosesWhenItHasEnded) {
+  WriteLongDataFile();
   form.IniFile = folder / "tolvanex.ini";
-  bool closedAtOnce = true;
-  bool goneAtOnce = false;
-  DuringTheRun([&] {
-    window.close();
-    closedAtOnce = window.Closed();
-    goneAtOnce = !window.isVisible();
-  });
   RunButton()->click();
-  EXPECT_FALSE(closedAtOnce);
-  EXPECT_TRUE(goneAtOnce);  // out of sight while the run winds down
+  ASSERT_TRUE(RunShowsProgress());
+  window.close();
+  EXPECT_FALSE(window.Closed());
+  EXPECT_FALSE(window.isVisible());  // out of sight while the run winds down
+  ASSERT_TRUE(WaitUntil([this] { return window.Closed(); }));
   EXPECT_FALSE(form.Run.ReachedEndOfData);
-  EXPECT_TRUE(window.Closed());
   EXPECT_FALSE(window.isVisible());
   // The close request ran after the run, with the run's settings.
   EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=txt\r\n"), std::string::npos);
@@ -213,26 +268,29 @@ TEST_F(WindowRun, ClosingDuringARunStopsItAndClosesWhenItHasEnded) {
 // A request to stop from outside (the session ending, kill) during a run: the run is cancelled,
 // then the window closes as Exit closes it.
 TEST_F(WindowRun, AStopRequestFromOutsideCancelsTheRunAndClosesTheWindow) {
+  WriteLongDataFile();
   form.IniFile = folder / "tolvanex.ini";
   WatchStopRequests(false);  // as the program's first statement does
   window.CloseOnStopRequests();
-  DuringTheRun([&] {
-    ::raise(SIGTERM);
-    // What a let-through would hand on: the request, noticed on its descriptor.
-    QCoreApplication::processEvents();
-  });
   RunButton()->click();
+  ASSERT_TRUE(RunShowsProgress());
+  ::raise(SIGTERM);
+  ASSERT_TRUE(WaitUntil([this] { return window.Closed(); }));
   EXPECT_FALSE(form.Run.ReachedEndOfData);
-  EXPECT_TRUE(window.Closed());
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(RunButton()->text(), "&Process");
   EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=txt\r\n"), std::string::npos);
+}
 
-  // Idle, the next request closes the window at once.
-  window.show();
+// Idle, a request to stop from outside closes the window at once, as Exit does.
+TEST_F(WindowRun, AStopRequestWhileIdleClosesTheWindowAtOnce) {
+  form.IniFile = folder / "tolvanex.ini";
+  WatchStopRequests(false);
+  window.CloseOnStopRequests();
   Controls().Txt_Extension->setText("csv");
   ::raise(SIGHUP);
-  QTRY_VERIFY(!window.isVisible());
+  ASSERT_TRUE(WaitUntil([this] { return window.Closed(); }));
+  EXPECT_FALSE(window.isVisible());
   EXPECT_NE(testing::ReadFile(form.IniFile).find("Extension=csv\r\n"), std::string::npos);
 }
 
@@ -241,6 +299,7 @@ TEST_F(WindowRun, AMissingDataFileIsReportedAndTheWindowIsIdleAgain) {
   std::vector<testing::SeenMessage> seen;
   answerer.Queue(testing::ConfirmMessage(seen));
   RunButton()->click();
+  ASSERT_TRUE(RunEnds());
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].Text,
             "No such file or directory\nTolvanex:DoExport: " + qt::ToQt(folder / "missing.dat"));
