@@ -17,9 +17,9 @@
 #include "app/qt/files_list_model.h"
 #include "app/qt/qt_text.h"
 #include "base/paths.h"
-#include "ui/status.h"
 #include "tests/app/qt/window_fixture.h"
 #include "ui/startup.h"
+#include "ui/status.h"
 
 namespace tolvanex {
 namespace {
@@ -182,9 +182,11 @@ TEST_F(Binding, ARowsTextIsReadOnlyWhileTheListHasIt) {
 
 TEST_F(Binding, TheStatusLineIsCreamWithTextAndButtonFaceWithout) {
   SetStatus(form, "Finished - posted 3 readings");
+  Push();
   EXPECT_EQ(Controls().Lbl_Status->text(), "Finished - posted 3 readings");
   EXPECT_EQ(Controls().Lbl_Status->palette().color(QPalette::Window), QColor(255, 251, 240));
   SetStatus(form, "");
+  Push();
   EXPECT_EQ(Controls().Lbl_Status->text(), "");
   EXPECT_EQ(Controls().Lbl_Status->palette().color(QPalette::Window),
             QApplication::palette().color(QPalette::Button));

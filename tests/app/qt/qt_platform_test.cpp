@@ -17,8 +17,8 @@
 
 #include "app/qt/qt_text.h"
 #include "base/paths.h"
-#include "ui/status.h"
 #include "tests/app/qt/window_fixture.h"
+#include "ui/status.h"
 
 namespace tolvanex {
 namespace {

@@ -21,9 +21,9 @@
 
 #include "app/qt/headed_group_box.h"
 #include "app/qt/qt_text.h"
-#include "ui/status.h"
 #include "tests/app/qt/window_fixture.h"
 #include "ui/startup.h"
+#include "ui/status.h"
 
 namespace tolvanex {
 namespace {
@@ -170,6 +170,7 @@ TEST_F(WindowControls, TheDefaultSizeShowsTheStatusOfALargeRunAndTheDefaultPaths
   window.Open();
   const std::string status = "Finished - posted 2000000 readings to 100 post file(s)";
   SetStatus(form, status);
+  window.ShowModel();
   QApplication::processEvents();
   EXPECT_EQ(FromQt(Controls().Lbl_Status->VisibleText()), status);
 
@@ -195,6 +196,7 @@ TEST_F(WindowControls, TheDefaultSizeShowsTheStatusOfALargeRunAndTheDefaultPaths
 TEST_F(WindowControls, TheProgressBarTakesNoRoomFromTheStatusLine) {
   window.Open();
   SetStatus(form, "2031/7 14 Jul 2023 09:05");
+  window.ShowModel();
   QApplication::processEvents();
   QRect idle = Controls().Lbl_Status->geometry();
   QSize window = this->window.size();

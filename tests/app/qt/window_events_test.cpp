@@ -75,9 +75,15 @@ TEST_F(WindowEvents, FileExitAndTheTitleBarGoThroughTheCloseRequest) {
   EXPECT_TRUE(window.Closed());
   EXPECT_NE(IniText().find("Extension=csv\r\n"), std::string::npos);
 
-  window.show();
-  Controls().Txt_Extension->setText("log");
-  window.close();
+  // A second window, closed by its title bar.
+  qt::QtPlatform nextDesktop{folder / "next.lock"};
+  Frm_Tolvanex next(nextDesktop);
+  qt::MainWindow nextWindow(next, nextDesktop);
+  next.IniFile = Ini();
+  nextWindow.show();
+  nextWindow.Controls().Txt_Extension->setText("log");
+  nextWindow.close();
+  EXPECT_TRUE(nextWindow.Closed());
   EXPECT_NE(IniText().find("Extension=log\r\n"), std::string::npos);
 }
 
@@ -365,7 +371,8 @@ TEST_F(WindowEvents, AClickOnTheListEnablesItsEditButtonAndADoubleClickOpensTheF
 
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
   EXPECT_EQ(editor.Received(), folder / "b.txt");
-  EXPECT_TRUE(form.Engine.Session().Lookup.Loaded);  // the double-click leaves the lookup table loaded
+  EXPECT_TRUE(
+      form.Engine.Session().Lookup.Loaded);  // the double-click leaves the lookup table loaded
 }
 
 TEST_F(WindowEvents, AnEditorThatCannotBeStartedIsNamedInTheReport) {

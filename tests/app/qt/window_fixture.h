@@ -11,10 +11,10 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/text_fields.h"
-#include "ui/frm_tolvanex.h"
 #include "system/regional_settings.h"
 #include "tests/app/qt/modal_answerer.h"
 #include "tests/support/temp_folder.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex::testing {
 
