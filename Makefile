@@ -1,7 +1,7 @@
 # One-word wrappers over the CMake workflow presets (CMakePresets.json holds what each does), so
 # that the usual commands stay one word each. On a machine without make, `./setup TARGET` installs
 # what is missing (make too) and then runs `make TARGET`.
-.PHONY: all deps build test test-normal test-asan test-package test-windows run package \
+.PHONY: all deps build test test-normal test-asan test-tsan test-package test-windows run package \
 	package-windows dist bench fuzz format clean
 
 all: build
@@ -13,16 +13,19 @@ build: deps
 	cmake --workflow --preset build
 
 # Every test: the normal build's (the Debian packages built and checked among them, label
-# package), the sanitizer build's, the Windows build's under Wine (its installer, label package,
-# and the example compared with the Linux build's, label example), then every fuzz target for
-# 30 s (label fuzz).
-test: test-normal test-asan test-windows fuzz
+# package), the sanitizer build's, the window's run and its controller under ThreadSanitizer, the
+# Windows build's under Wine (its installer, label package, and the example compared with the
+# Linux build's, label example), then every fuzz target for 30 s (label fuzz).
+test: test-normal test-asan test-tsan test-windows fuzz
 
 test-normal: deps
 	cmake --workflow --preset test-normal
 
 test-asan: deps
 	cmake --workflow --preset test-asan
+
+test-tsan: deps
+	cmake --workflow --preset test-tsan
 
 # The programs, the Debian packages and their checks only.
 test-package: deps

@@ -4,13 +4,13 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
+#include <QThread>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "ui/frm_tolvanex.h"
-#include "ui/startup.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -23,13 +23,17 @@ int main(int argc, char** argv) {
   tolvanex::qt::QtPlatform desktop;
   tolvanex::Frm_Tolvanex form(desktop);
   tolvanex::qt::MainWindow window(form, desktop);
-  tolvanex::LoadWindow(form, argv[1]);
-  window.ShowModel();
+  window.Load(argv[1]);
 
   // At the size a user's window opens at the first time.
   window.Open();
   QApplication::processEvents();
   window.Controls().Cmd_Export->click();
+  // The run goes on its own thread; the window shows its end.
+  while (window.RunGoing()) {
+    QApplication::processEvents();
+    QThread::msleep(2);
+  }
   QApplication::processEvents();
 
   if (!window.grab().save(QString::fromLocal8Bit(argv[2]), "PNG")) {

@@ -51,6 +51,7 @@ class MainWindow : public Win32View, private WindowView {
   void Open();
   // True once the close request has gone through: the program ends with the window.
   bool Closed() const { return controller_.Closed(); }
+  bool RunGoing() const { return controller_.Running(); }
   HWND Window() const { return window_; }
   // Shows the window model's values in the controls.
   void ShowModel() { ShowModel(true); }

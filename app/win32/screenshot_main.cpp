@@ -22,7 +22,6 @@ using std::min;
 #include "app/win32/win32_platform.h"
 #include "system/win32/wide_text.h"
 #include "ui/frm_tolvanex.h"
-#include "ui/startup.h"
 
 namespace {
 
@@ -80,14 +79,16 @@ int main(int argc, char** argv) {
   tolvanex::win32::Win32Platform desktop;
   tolvanex::Frm_Tolvanex form(desktop);
   tolvanex::win32::MainWindow window(form, desktop);
-  tolvanex::LoadWindow(form, argv[1]);
-  window.ShowModel();
+  window.Load(argv[1]);
   // At the size a user's window opens at the first time.
   window.Open();
   Settle(window);
   ::SendMessageW(window.Window(), WM_COMMAND, MAKEWPARAM(IDC_CMD_EXPORT, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(window.Window(), IDC_CMD_EXPORT)));
-  Settle(window);
+  // The run goes on its own thread; the window shows its end.
+  do {
+    Settle(window);
+  } while (window.RunGoing());
 
   if (!SaveWindow(window.Window(), tolvanex::win32::WideFromAnsi(argv[2]))) {
     std::fprintf(stderr, "tolvanex-screenshot: cannot write %s\n", argv[2]);
