@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "ui/control_states.h"
 #include "ui/files_list.h"
 #include "ui/pickers.h"
 #include "ui/startup.h"
@@ -85,7 +86,7 @@ void WindowController::Handle(const ControlRef& control, ControlEvent event) {
     return;
   }
   // During a run only the run button takes input; a shortcut key still arrives as an event.
-  if (form_.Run.Running) return;
+  if (!EnabledByRun(form_, control)) return;
   auto found = routines_.find({control.Name, control.Index, event});
   if (found != routines_.end()) Run(found->second);
 }

@@ -1,4 +1,4 @@
-// How a routine runs for one event of the window, and the window's command line.
+// How a routine runs for one event of the window.
 #pragma once
 
 #include <functional>
@@ -11,8 +11,5 @@ class Frm_Tolvanex;
 // Runs the routine of one event. The routines report their own failures; anything else is shown
 // in a message box with its description, so that it never unwinds through the toolkit.
 void RunEventRoutine(Frm_Tolvanex& form, const std::function<void()>& routine);
-
-// The command line of the window, as its --help shows it.
-std::string_view WindowUsage();
 
 }  // namespace tolvanex

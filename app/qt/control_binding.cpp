@@ -22,6 +22,7 @@
 #include "app/qt/files_list_model.h"
 #include "app/qt/qt_text.h"
 #include "app/qt/text_fields.h"
+#include "ui/control_states.h"
 #include "ui/frm_tolvanex.h"
 
 namespace tolvanex::qt {
@@ -29,32 +30,16 @@ namespace tolvanex::qt {
 namespace {
 
 // Setting a widget to the value it already shows is skipped: a line edit would lose its cursor
-// position, and every change costs a repaint.
-void SetText(QLineEdit* edit, const std::string& text) {
+// position, and every change costs a repaint. Labels, line edits and buttons all show their text
+// as the property "text".
+void SetText(QWidget* widget, const std::string& text) {
   QString shown = ToQt(text);
-  if (edit->text() != shown) edit->setText(shown);
+  if (widget->property("text").toString() != shown) widget->setProperty("text", shown);
 }
 
-void SetCaption(QLabel* label, const std::string& caption) {
-  QString shown = ToQt(caption);
-  if (label->text() != shown) label->setText(shown);
-}
-
-// A bordered label holds a path or a status that may be wider than the label; the tip shows it
-// whole.
-void SetBorderedCaption(QLabel* label, const std::string& caption) {
-  QString shown = ToQt(caption);
-  if (label->text() == shown) return;
-  label->setText(shown);
-  label->setToolTip(shown);
-}
-
-void SetButton(QPushButton* widget, const Button& button) {
-  QString shown = ToQt(button.Caption);
-  if (widget->text() != shown) widget->setText(shown);
-  QString tip = ToQt(button.ToolTip);
-  if (widget->toolTip() != tip) widget->setToolTip(tip);
-  widget->setEnabled(button.Enabled);
+void SetToolTip(QWidget* widget, const std::string& tip) {
+  QString shown = ToQt(tip);
+  if (widget->toolTip() != shown) widget->setToolTip(shown);
 }
 
 void SetMenuItem(QAction* action, const MenuItem& item) {
@@ -62,13 +47,6 @@ void SetMenuItem(QAction* action, const MenuItem& item) {
   if (action->text() != caption) action->setText(caption);
   QKeySequence keys(ToQt(item.Shortcut), QKeySequence::PortableText);
   if (action->shortcut() != keys) action->setShortcut(keys);
-}
-
-void SetCheckBox(QCheckBox* widget, const CheckBox& box) {
-  QString shown = ToQt(box.Caption);
-  if (widget->text() != shown) widget->setText(shown);
-  Qt::CheckState state = ToQtCheckState(box.Value);
-  if (widget->checkState() != state) widget->setCheckState(state);
 }
 
 void SetComboBox(QComboBox* widget, const ComboBox& box) {
@@ -146,14 +124,17 @@ QColor ToQtColor(const Rgb& colour) {
 }
 
 void PullFromWidgets(const ControlWidgets& widgets, Frm_Tolvanex& form) {
-  for (std::size_t i = 0; i < form.Txt_File.size(); ++i) {
-    form.Txt_File[i].Text = FromQt(widgets.Txt_File[i]->text());
+  for (const ControlInfo& control : ControlTable()) {
+    ControlRef ref{control.Name, control.Index};
+    QWidget* widget = widgets.Find(control.Name, control.Index);
+    if (std::string* text = EditedText(form, ref)) {
+      auto* box = qobject_cast<QComboBox*>(widget);
+      *text =
+          FromQt(box != nullptr ? box->currentText() : qobject_cast<QLineEdit*>(widget)->text());
+    } else if (int* state = CheckBoxState(form, ref)) {
+      *state = FromQtCheckState(qobject_cast<QCheckBox*>(widget)->checkState());
+    }
   }
-  form.Txt_Extension.Text = FromQt(widgets.Txt_Extension->text());
-  form.Cmb_Dateformat.Text = FromQt(widgets.Cmb_Dateformat->currentText());
-  form.Chk_OutputPostFile.Value = FromQtCheckState(widgets.Chk_OutputPostFile->checkState());
-  form.Chk_SortLookup.Value = FromQtCheckState(widgets.Chk_SortLookup->checkState());
-  form.Chk_OutputTextFiles.Value = FromQtCheckState(widgets.Chk_OutputTextFiles->checkState());
 
   // The view's rows are the list's rows only while the view is current.
   if (!widgets.FilesModel->Current()) return;
@@ -166,36 +147,24 @@ void PullFromWidgets(const ControlWidgets& widgets, Frm_Tolvanex& form) {
 
 void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets, bool withFilesList) {
   widgets.Window->setWindowTitle(ToQt(form.Caption));
-  for (auto& [index, label] : widgets.Label1) {
-    auto found = form.Label1.find(index);
-    if (found != form.Label1.end()) SetCaption(label, found->second.Caption);
+  for (const ControlInfo& control : ControlTable()) {
+    QWidget* widget = widgets.Find(control.Name, control.Index);
+    ControlShown shown = ShownOf(form, {control.Name, control.Index});
+    if (shown.Text != nullptr && control.Kind != ControlKind::ComboBox)
+      SetText(widget, *shown.Text);
+    // A bordered label holds a path or a status that may be wider than the label; the tip shows
+    // it whole. A button's tip says what its caption cannot.
+    if (control.Kind == ControlKind::BorderedLabel) SetToolTip(widget, *shown.Text);
+    if (shown.ToolTip != nullptr) SetToolTip(widget, *shown.ToolTip);
+    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+      Qt::CheckState state = ToQtCheckState(shown.CheckState);
+      if (box->checkState() != state) box->setCheckState(state);
+    }
+    if (widget->isEnabled() != shown.Enabled) widget->setEnabled(shown.Enabled);
   }
-
-  for (std::size_t i = 0; i < form.Txt_File.size(); ++i) {
-    SetText(widgets.Txt_File[i], form.Txt_File[i].Text);
-    SetButton(widgets.Cmd_GetFile[i], form.Cmd_GetFile[i]);
-  }
-  for (std::size_t i = 0; i < form.Cmd_Edit.size(); ++i) {
-    SetButton(widgets.Cmd_Edit[i], form.Cmd_Edit[i]);
-  }
-
-  SetCheckBox(widgets.Chk_OutputPostFile, form.Chk_OutputPostFile);
-  for (std::size_t i = 0; i < form.Lbl_Folder.size(); ++i) {
-    SetBorderedCaption(widgets.Lbl_Folder[i], form.Lbl_Folder[i].Caption);
-    SetButton(widgets.Cmd_GetFolder[i], form.Cmd_GetFolder[i]);
-  }
-  SetCheckBox(widgets.Chk_SortLookup, form.Chk_SortLookup);
-  SetBorderedCaption(widgets.Lbl_File[0], form.Lbl_File[0].Caption);
-
-  SetCheckBox(widgets.Chk_OutputTextFiles, form.Chk_OutputTextFiles);
-  SetText(widgets.Txt_Extension, form.Txt_Extension.Text);
   SetComboBox(widgets.Cmb_Dateformat, form.Cmb_Dateformat);
   if (withFilesList) SetFilesList(widgets.Lst_Files, widgets.FilesModel, form.Lst_Files);
-
-  SetBorderedCaption(widgets.Lbl_Status, form.Lbl_Status.Caption);
   SetStatusColour(widgets.Lbl_Status, form.Lbl_Status.BackColor);
-  SetButton(widgets.Cmd_Export, form.Cmd_Export);
-  SetButton(widgets.Cmd_Close, form.Cmd_Close);
   SetProgress(widgets.RunProgress, form.Run);
 
   widgets.m_File->setTitle(ToQt(form.m_File.Caption));
@@ -205,14 +174,13 @@ void PushToWidgets(const Frm_Tolvanex& form, ControlWidgets& widgets, bool withF
   widgets.m_Help->setTitle(ToQt(form.m_Help.Caption));
   SetMenuItem(widgets.mnu_Help[0], form.mnu_Help[0]);
 
-  // While a run goes only its button takes input: nothing may change the controls it was started
-  // with or start a second routine beside it.
-  bool idle = !form.Run.Running;
-  widgets.TopRow->setEnabled(idle);
-  widgets.Frame_PostFile->setEnabled(idle);
-  widgets.Frame_TextFiles->setEnabled(idle);
-  widgets.Cmd_Close->setEnabled(idle && form.Cmd_Close.Enabled);
-  widgets.Menus->setEnabled(idle);
+  // The groups and the menus follow the run's rule as a whole.
+  bool idle = EnabledByRun(form, {"Menus", -1});
+  for (QWidget* group :
+       {widgets.TopRow, static_cast<QWidget*>(widgets.Frame_PostFile),
+        static_cast<QWidget*>(widgets.Frame_TextFiles), static_cast<QWidget*>(widgets.Menus)}) {
+    group->setEnabled(idle);
+  }
   for (QAction* item : widgets.mnu_File) item->setEnabled(idle);
   widgets.mnu_Help[0]->setEnabled(idle);
 }

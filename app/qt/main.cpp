@@ -6,7 +6,6 @@
 // --help, --version, a command line not understood and a missing display are answered before
 // anything of the window is made, so that they need no display.
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QPushButton>
 #include <QTimer>
 #include <iostream>
@@ -22,33 +21,27 @@ int main(int argc, char** argv) {
   // window as Exit does, from the first statement on: one that comes before the window is up
   // closes it as soon as it is.
   tolvanex::WatchStopRequests(false);
-  if (auto status = tolvanex::qt::AnswerWithoutWindow(argc, argv, std::cout, std::cerr)) {
+  tolvanex::WindowOptions options;
+  if (auto status = tolvanex::qt::AnswerWithoutWindow(argc, argv, std::cout, std::cerr, options)) {
     return *status;
   }
 
   QApplication application(argc, argv);
-  QCommandLineParser parser;
-  QCommandLineOption settingsOption("settings", "Settings file to use.", "FILE");
-  QCommandLineOption processOption("process-and-exit", "Run once, then close the window.");
-  parser.addOption(settingsOption);
-  parser.addOption(processOption);
-  parser.process(application);
 
   tolvanex::qt::QtPlatform desktop;
   tolvanex::Frm_Tolvanex form(desktop);
   tolvanex::qt::MainWindow window(form, desktop);
-  window.Load(parser.isSet(settingsOption) ? parser.value(settingsOption).toStdString()
-                                           : std::string());
+  window.Load(options.SettingsFile.value_or(std::string()));
   // A second instance has said so and closed its window before it was ever shown.
   if (window.Closed()) return 0;
   window.CloseOnStopRequests();
   QObject::connect(&window, &tolvanex::qt::MainWindow::CloseRequestDone, &application,
                    &QCoreApplication::quit, Qt::QueuedConnection);
   window.Open();
-  if (parser.isSet(processOption)) {
+  if (options.ProcessAndExit) {
     QTimer::singleShot(0, &window, [&window] { window.ProcessAndClose(); });
   }
   int status = QApplication::exec();
-  if (parser.isSet(processOption) && !form.Run.ReachedEndOfData) return 1;
+  if (options.ProcessAndExit && !form.Run.ReachedEndOfData) return 1;
   return status;
 }

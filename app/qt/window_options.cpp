@@ -4,9 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "system/version.h"
-#include "ui/window_events.h"
-
 namespace tolvanex::qt {
 
 namespace {
@@ -44,45 +41,30 @@ std::string MissingDisplay(std::string platform) {
   return std::string();
 }
 
-int UsageError(std::ostream& err, const std::string& problem) {
-  err << "tolvanex: " << problem << "\nTry 'tolvanex --help'.\n";
-  return 2;
-}
-
 }  // namespace
 
 std::optional<int> AnswerWithoutWindow(int argc, const char* const* argv, std::ostream& out,
-                                       std::ostream& err) {
+                                       std::ostream& err, WindowOptions& options) {
+  // Qt's own options have one dash, and some a value in the next argument.
   std::string platform;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view argument = argv[i];
-    if (argument == "-h" || argument == "--help") {
-      out << WindowUsage() << kToolkitOptions;
-      return 0;
-    }
-    if (argument == "--version") {
-      out << "tolvanex " << kReleaseVersion << '\n' << kVersionNotice;
-      return 0;
-    }
+  options = ReadWindowOptions(argc, argv, [&platform](const char* const* argument, int left) {
+    std::string_view option = *argument;
+    if (option.size() < 2 || option[0] != '-' || option[1] == '-') return 0;
+    if (!TakesValue(option) || left < 2) return 1;
+    if (option == "-platform") platform = argument[1];
+    return 2;
+  });
+  if (options.Help) {
+    out << WindowUsage() << kToolkitOptions;
+    return 0;
   }
-  for (int i = 1; i < argc; ++i) {
-    std::string_view argument = argv[i];
-    if (argument == "--process-and-exit" || argument.starts_with("--settings=")) continue;
-    if (argument == "--settings") {
-      if (++i == argc) return UsageError(err, "option '--settings' requires an argument");
-      continue;
-    }
-    if (argument.starts_with("--")) {
-      return UsageError(err, "unrecognized option '" + std::string(argument) + "'");
-    }
-    if (argument.starts_with("-") && argument.size() > 1) {
-      if (TakesValue(argument) && i + 1 < argc) {
-        if (argument == "-platform") platform = argv[i + 1];
-        ++i;
-      }
-      continue;
-    }
-    return UsageError(err, "unexpected operand '" + std::string(argument) + "'");
+  if (options.Version) {
+    out << WindowVersion();
+    return 0;
+  }
+  if (!options.Problem.empty()) {
+    err << "tolvanex: " << options.Problem << "\nTry 'tolvanex --help'.\n";
+    return 2;
   }
   if (std::string missing = MissingDisplay(platform); !missing.empty()) {
     err << "tolvanex: cannot open the window without a display: " << missing << '\n';

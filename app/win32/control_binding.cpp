@@ -9,8 +9,10 @@
 #include <utility>
 
 #include "app/win32/control_ids.h"
+#include "app/win32/control_refs.h"
 #include "app/win32/control_text.h"
 #include "system/win32/wide_text.h"
+#include "ui/control_states.h"
 #include "ui/frm_tolvanex.h"
 
 namespace tolvanex::win32 {
@@ -32,11 +34,8 @@ void SetEnabled(HWND control, bool enabled) {
   if ((::IsWindowEnabled(control) != FALSE) != enabled) ::EnableWindow(control, enabled);
 }
 
-void SetCheck(HWND box, const CheckBox& model) {
-  SetText(box, model.Caption);
-  WPARAM state = model.Value == 0   ? BST_UNCHECKED
-                 : model.Value == 2 ? BST_INDETERMINATE
-                                    : BST_CHECKED;
+void SetCheck(HWND box, int value) {
+  WPARAM state = value == 0 ? BST_UNCHECKED : value == 2 ? BST_INDETERMINATE : BST_CHECKED;
   if (static_cast<WPARAM>(::SendMessageW(box, BM_GETCHECK, 0, 0)) != state) {
     ::SendMessageW(box, BM_SETCHECK, state, 0);
   }
@@ -58,34 +57,6 @@ COLORREF ColourOf(const Rgb& colour) {
   return RGB(colour.Red, colour.Green, colour.Blue);
 }
 
-// The controls that a run disables and nothing else does; the buttons, which the model may
-// disable too, are set with their own state.
-constexpr int kIdleOnly[] = {IDC_LABEL1_1,
-                             IDC_TXT_FILE_0,
-                             IDC_CHK_OUTPUTPOSTFILE,
-                             IDC_LABEL1_0,
-                             IDC_LBL_FOLDER_0,
-                             IDC_LABEL1_3,
-                             IDC_TXT_FILE_1,
-                             IDC_CHK_SORTLOOKUP,
-                             IDC_LABEL1_5,
-                             IDC_LBL_FILE_0,
-                             IDC_CHK_OUTPUTTEXTFILES,
-                             IDC_LABEL1_2,
-                             IDC_LBL_FOLDER_1,
-                             IDC_LABEL1_6,
-                             IDC_TXT_EXTENSION,
-                             IDC_LABEL1_8,
-                             IDC_CMB_DATEFORMAT,
-                             IDC_LABEL1_4,
-                             IDC_LST_FILES};
-
-constexpr int kFileBoxes[] = {IDC_TXT_FILE_0, IDC_TXT_FILE_1};
-constexpr int kGetFile[] = {IDC_CMD_GETFILE_0, IDC_CMD_GETFILE_1};
-constexpr int kGetFolder[] = {IDC_CMD_GETFOLDER_0, IDC_CMD_GETFOLDER_1};
-constexpr int kFolders[] = {IDC_LBL_FOLDER_0, IDC_LBL_FOLDER_1};
-constexpr int kEdit[] = {IDC_CMD_EDIT_0, IDC_CMD_EDIT_1, IDC_CMD_EDIT_2, IDC_CMD_EDIT_3};
-
 }  // namespace
 
 ControlBinding::ControlBinding(HWND window) : window_(window) {
@@ -97,14 +68,14 @@ ControlBinding::~ControlBinding() {
 }
 
 void ControlBinding::Pull(Frm_Tolvanex& form) {
-  for (std::size_t i = 0; i < form.Txt_File.size(); ++i) {
-    form.Txt_File[i].Text = AnsiFromWide(ControlText(Control(kFileBoxes[i])));
+  for (const ControlInfo& control : ControlTable()) {
+    ControlRef ref{control.Name, control.Index};
+    if (std::string* text = EditedText(form, ref)) {
+      *text = AnsiFromWide(ControlText(Control(IdOf(ref))));
+    } else if (int* state = CheckBoxState(form, ref)) {
+      *state = CheckValue(Control(IdOf(ref)));
+    }
   }
-  form.Txt_Extension.Text = AnsiFromWide(ControlText(Control(IDC_TXT_EXTENSION)));
-  form.Cmb_Dateformat.Text = AnsiFromWide(ControlText(Control(IDC_CMB_DATEFORMAT)));
-  form.Chk_OutputPostFile.Value = CheckValue(Control(IDC_CHK_OUTPUTPOSTFILE));
-  form.Chk_SortLookup.Value = CheckValue(Control(IDC_CHK_SORTLOOKUP));
-  form.Chk_OutputTextFiles.Value = CheckValue(Control(IDC_CHK_OUTPUTTEXTFILES));
 
   // The list's rows are the model's rows only while the list is current.
   if (filesRevision_ != form.Lst_Files.Revision()) return;
@@ -118,25 +89,16 @@ void ControlBinding::Pull(Frm_Tolvanex& form) {
 
 void ControlBinding::Push(const Frm_Tolvanex& form, bool withFilesList) {
   SetText(window_, form.Caption);
-  constexpr std::pair<int, int> kCaptions[] = {
-      {0, IDC_LABEL1_0}, {1, IDC_LABEL1_1}, {2, IDC_LABEL1_2}, {3, IDC_LABEL1_3},
-      {4, IDC_LABEL1_4}, {5, IDC_LABEL1_5}, {6, IDC_LABEL1_6}, {8, IDC_LABEL1_8}};
-  for (auto [index, id] : kCaptions) {
-    auto found = form.Label1.find(index);
-    if (found != form.Label1.end()) SetText(Control(id), found->second.Caption);
+  for (const ControlInfo& control : ControlTable()) {
+    ControlRef ref{control.Name, control.Index};
+    ControlShown shown = ShownOf(form, ref);
+    HWND widget = Control(IdOf(ref));
+    // The status line's text goes with its colour, below.
+    bool ownText = control.Kind == ControlKind::ComboBox || control.Name == "Lbl_Status";
+    if (shown.Text != nullptr && !ownText) SetText(widget, *shown.Text);
+    if (control.Kind == ControlKind::CheckBox) SetCheck(widget, shown.CheckState);
+    SetEnabled(widget, shown.Enabled);
   }
-  for (std::size_t i = 0; i < 2; ++i) {
-    SetText(Control(kFileBoxes[i]), form.Txt_File[i].Text);
-    SetText(Control(kGetFile[i]), form.Cmd_GetFile[i].Caption);
-    SetText(Control(kFolders[i]), form.Lbl_Folder[i].Caption);
-    SetText(Control(kGetFolder[i]), form.Cmd_GetFolder[i].Caption);
-  }
-  for (std::size_t i = 0; i < 4; ++i) SetText(Control(kEdit[i]), form.Cmd_Edit[i].Caption);
-  SetCheck(Control(IDC_CHK_OUTPUTPOSTFILE), form.Chk_OutputPostFile);
-  SetCheck(Control(IDC_CHK_SORTLOOKUP), form.Chk_SortLookup);
-  SetText(Control(IDC_LBL_FILE_0), form.Lbl_File[0].Caption);
-  SetCheck(Control(IDC_CHK_OUTPUTTEXTFILES), form.Chk_OutputTextFiles);
-  SetText(Control(IDC_TXT_EXTENSION), form.Txt_Extension.Text);
 
   HWND formats = Control(IDC_CMB_DATEFORMAT);
   if (formatItems_ != form.Cmb_Dateformat.Items) {
@@ -152,8 +114,6 @@ void ControlBinding::Push(const Frm_Tolvanex& form, bool withFilesList) {
 
   if (withFilesList) PushFilesList(form);
   PushStatus(form.Lbl_Status);
-  SetText(Control(IDC_CMD_EXPORT), form.Cmd_Export.Caption);
-  SetText(Control(IDC_CMD_CLOSE), form.Cmd_Close.Caption);
 
   HWND progress = Control(IDC_RUN_PROGRESS);
   const WindowRun& run = form.Run;
@@ -169,18 +129,6 @@ void ControlBinding::Push(const Frm_Tolvanex& form, bool withFilesList) {
 }
 
 void ControlBinding::PushEnabled(const Frm_Tolvanex& form) {
-  // While a run goes only its button takes input: nothing may change the controls it was started
-  // with or start a second routine beside it.
-  bool idle = !form.Run.Running;
-  for (int id : kIdleOnly) SetEnabled(Control(id), idle);
-  for (std::size_t i = 0; i < 2; ++i) {
-    SetEnabled(Control(kGetFile[i]), idle && form.Cmd_GetFile[i].Enabled);
-    SetEnabled(Control(kGetFolder[i]), idle && form.Cmd_GetFolder[i].Enabled);
-  }
-  for (std::size_t i = 0; i < 4; ++i)
-    SetEnabled(Control(kEdit[i]), idle && form.Cmd_Edit[i].Enabled);
-  SetEnabled(Control(IDC_CMD_CLOSE), idle && form.Cmd_Close.Enabled);
-  SetEnabled(Control(IDC_CMD_EXPORT), form.Cmd_Export.Enabled);
   // The keyboard stays with the window: from a control that a run has just disabled it moves to
   // the run button.
   HWND focus = ::GetFocus();
@@ -191,6 +139,7 @@ void ControlBinding::PushEnabled(const Frm_Tolvanex& form) {
 
   HMENU bar = ::GetMenu(window_);
   if (bar == nullptr) return;
+  bool idle = EnabledByRun(form, {"Menus", -1});
   bool changed = false;
   for (int position = 0; position < ::GetMenuItemCount(bar); ++position) {
     UINT state = ::GetMenuState(bar, static_cast<UINT>(position), MF_BYPOSITION);

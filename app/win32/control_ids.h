@@ -1,5 +1,6 @@
 // The numbers of the window's controls, menu items and dialogs. The resource script reads them
-// too, so they are plain macros; the test program finds the controls by them.
+// too, so they are plain macros; the test program finds the controls by them. A control of the
+// window model's control table has 1000 plus its place in the table (IdOf in control_refs.h).
 #pragma once
 
 // Dialogs and resources.
@@ -8,43 +9,43 @@
 #define IDI_TOLVANEX 102
 
 // Top row.
-#define IDC_LABEL1_1 1001
-#define IDC_TXT_FILE_0 1002
-#define IDC_CMD_GETFILE_0 1003
-#define IDC_CMD_EDIT_0 1004
+#define IDC_LABEL1_1 1000
+#define IDC_TXT_FILE_0 1001
+#define IDC_CMD_GETFILE_0 1002
+#define IDC_CMD_EDIT_0 1003
 
 // Post file group.
-#define IDC_CHK_OUTPUTPOSTFILE 1011
-#define IDC_LABEL1_0 1012
-#define IDC_LBL_FOLDER_0 1013
-#define IDC_CMD_GETFOLDER_0 1014
-#define IDC_LABEL1_3 1015
-#define IDC_TXT_FILE_1 1016
-#define IDC_CMD_GETFILE_1 1017
-#define IDC_CMD_EDIT_1 1018
-#define IDC_CHK_SORTLOOKUP 1019
-#define IDC_LABEL1_5 1020
-#define IDC_LBL_FILE_0 1021
-#define IDC_CMD_EDIT_3 1022
+#define IDC_CHK_OUTPUTPOSTFILE 1004
+#define IDC_LABEL1_0 1005
+#define IDC_LBL_FOLDER_0 1006
+#define IDC_CMD_GETFOLDER_0 1007
+#define IDC_LABEL1_3 1008
+#define IDC_TXT_FILE_1 1009
+#define IDC_CMD_GETFILE_1 1010
+#define IDC_CMD_EDIT_1 1011
+#define IDC_CHK_SORTLOOKUP 1012
+#define IDC_LABEL1_5 1013
+#define IDC_LBL_FILE_0 1014
+#define IDC_CMD_EDIT_3 1015
 
 // Text file group.
-#define IDC_CHK_OUTPUTTEXTFILES 1031
-#define IDC_LABEL1_2 1032
-#define IDC_LBL_FOLDER_1 1033
-#define IDC_CMD_GETFOLDER_1 1034
-#define IDC_LABEL1_6 1035
-#define IDC_TXT_EXTENSION 1036
-#define IDC_LABEL1_8 1037
-#define IDC_CMB_DATEFORMAT 1038
-#define IDC_LABEL1_4 1039
-#define IDC_LST_FILES 1040
-#define IDC_CMD_EDIT_2 1041
+#define IDC_CHK_OUTPUTTEXTFILES 1016
+#define IDC_LABEL1_2 1017
+#define IDC_LBL_FOLDER_1 1018
+#define IDC_CMD_GETFOLDER_1 1019
+#define IDC_LABEL1_6 1020
+#define IDC_TXT_EXTENSION 1021
+#define IDC_LABEL1_8 1022
+#define IDC_CMB_DATEFORMAT 1023
+#define IDC_LABEL1_4 1024
+#define IDC_LST_FILES 1025
+#define IDC_CMD_EDIT_2 1026
 
 // Bottom row.
-#define IDC_LBL_STATUS 1050
-#define IDC_RUN_PROGRESS 1051
-#define IDC_CMD_EXPORT 1052
-#define IDC_CMD_CLOSE 1053
+#define IDC_LBL_STATUS 1027
+#define IDC_RUN_PROGRESS 1099
+#define IDC_CMD_EXPORT 1028
+#define IDC_CMD_CLOSE 1029
 
 // Menu items.
 #define IDM_FILE_0 2001

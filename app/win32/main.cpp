@@ -12,22 +12,30 @@
 #include "app/win32/main_window.h"
 #include "app/win32/message_pump.h"
 #include "app/win32/win32_platform.h"
-#include "app/win32/window_options.h"
 #include "base/errors.h"
 #include "system/stop_requests.h"
 #include "system/win32/wide_text.h"
 #include "ui/frm_tolvanex.h"
+#include "ui/window_options.h"
 
 int main(int argc, char** argv) {
   using namespace tolvanex;
   // A request to stop from outside (Ctrl-C of a console that started it, the session ending)
   // closes the window as Exit does, from the first statement on.
   WatchStopRequests(false);
-  win32::WindowOptions options = win32::ReadWindowOptions(argc, argv);
-  if (options.Answer) {
-    ::MessageBoxW(nullptr, win32::WideFromAnsi(*options.Answer).c_str(),
+  // "/?" asks for the usage too, as Windows' own programs take it.
+  bool help = false;
+  WindowOptions options = ReadWindowOptions(argc, argv, [&help](const char* const* argument, int) {
+    help = help || std::string_view(*argument) == "/?";
+    return help ? 1 : 0;
+  });
+  help = help || options.Help;
+  if (help || options.Version || !options.Problem.empty()) {
+    std::string answer = options.Version ? WindowVersion() : std::string(WindowUsage());
+    if (!help && !options.Version) answer = options.Problem + "\n\n" + answer;
+    ::MessageBoxW(nullptr, win32::WideFromAnsi(answer).c_str(),
                   win32::WideFromAnsi(kApplicationTitle).c_str(), MB_OK);
-    return options.AnswerStatus;
+    return help || options.Version ? 0 : 2;
   }
 
   // The folder picker's new style needs OLE on this thread.

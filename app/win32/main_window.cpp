@@ -12,6 +12,7 @@
 #include "app/win32/centred_text_box.h"
 #include "app/win32/common_dialogs.h"
 #include "app/win32/control_ids.h"
+#include "app/win32/control_refs.h"
 #include "app/win32/control_text.h"
 #include "app/win32/menus.h"
 #include "app/win32/tool_tips.h"
@@ -21,6 +22,7 @@
 #include "base/errors.h"
 #include "formats/date_pattern.h"
 #include "system/win32/wide_text.h"
+#include "ui/control_states.h"
 #include "ui/frm_tolvanex.h"
 
 namespace tolvanex::win32 {
@@ -28,28 +30,6 @@ namespace tolvanex::win32 {
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
-
-// The controls and menu items whose commands are events of the window model, by its names.
-struct CommandControl {
-  int Id;
-  ControlRef Control;
-};
-constexpr CommandControl kCommandControls[] = {
-    {IDC_CMD_GETFILE_0, {"Cmd_GetFile", 0}},
-    {IDC_CMD_GETFILE_1, {"Cmd_GetFile", 1}},
-    {IDC_CMD_GETFOLDER_0, {"Cmd_GetFolder", 0}},
-    {IDC_CMD_GETFOLDER_1, {"Cmd_GetFolder", 1}},
-    {IDC_CMD_EDIT_0, {"Cmd_Edit", 0}},
-    {IDC_CMD_EDIT_1, {"Cmd_Edit", 1}},
-    {IDC_CMD_EDIT_2, {"Cmd_Edit", 2}},
-    {IDC_CMD_EDIT_3, {"Cmd_Edit", 3}},
-    {IDC_CMD_EXPORT, {"Cmd_Export", -1}},
-    {IDC_CMD_CLOSE, {"Cmd_Close", -1}},
-    {IDC_LST_FILES, {"Lst_Files", -1}},
-    {IDM_FILE_0, {"mnu_File", 0}},
-    {IDM_FILE_1, {"mnu_File", 1}},
-    {IDM_HELP_0, {"mnu_Help", 0}},
-};
 
 bool IsCheckBox(int id) {
   return id == IDC_CHK_OUTPUTPOSTFILE || id == IDC_CHK_SORTLOOKUP || id == IDC_CHK_OUTPUTTEXTFILES;
@@ -133,19 +113,12 @@ void MainWindow::Initialise() {
 
 void MainWindow::FillToolTip(NMTTDISPINFOW& tip) {
   auto control = reinterpret_cast<HWND>(tip.hdr.idFrom);
-  const std::pair<int, const Button*> buttons[] = {{IDC_CMD_GETFILE_0, &form_.Cmd_GetFile[0]},
-                                                   {IDC_CMD_GETFILE_1, &form_.Cmd_GetFile[1]},
-                                                   {IDC_CMD_GETFOLDER_0, &form_.Cmd_GetFolder[0]},
-                                                   {IDC_CMD_GETFOLDER_1, &form_.Cmd_GetFolder[1]},
-                                                   {IDC_CMD_EDIT_0, &form_.Cmd_Edit[0]},
-                                                   {IDC_CMD_EDIT_1, &form_.Cmd_Edit[1]},
-                                                   {IDC_CMD_EDIT_2, &form_.Cmd_Edit[2]},
-                                                   {IDC_CMD_EDIT_3, &form_.Cmd_Edit[3]}};
-  // A field shows its own text whole.
+  // A field shows its own text whole; a button, what its caption cannot say.
   tipText_ = ControlText(control);
-  int id = ::GetDlgCtrlID(control);
-  for (auto [buttonId, button] : buttons) {
-    if (id == buttonId) tipText_ = WideFromAnsi(button->ToolTip);
+  if (auto ref = ControlOf(::GetDlgCtrlID(control))) {
+    if (const std::string* buttonTip = ShownOf(form_, *ref).ToolTip) {
+      tipText_ = WideFromAnsi(*buttonTip);
+    }
   }
   tip.lpszText = tipText_.data();
 }
@@ -174,18 +147,16 @@ void MainWindow::OnCommand(int id, int code) {
     if (code == CBN_EDITCHANGE) KeepLineBreaksOutOfDateFormat();
     return;
   }
-  for (const CommandControl& command : kCommandControls) {
-    if (command.Id != id) continue;
-    if (id == IDC_LST_FILES) {
-      if (code == LBN_SELCHANGE) controller_.Handle(command.Control);
-      if (code == LBN_DBLCLK) controller_.Handle(command.Control, ControlEvent::DoubleClick);
-    } else if (code == BN_CLICKED || code == 1) {
-      // A button's click or a menu item (both 0), or a shortcut key (1).
-      controller_.Handle(command.Control);
-    }
-    return;
+  // Enter and Escape, which a dialog turns into OK and Cancel, are no control's and do nothing.
+  std::optional<ControlRef> control = ControlOf(id);
+  if (!control) return;
+  if (id == IDC_LST_FILES) {
+    if (code == LBN_SELCHANGE) controller_.Handle(*control);
+    if (code == LBN_DBLCLK) controller_.Handle(*control, ControlEvent::DoubleClick);
+  } else if (code == BN_CLICKED || code == 1) {
+    // A button's click or a menu item (both 0), or a shortcut key (1).
+    controller_.Handle(*control);
   }
-  // Enter and Escape, which a dialog turns into OK and Cancel, do nothing here.
 }
 
 void MainWindow::KeepLineBreaksOutOfDateFormat() {

@@ -7,7 +7,6 @@
 
 #include "app/win32/common_dialogs.h"
 #include "app/win32/menus.h"
-#include "app/win32/window_options.h"
 #include "base/errors.h"
 #include "system/win32/wide_text.h"
 #include "tests/support/temp_folder.h"
@@ -51,25 +50,6 @@ TEST(MenuShortcuts, ReadAsKeysWithTheirModifiers) {
   for (const char* unreadable : {"", "Ctrl+", "Meta+O", "F0", "F25", "Ctrl+ab"}) {
     EXPECT_FALSE(ReadShortcut(unreadable, key)) << unreadable;
   }
-}
-
-TEST(WindowCommandLine, OptionsAndAnswers) {
-  const char* scripted[] = {"tolvanex", "--settings", "C:\\x.ini", "--process-and-exit"};
-  WindowOptions options = ReadWindowOptions(4, scripted);
-  EXPECT_EQ(options.SettingsFile, "C:\\x.ini");
-  EXPECT_TRUE(options.ProcessAndExit);
-  EXPECT_FALSE(options.Answer);
-
-  const char* help[] = {"tolvanex", "--help"};
-  options = ReadWindowOptions(2, help);
-  ASSERT_TRUE(options.Answer);
-  EXPECT_EQ(options.AnswerStatus, 0);
-
-  // A missing value is refused, not taken from the next option.
-  const char* missing[] = {"tolvanex", "--settings"};
-  options = ReadWindowOptions(2, missing);
-  ASSERT_TRUE(options.Answer);
-  EXPECT_EQ(options.AnswerStatus, 2);
 }
 
 }  // namespace
