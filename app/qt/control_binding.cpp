@@ -96,26 +96,11 @@ void SetProgress(QProgressBar* bar, const WindowRun& run) {
 }  // namespace
 
 Qt::CheckState ToQtCheckState(int value) {
-  switch (value) {
-    case 0:
-      return Qt::Unchecked;
-    case 2:
-      return Qt::PartiallyChecked;
-    default:
-      return Qt::Checked;
-  }
+  return value == 0 ? Qt::Unchecked : value == 2 ? Qt::PartiallyChecked : Qt::Checked;
 }
 
 int FromQtCheckState(Qt::CheckState state) {
-  switch (state) {
-    case Qt::Unchecked:
-      return 0;
-    case Qt::PartiallyChecked:
-      return 2;
-    case Qt::Checked:
-    default:
-      return 1;
-  }
+  return state == Qt::Unchecked ? 0 : state == Qt::PartiallyChecked ? 2 : 1;
 }
 
 QColor ToQtColor(const Rgb& colour) {

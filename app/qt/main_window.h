@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "app/qt/control_widgets.h"
-#include "app/qt/qt_view.h"
 #include "ui/window_controller.h"
 #include "ui/window_view.h"
 
@@ -21,7 +20,7 @@ namespace tolvanex::qt {
 
 class QtPlatform;
 
-class MainWindow : public QMainWindow, public QtView, private WindowView {
+class MainWindow : public QMainWindow, private WindowView {
   Q_OBJECT
 
  public:
@@ -52,8 +51,10 @@ class MainWindow : public QMainWindow, public QtView, private WindowView {
     return controls_.Find(name, index);
   }
 
-  QWidget* DialogParent() override;
-  void CloseWindow() override;
+  // The owner of the modal boxes: the window once it is shown, none before.
+  QWidget* DialogParent();
+  // Closes the window through its close request.
+  void CloseWindow();
   // Shows the window model's values in the widgets.
   void ShowModel() { ShowModel(true); }
 

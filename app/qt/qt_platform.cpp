@@ -12,31 +12,18 @@
 #include <utility>
 
 #include "app/qt/file_filters.h"
+#include "app/qt/main_window.h"
 #include "app/qt/qt_text.h"
-#include "app/qt/qt_view.h"
 #include "system/regional.h"
 
 namespace tolvanex::qt {
 
 namespace {
 
-// The application-wide pointer codes as Qt cursors; a code without a Qt counterpart shows the
-// arrow.
+// The application-wide pointer codes as Qt cursors: the hourglass of a run; any other code
+// shows the arrow.
 Qt::CursorShape CursorFor(int code) {
-  switch (code) {
-    case 2:
-      return Qt::CrossCursor;
-    case 3:
-      return Qt::IBeamCursor;
-    case 11:
-      return Qt::WaitCursor;
-    case 12:
-      return Qt::ForbiddenCursor;
-    case 13:
-      return Qt::BusyCursor;
-    default:
-      return Qt::ArrowCursor;
-  }
+  return code == kPointerHourglass ? Qt::WaitCursor : Qt::ArrowCursor;
 }
 
 // While a modal box is open during a run, the pointer over it is the arrow: the box is waiting

@@ -11,7 +11,7 @@ class QWidget;
 
 namespace tolvanex::qt {
 
-class QtView;
+class MainWindow;
 
 class QtPlatform : public Platform {
  public:
@@ -20,7 +20,7 @@ class QtPlatform : public Platform {
   explicit QtPlatform(std::string lockPath);
 
   // The window whose controls the desktop shows; none until it is built.
-  void Attach(QtView* view) { view_ = view; }
+  void Attach(MainWindow* view) { view_ = view; }
 
   void MessageBox(const std::string& text, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title,
@@ -42,7 +42,7 @@ class QtPlatform : public Platform {
   QWidget* Parent() const;
 
   DesktopServices services_;
-  QtView* view_ = nullptr;
+  MainWindow* view_ = nullptr;
   int pointer_ = kPointerDefault;
 };
 

@@ -34,22 +34,14 @@ void SetEnabled(HWND control, bool enabled) {
   if ((::IsWindowEnabled(control) != FALSE) != enabled) ::EnableWindow(control, enabled);
 }
 
+// A check box's states are numbered as the model numbers them: BST_UNCHECKED 0, BST_CHECKED 1,
+// BST_INDETERMINATE 2 (greyed).
 void SetCheck(HWND box, int value) {
-  WPARAM state = value == 0 ? BST_UNCHECKED : value == 2 ? BST_INDETERMINATE : BST_CHECKED;
-  if (static_cast<WPARAM>(::SendMessageW(box, BM_GETCHECK, 0, 0)) != state) {
-    ::SendMessageW(box, BM_SETCHECK, state, 0);
-  }
+  if (::SendMessageW(box, BM_GETCHECK, 0, 0) != value) ::SendMessageW(box, BM_SETCHECK, value, 0);
 }
 
 int CheckValue(HWND box) {
-  switch (::SendMessageW(box, BM_GETCHECK, 0, 0)) {
-    case BST_UNCHECKED:
-      return 0;
-    case BST_INDETERMINATE:
-      return 2;
-    default:
-      return 1;
-  }
+  return static_cast<int>(::SendMessageW(box, BM_GETCHECK, 0, 0));
 }
 
 COLORREF ColourOf(const Rgb& colour) {

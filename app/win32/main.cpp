@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   // A second instance has said so and closed its window before it was ever shown.
   if (window.Closed()) return 0;
   window.Open();
-  if (options.ProcessAndExit) ::PostMessageW(window.Window(), win32::kProcessAndClose, 0, 0);
+  if (options.ProcessAndExit) window.ProcessAndClose();
   int status = win32::RunMessageLoop(window);
   ::OleUninitialize();
   if (options.ProcessAndExit && !form.Run.ReachedEndOfData) return 1;

@@ -270,9 +270,6 @@ INT_PTR MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
-    case kProcessAndClose:
-      controller_.ProcessAndClose();
-      return TRUE;
     case kTaskPosted:
       RunPostedTasks();
       return TRUE;

@@ -16,7 +16,6 @@
 #include <string>
 
 #include "app/win32/control_binding.h"
-#include "app/win32/win32_view.h"
 #include "app/win32/window_layout.h"
 #include "ui/window_controller.h"
 #include "ui/window_view.h"
@@ -29,12 +28,10 @@ namespace tolvanex::win32 {
 
 class Win32Platform;
 
-// Posted to the window to press Process once and close the window after the run.
-inline constexpr UINT kProcessAndClose = WM_APP + 1;
 // Posted to the window when a task waits to run on its thread.
 inline constexpr UINT kTaskPosted = WM_APP + 2;
 
-class MainWindow : public Win32View, private WindowView {
+class MainWindow : private WindowView {
  public:
   // Makes the window, not yet shown; the form's desktop is the given one, which then serves
   // this window.
@@ -53,14 +50,19 @@ class MainWindow : public Win32View, private WindowView {
   bool Closed() const { return controller_.Closed(); }
   bool RunGoing() const { return controller_.Running(); }
   HWND Window() const { return window_; }
+  // Presses Process, and closes the window once that run has ended.
+  void ProcessAndClose() { controller_.ProcessAndClose(); }
   // Shows the window model's values in the controls.
   void ShowModel() { ShowModel(true); }
 
-  HWND Owner() const override;
+  // The owner of the desktop's boxes: the window while it is in sight, else none.
+  HWND Owner() const;
   // Closes the window as its close box does: a run going is cancelled first, and the window
   // closes when the run has ended.
-  void CloseWindow() override { controller_.RequestClose(); }
-  bool TakeMessage(MSG& message) override;
+  void CloseWindow() { controller_.RequestClose(); }
+  // The window's keyboard handling of a message (its shortcuts, Tab between controls); true when
+  // the message has been handled and must not be dispatched.
+  bool TakeMessage(MSG& message);
 
  private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

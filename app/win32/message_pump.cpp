@@ -1,34 +1,12 @@
 #include "app/win32/message_pump.h"
 
-#include "app/win32/win32_view.h"
+#include "app/win32/main_window.h"
 #include "system/stop_requests.h"
 #include "system/win32/stop_event.h"
 
 namespace tolvanex::win32 {
 
-namespace {
-
-void Hand(Win32View* view, MSG& message) {
-  if (view != nullptr && view->TakeMessage(message)) return;
-  ::TranslateMessage(&message);
-  ::DispatchMessageW(&message);
-}
-
-}  // namespace
-
-void LetMessagesThrough(Win32View* view) {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      // For the main loop, once the run has returned to it.
-      ::PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    Hand(view, message);
-  }
-}
-
-int RunMessageLoop(Win32View& view) {
+int RunMessageLoop(MainWindow& window) {
   for (;;) {
     HANDLE stopEvent = StopRequestEvent();
     DWORD handles = stopEvent != nullptr ? 1 : 0;
@@ -36,13 +14,15 @@ int RunMessageLoop(Win32View& view) {
                                                 MWMO_INPUTAVAILABLE);
     if (handles == 1 && woken == WAIT_OBJECT_0) {
       DrainStopRequestDescriptor();
-      view.CloseWindow();
+      window.CloseWindow();
       continue;
     }
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
-      Hand(&view, message);
+      if (window.TakeMessage(message)) continue;
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
     }
   }
 }

@@ -5,14 +5,10 @@
 
 namespace tolvanex::win32 {
 
-class Win32View;
-
-// Hands out the messages waiting now, each first to the window's keyboard handling; returns
-// without waiting. A request to quit stays queued for the main loop, and ends the let-through.
-void LetMessagesThrough(Win32View* view);
+class MainWindow;
 
 // Hands out messages until the program is asked to quit; a request to stop from outside the
 // program closes the window as Exit does. Returns the exit code the quit request carried.
-int RunMessageLoop(Win32View& view);
+int RunMessageLoop(MainWindow& window);
 
 }  // namespace tolvanex::win32

@@ -18,7 +18,6 @@ using std::min;
 
 #include "app/win32/control_ids.h"
 #include "app/win32/main_window.h"
-#include "app/win32/message_pump.h"
 #include "app/win32/win32_platform.h"
 #include "system/win32/wide_text.h"
 #include "ui/frm_tolvanex.h"
@@ -26,9 +25,10 @@ using std::min;
 namespace {
 
 // Lets the window paint what it has to before it is taken.
-void Settle(tolvanex::win32::Win32View& view) {
+void Settle() {
   for (int i = 0; i < 20; ++i) {
-    tolvanex::win32::LetMessagesThrough(&view);
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
     ::Sleep(25);
   }
 }
@@ -82,12 +82,12 @@ int main(int argc, char** argv) {
   window.Load(argv[1]);
   // At the size a user's window opens at the first time.
   window.Open();
-  Settle(window);
+  Settle();
   ::SendMessageW(window.Window(), WM_COMMAND, MAKEWPARAM(IDC_CMD_EXPORT, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(window.Window(), IDC_CMD_EXPORT)));
   // The run goes on its own thread; the window shows its end.
   do {
-    Settle(window);
+    Settle();
   } while (window.RunGoing());
 
   if (!SaveWindow(window.Window(), tolvanex::win32::WideFromAnsi(argv[2]))) {

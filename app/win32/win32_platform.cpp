@@ -1,7 +1,7 @@
 #include "app/win32/win32_platform.h"
 
 #include "app/win32/common_dialogs.h"
-#include "app/win32/win32_view.h"
+#include "app/win32/main_window.h"
 #include "system/regional.h"
 #include "system/win32/wide_text.h"
 

@@ -12,14 +12,14 @@
 
 namespace tolvanex::win32 {
 
-class Win32View;
+class MainWindow;
 
 class Win32Platform : public Platform {
  public:
   Win32Platform();
 
   // The window whose controls the desktop shows; none until it is built.
-  void Attach(Win32View* view) { view_ = view; }
+  void Attach(MainWindow* view) { view_ = view; }
   // The pointer over the window: the run's wait pointer, or none for the controls' own. A box
   // that waits for the user shows the arrow, even over the window it stops.
   HCURSOR WindowPointer() const;
@@ -56,7 +56,7 @@ class Win32Platform : public Platform {
   HWND Owner() const;
 
   DesktopServices services_;
-  Win32View* view_ = nullptr;
+  MainWindow* view_ = nullptr;
   int pointer_ = kPointerDefault;
   int modalBoxes_ = 0;
 };
