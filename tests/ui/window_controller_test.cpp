@@ -47,9 +47,9 @@ class FakeView : public WindowView {
   void CloseForGood() override { ClosedForGood = true; }
   std::chrono::milliseconds DoubleClickInterval() const override { return Interval; }
 
-  // Runs posted tasks and ticks until done() holds; false when it did not within 20 s.
+  // Runs posted tasks and ticks until done() holds; false when it did not within a minute.
   bool PumpUntil(const std::function<bool()>& done) {
-    auto end = std::chrono::steady_clock::now() + 20s;
+    auto end = std::chrono::steady_clock::now() + 60s;
     while (!done()) {
       if (std::chrono::steady_clock::now() > end) return false;
       std::function<void()> task;
@@ -195,6 +195,7 @@ TEST_F(WindowControllerTest, WhileARunGoesOnlyTheRunButtonTakesInputAndTheWindow
   EXPECT_TRUE(view.PumpUntil([this] { return form.Run.Progress.BytesRead > 0; }));
   EXPECT_GT(form.Run.Progress.FileSize, 0u);
   EXPECT_LE(form.Run.Progress.BytesRead, form.Run.Progress.FileSize);
+  controller.Handle({"Cmd_Export", -1});
   ASSERT_TRUE(RunEnds());
   controller.Handle({"Cmd_Edit", 0});
   EXPECT_EQ(desktop.EditorPaths, std::vector<std::string>{folder / "data.dat"});
