@@ -64,13 +64,13 @@ Figures Measure(const std::string& path) {
   // The pair that generate_data's first data pair has: its entry is among the last ones.
   conversion.Reading.Fields = {"1000", "1"};
   auto start = Clock::now();
-  bool found = GetSiteID(conversion, site);
+  bool found = FindSiteNumber(conversion, site);
   figures.LoadSeconds = Since(start);
   figures.LoadedPeakKiB = PeakKiB();
 
   conversion.Reading.Fields = {"new", "pair"};
   start = Clock::now();
-  bool added = GetSiteID(conversion, site);
+  bool added = FindSiteNumber(conversion, site);
   figures.AddSeconds = Since(start);
   figures.AddedPeakKiB = PeakKiB();
   figures.Ok = found && added && site == 7 && observer.Messages.empty();

@@ -113,7 +113,7 @@ void TextWriterPerReading(benchmark::State& state) {
   for (auto _ : state) {
     time += 1 / 1440.0;
     run.session.Reading.ReadingTime = time;
-    benchmark::DoNotOptimize(ExportTextFile(run.conversion));
+    benchmark::DoNotOptimize(WriteToTextFile(run.conversion));
   }
   CloseTextFiles(run.conversion);
   fs::remove_all(folder);

@@ -55,8 +55,8 @@ bool ConvertLines(Conversion& conversion) {
       run.DataBytesRead = data->BytesRead();
       if (AnalyseLine(conversion, line)) {
         bool ok = true;
-        if (request.WritePostFiles) ok = ExportPostFile(conversion);
-        if (ok && request.WriteTextFiles) ok = ExportTextFile(conversion);
+        if (request.WritePostFiles) ok = WriteToPostFile(conversion);
+        if (ok && request.WriteTextFiles) ok = WriteToTextFile(conversion);
         ClearReading(conversion);
         if (!ok) break;
       }

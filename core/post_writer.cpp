@@ -156,7 +156,7 @@ bool ClosePostFile(Conversion& conversion) {
   return false;
 }
 
-bool ExportPostFile(Conversion& conversion) {
+bool WriteToPostFile(Conversion& conversion) {
   bool result = false;
   auto& run = conversion.Run;
   const auto& reading = conversion.Reading;
@@ -174,7 +174,7 @@ bool ExportPostFile(Conversion& conversion) {
     }
 
     std::int32_t siteNumber = 0;
-    if (!GetSiteID(conversion, siteNumber)) return result;
+    if (!FindSiteNumber(conversion, siteNumber)) return result;
 
     std::string& line = run.Line;
     line.clear();

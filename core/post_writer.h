@@ -15,7 +15,7 @@ struct CurrentReading;
 // Writes the current reading to the open post file, starting a new file first when none is open
 // or the SN has changed. False when the reading got no site number or a failure was reported.
 // The file is written under a temporary name; the observer is told the name it is to get.
-bool ExportPostFile(Conversion& conversion);
+bool WriteToPostFile(Conversion& conversion);
 
 // Completes the open post file, if there is one: flushed to disk, it gets its name, never
 // replacing a file (a name taken meanwhile moves on to the next letter, and the observer is

@@ -37,56 +37,57 @@ std::int32_t StoredSiteNumber(std::string_view siteID, const RegionalSettings& r
 }
 
 // Asks until the answer is a number or empty; no value when the user gave none.
-std::optional<double> AskSiteNumber(Conversion& run, const std::string& id1,
+std::optional<double> AskSiteNumber(Conversion& conversion, const std::string& id1,
                                     const std::string& id2) {
   std::string prompt = id1 + " / " + id2 + " needs a site number";
   // The prompt shows where the run has got to.
-  run.ShowStatus(true);
+  conversion.ShowStatus(true);
   for (;;) {
-    std::string answer = run.Observer.AskSiteNumber(id1, id2, prompt);
+    std::string answer = conversion.Observer.AskSiteNumber(id1, id2, prompt);
     if (answer.empty()) return std::nullopt;
     // The answer is read by the same rule that accepts it, so what the user sees accepted is
     // what gets stored.
-    if (auto number = ReadLocaleNumber(answer, run.Request.Regional)) return number;
-    run.Observer.Tell(std::string(kNotASiteNumber));
+    if (auto number = ReadLocaleNumber(answer, conversion.Request.Regional)) return number;
+    conversion.Observer.Tell(std::string(kNotASiteNumber));
   }
 }
 
 }  // namespace
 
-bool GetSiteID(Conversion& run, std::int32_t& siteNumber) {
+bool FindSiteNumber(Conversion& conversion, std::int32_t& siteNumber) {
   try {
     // A table kept loaded from an earlier run is read again when another program has changed
     // its file since: a batch job's answers are never lost by the window's next save. Within a
     // run the folder's lock keeps other runs out, so one look per run is enough.
-    LookupStore& lookup = run.Lookup;
-    const std::string& path = run.Request.LookupFile;
-    bool reload = !lookup.Loaded || (!run.Run.LookupChecked && LookupFileChanged(lookup, path));
-    run.Run.LookupChecked = true;
-    if (reload && !LoadLookup(lookup, path, run)) return false;
+    LookupStore& lookup = conversion.Lookup;
+    const std::string& path = conversion.Request.LookupFile;
+    bool reload =
+        !lookup.Loaded || (!conversion.Run.LookupChecked && LookupFileChanged(lookup, path));
+    conversion.Run.LookupChecked = true;
+    if (reload && !LoadLookupTable(lookup, path, conversion)) return false;
 
-    const auto& fields = run.Reading.Fields;
+    const auto& fields = conversion.Reading.Fields;
     if (fields.size() < 2) throw Failure(kNoIdentifiers);
     const std::string& id1 = fields[0];
     const std::string& id2 = fields[1];
 
     if (std::int64_t i = lookup.Entries.FindFirst(id1, id2); i > 0) {
-      siteNumber = StoredSiteNumber(lookup.Entries[i].SiteID, run.Request.Regional);
+      siteNumber = StoredSiteNumber(lookup.Entries[i].SiteID, conversion.Request.Regional);
       return true;
     }
 
-    std::optional<double> answer = AskSiteNumber(run, id1, id2);
-    if (!answer) run.Run.StopRequested = true;
+    std::optional<double> answer = AskSiteNumber(conversion, id1, id2);
+    if (!answer) conversion.Run.StopRequested = true;
     // A stop asked for before this call ends the run too; the answer is then not kept.
-    if (run.Run.StopRequested) return false;
+    if (conversion.Run.StopRequested) return false;
 
     siteNumber = ToSiteNumber(*answer);
     // The new pair is kept as the reading spells it, so the file shows what the logger sent.
     lookup.Entries.Append(LookupEntry{id1, id2, DecimalText(siteNumber)});
-    if (run.Request.SortLookup) SortLookups(lookup, run);
-    return SaveLookupFile(lookup, path, run);
+    if (conversion.Request.SortLookup) SortLookupTable(lookup, conversion);
+    return SaveLookupFile(lookup, path, conversion);
   } catch (...) {
-    ReportFailure(run, std::string(labels::kGetSiteID) + DecimalText(siteNumber));
+    ReportFailure(conversion, std::string(labels::kGetSiteID) + DecimalText(siteNumber));
     return false;
   }
 }

@@ -10,6 +10,6 @@ class Conversion;
 // Finds the site number of the reading's pair (its first two fields) in the lookup table,
 // loading it first when it is not loaded, and asks the user for an unknown pair. True when
 // siteNumber has been set.
-bool GetSiteID(Conversion& run, std::int32_t& siteNumber);
+bool FindSiteNumber(Conversion& conversion, std::int32_t& siteNumber);
 
 }  // namespace tolvanex

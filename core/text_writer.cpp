@@ -179,7 +179,7 @@ double LastDateInFile(Conversion& conversion, const std::string& path) {
   return result;
 }
 
-bool ExportTextFile(Conversion& conversion) {
+bool WriteToTextFile(Conversion& conversion) {
   bool result = false;
   std::string path;
   try {

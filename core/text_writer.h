@@ -12,7 +12,7 @@ class Conversion;
 // Appends the current reading to its pair's text file, or skips it as not newer. False after a
 // reported failure; StopRequested is then set. The file stays open for the rest of the run, to
 // be closed by CloseTextFiles.
-bool ExportTextFile(Conversion& conversion);
+bool WriteToTextFile(Conversion& conversion);
 
 // Closes the text files the run has kept open. False after a reported failure, which ends the
 // run: StopRequested is then set.

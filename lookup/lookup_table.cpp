@@ -93,7 +93,7 @@ void WriteLookupFile(const PackedLookupTable& table, io::File& file) {
 
 }  // namespace
 
-bool LoadLookup(LookupStore& lookup, const std::string& path, ReportSink& reports) {
+bool LoadLookupTable(LookupStore& lookup, const std::string& path, ReportSink& reports) {
   try {
     // Built aside and taken over only when complete, so that a file that cannot be read costs
     // nothing of the table in memory.
@@ -129,7 +129,7 @@ bool SaveLookupFile(LookupStore& lookup, const std::string& path, ReportSink& re
   }
 }
 
-void SortLookups(LookupStore& lookup, ReportSink& reports) {
+void SortLookupTable(LookupStore& lookup, ReportSink& reports) {
   try {
     // Exchanging out-of-order neighbours until a pass makes no exchange yields the one ordering
     // by (ID1, ID2) in which equal pairs keep their order: exactly what a stable sort gives, in

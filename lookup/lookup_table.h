@@ -44,7 +44,7 @@ inline constexpr std::size_t kLookupReadBlockBytes = std::size_t{1} << 20;
 // before the call, Loaded stays false, and the failure is reported under "LoadLookup". The
 // capacity of a new entry grows to the count + 10 whenever it does not fit, so a freshly loaded
 // table grows through 50, 61, 72, ...
-bool LoadLookup(LookupStore& lookup, const std::string& path, ReportSink& reports);
+bool LoadLookupTable(LookupStore& lookup, const std::string& path, ReportSink& reports);
 
 // True when the lookup file is no longer as it stood when the table was last read or written:
 // another program (a second run, an editor) has changed, replaced or removed it since.
@@ -56,6 +56,6 @@ bool SaveLookupFile(LookupStore& lookup, const std::string& path, ReportSink& re
 
 // Orders entries 1 to Count() by ID1, then ID2, comparing bytes ordinally (case-sensitive,
 // textual: "10" before "9", "B" before "a"). Entries with equal keys keep their order.
-void SortLookups(LookupStore& lookup, ReportSink& reports);
+void SortLookupTable(LookupStore& lookup, ReportSink& reports);
 
 }  // namespace tolvanex

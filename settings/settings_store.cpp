@@ -72,8 +72,8 @@ int CheckBoxState(std::string_view text, const RegionalSettings& regional) {
 
 }  // namespace
 
-std::string MyGetSetting(const std::string& iniFile, std::string_view section, std::string_view key,
-                         std::string_view defaultValue, ReportSink& reports) {
+std::string ReadSetting(const std::string& iniFile, std::string_view section, std::string_view key,
+                        std::string_view defaultValue, ReportSink& reports) {
   try {
     return TrimNull(ReadProfileEntry(iniFile, section, key, defaultValue, kProfileBufferSize));
   } catch (...) {
@@ -82,8 +82,8 @@ std::string MyGetSetting(const std::string& iniFile, std::string_view section, s
   }
 }
 
-void MySaveSetting(const std::string& iniFile, std::string_view section, std::string_view key,
-                   std::string_view value, ReportSink& reports) {
+void WriteSetting(const std::string& iniFile, std::string_view section, std::string_view key,
+                  std::string_view value, ReportSink& reports) {
   try {
     // A refused write (read-only file or folder) is not reported: the old values simply stay.
     (void)WriteProfileEntry(iniFile, section, key, value);
@@ -97,7 +97,7 @@ void LoadSettings(const SettingsFile& file, Settings& values, ReportSink& report
     std::string dataFolder = DataFolder(file.Program, file.Path);
     for (const SettingRow& row : SettingRows()) {
       std::string defaultValue = row.Default(dataFolder);
-      std::string value = MyGetSetting(file.Path, kSettingsSection, row.Key, defaultValue, reports);
+      std::string value = ReadSetting(file.Path, kSettingsSection, row.Key, defaultValue, reports);
       // The data folder is made when a default that lies in it is taken, so that the first run
       // can write the lookup file and the text files there.
       if (row.DefaultInDataFolder && value == defaultValue) MakeFolders(dataFolder);
@@ -121,7 +121,7 @@ void SaveSettings(const std::string& iniFile, const Settings& values, ReportSink
     if (iniFile.empty()) return;
     for (const SettingRow& row : SettingRows()) {
       std::string value = row.Text != nullptr ? values.*row.Text : DecimalText(values.*row.State);
-      MySaveSetting(iniFile, kSettingsSection, row.Key, value, reports);
+      WriteSetting(iniFile, kSettingsSection, row.Key, value, reports);
     }
   } catch (...) {
     ReportFailure(reports, labels::kSaveSettings);

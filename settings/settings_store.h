@@ -38,11 +38,11 @@ struct SettingsFile {
 // The value of a key of the settings file, or the default when the file, the section or the key
 // is missing; at most 254 characters. Reports a failure under "MyGetSetting" and gives the empty
 // text.
-std::string MyGetSetting(const std::string& iniFile, std::string_view section, std::string_view key,
-                         std::string_view defaultValue, ReportSink& reports);
+std::string ReadSetting(const std::string& iniFile, std::string_view section, std::string_view key,
+                        std::string_view defaultValue, ReportSink& reports);
 // Sets a key of the settings file; a write that the system refuses passes silently.
-void MySaveSetting(const std::string& iniFile, std::string_view section, std::string_view key,
-                   std::string_view value, ReportSink& reports);
+void WriteSetting(const std::string& iniFile, std::string_view section, std::string_view key,
+                  std::string_view value, ReportSink& reports);
 
 // Reads the nine settings, with their defaults, into values. After a failure, reported under
 // "LoadSettings", the settings before the bad one are read and it and the rest keep what they

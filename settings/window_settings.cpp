@@ -23,7 +23,7 @@ std::optional<int> WholeNumber(std::string_view text) {
 
 std::optional<int> ReadNumber(const std::string& iniFile, std::string_view key,
                               ReportSink& reports) {
-  return WholeNumber(MyGetSetting(iniFile, kWindowSection, key, "", reports));
+  return WholeNumber(ReadSetting(iniFile, kWindowSection, key, "", reports));
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ void SaveWindowPlacement(const std::string& iniFile,
                          const std::optional<WindowPlacement>& placement, ReportSink& reports) {
   if (iniFile.empty() || !placement) return;
   auto save = [&](std::string_view key, std::string_view value) {
-    MySaveSetting(iniFile, kWindowSection, key, value, reports);
+    WriteSetting(iniFile, kWindowSection, key, value, reports);
   };
   save("Left", DecimalText(placement->Left));
   save("Top", DecimalText(placement->Top));

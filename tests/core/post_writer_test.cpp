@@ -30,7 +30,7 @@ const std::string kReadingLine = "101,45121.5416666667" + ZeroSlots(13) + ",-3 ,
 
 class PostWriter : public testing::WriterTest {
  protected:
-  bool Export() { return ExportPostFile(conversion); }
+  bool Export() { return WriteToPostFile(conversion); }
   void Finish() { EXPECT_TRUE(ClosePostFile(conversion)); }
 };
 

@@ -53,10 +53,10 @@ class SiteResolution : public ::testing::Test {
     conversion.Reading.Fields = {std::move(id1), std::move(id2), "05/03/2023 09:05", "1"};
   }
   void UseGermanSettings() { request.Regional = testing::GermanRegionalSettings(); }
-  // GetSiteID's result, with the number only when it reports one.
+  // FindSiteNumber's result, with the number only when it reports one.
   std::optional<std::int32_t> Resolve(std::int32_t start = 0) {
     siteNumber = start;
-    if (!GetSiteID(conversion, siteNumber)) return std::nullopt;
+    if (!FindSiteNumber(conversion, siteNumber)) return std::nullopt;
     return siteNumber;
   }
   // What the user was shown: the messages told, then the reports.

@@ -89,10 +89,10 @@ class KeptOpenFiles : public ::testing::Test {
     }
     for (const Reading& reading : readings) {
       Set(closing, reading);
-      ASSERT_TRUE(ExportTextFile(closing.conversion));
+      ASSERT_TRUE(WriteToTextFile(closing.conversion));
       ASSERT_TRUE(CloseTextFiles(closing.conversion));
       Set(keeping, reading);
-      ASSERT_TRUE(ExportTextFile(keeping.conversion));
+      ASSERT_TRUE(WriteToTextFile(keeping.conversion));
     }
     ASSERT_TRUE(CloseTextFiles(keeping.conversion));
     EXPECT_EQ(FilesIn(keeping.folder), FilesIn(closing.folder)) << pattern;
@@ -155,15 +155,15 @@ TEST_F(KeptOpenFiles, AFileChangedByAnotherProgramWhileClosedIsReadAgain) {
   auto& files = keeping.session.Run.TextFiles;
   files.SetMostOpen(1);
   Set(keeping, {"100", testing::k14July2023At0905, "S"});
-  ASSERT_TRUE(ExportTextFile(keeping.conversion));
+  ASSERT_TRUE(WriteToTextFile(keeping.conversion));
   Set(keeping, {"101", testing::k14July2023At0905, "S"});
-  ASSERT_TRUE(ExportTextFile(keeping.conversion));  // closes 100_4.txt to make room
+  ASSERT_TRUE(WriteToTextFile(keeping.conversion));  // closes 100_4.txt to make room
   EXPECT_EQ(files.OpenCount(), 1u);
   std::string path = keeping.folder / "100_4.txt";
   std::string before = testing::ReadFile(path);
   testing::WriteFile(path, before + "14 Jul 2023 12:00, edited \r\n");  // size and time change
   Set(keeping, {"100", testing::k14July2023At0905 + 1 / 24.0, "S"});    // 10:05: older now
-  ASSERT_TRUE(ExportTextFile(keeping.conversion));
+  ASSERT_TRUE(WriteToTextFile(keeping.conversion));
   ASSERT_TRUE(CloseTextFiles(keeping.conversion));
   EXPECT_EQ(testing::ReadFile(path), before + "14 Jul 2023 12:00, edited \r\n");
   EXPECT_EQ(files.Tallies().at(path).Skipped, 1);

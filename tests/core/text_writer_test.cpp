@@ -18,7 +18,7 @@ class TextWriter : public testing::WriterTest {
   // One reading as a run of its own: the file is closed after it.
   bool Export(double time) {
     SetReading(time);
-    bool written = ExportTextFile(conversion);
+    bool written = WriteToTextFile(conversion);
     EXPECT_TRUE(CloseTextFiles(conversion));
     return written;
   }
@@ -106,11 +106,11 @@ TEST_F(TextWriter, AHeaderOnlyFileGetsTheReadingWithoutASecondHeader) {
 TEST_F(TextWriter, EmptyPartsOfTheNameStayEmpty) {
   SetReading(testing::k14July2023At0905);
   conversion.Reading.Fields[0] = "";
-  ASSERT_TRUE(ExportTextFile(conversion));
+  ASSERT_TRUE(WriteToTextFile(conversion));
   ASSERT_TRUE(CloseTextFiles(conversion));
   EXPECT_TRUE(testing::Exists(folder / "_4.txt"));
   request.Extension = "";
-  ASSERT_TRUE(ExportTextFile(conversion));
+  ASSERT_TRUE(WriteToTextFile(conversion));
   EXPECT_TRUE(testing::Exists(folder / "_4."));
 }
 
@@ -121,7 +121,7 @@ TEST_F(TextWriter, IdentifiersThatWouldLeaveTheFolderAreRefused) {
     session.Run.StopRequested = false;
     SetReading(testing::k14July2023At0905);
     conversion.Reading.Fields[0] = id;
-    EXPECT_FALSE(ExportTextFile(conversion)) << id;
+    EXPECT_FALSE(WriteToTextFile(conversion)) << id;
     EXPECT_TRUE(session.Run.StopRequested);
     ASSERT_EQ(observer.Reports.size(), 1u);
     EXPECT_EQ(observer.ReportTexts()[0],
@@ -211,10 +211,10 @@ TEST_F(LastDate, ADateFormatWithACommaLosesTheTime) {
   request.CurrentYear = 2023;
   request.DatePattern = "mmm d, yyyy HH:MM";
   SetReading(testing::k14July2023At0905);
-  ASSERT_TRUE(ExportTextFile(conversion));
+  ASSERT_TRUE(WriteToTextFile(conversion));
   ASSERT_TRUE(CloseTextFiles(conversion));
   EXPECT_EQ(LastDateInFile(conversion, folder / "123_4.txt"), 45121.0);
-  ASSERT_TRUE(ExportTextFile(conversion));  // so the same reading is written again
+  ASSERT_TRUE(WriteToTextFile(conversion));  // so the same reading is written again
   ASSERT_TRUE(CloseTextFiles(conversion));
   EXPECT_EQ(session.Run.ReadingsPosted, 2);
 }

@@ -1,7 +1,7 @@
 // The lookup file reader and writer, through the lookup table's routines.
 //
 // Input: the bytes of a lookup file.
-// - LoadLookup gives the entries the file's rules give: the first line skipped, every further
+// - LoadLookupTable gives the entries the file's rules give: the first line skipped, every further
 //   line split at its commas, lines of fewer than three parts skipped, spaces around the parts
 //   trimmed. Its only failure on a readable file is the empty file, which has no header.
 // - The capacity follows the growth rule: 50, then 10 past the count whenever it is passed.
@@ -72,7 +72,7 @@ void SaveAndLoad(LookupStore& store, const std::string& path, RecordingSink& rep
   }
   FUZZ_CHECK(io::ReadWholeFile(path) == expected);
   store.Loaded = false;
-  FUZZ_CHECK(LoadLookup(store, path, reports));
+  FUZZ_CHECK(LoadLookupTable(store, path, reports));
   FUZZ_CHECK(store.Loaded);
   FUZZ_CHECK(Table(store) == before);
   CheckCapacity(store);
@@ -89,7 +89,7 @@ std::map<std::pair<std::string, std::string>, std::vector<std::string>> SitesByP
 
 void CheckSort(LookupStore& store, RecordingSink& reports) {
   std::vector<LookupEntry> before = Table(store);
-  SortLookups(store, reports);
+  SortLookupTable(store, reports);
   FUZZ_CHECK(reports.Reports.empty());
   std::vector<LookupEntry> after = Table(store);
   FUZZ_CHECK(after.size() == before.size());
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   LookupStore store;
   RecordingSink reports;
-  if (!LoadLookup(store, path, reports)) {
+  if (!LoadLookupTable(store, path, reports)) {
     FUZZ_CHECK(size == 0);
     FUZZ_CHECK(!store.Loaded);
     FUZZ_CHECK(reports.Texts() ==

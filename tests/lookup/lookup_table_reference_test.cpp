@@ -77,11 +77,11 @@ TEST(LookupTableAgainstAModel, AgreesOverRandomOperations) {
       store.Entries.Append(entry);
       model.Append(entry);
     } else if (operation < 65) {
-      SortLookups(store, reports);
+      SortLookupTable(store, reports);
       model.Sort();
     } else if (operation < 68) {
       ASSERT_TRUE(SaveLookupFile(store, path, reports));
-      ASSERT_TRUE(LoadLookup(store, path, reports));
+      ASSERT_TRUE(LoadLookupTable(store, path, reports));
       model.Reload();
     } else {
       std::string id1 = id(), id2 = id();

@@ -23,9 +23,9 @@ class LookupTable : public ::testing::Test {
  protected:
   ~LookupTable() override { io::ResetFaultHook(); }
 
-  bool Load() { return LoadLookup(store, path, reports); }
+  bool Load() { return LoadLookupTable(store, path, reports); }
   bool Save() { return SaveLookupFile(store, path, reports); }
-  void Sort() { SortLookups(store, reports); }
+  void Sort() { SortLookupTable(store, reports); }
   std::int64_t Capacity() const { return store.Entries.Capacity(); }
 
   Entries Table() const {

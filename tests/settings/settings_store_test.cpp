@@ -147,7 +147,7 @@ TEST_F(SettingsStore, AReadOnlySettingsFileIsLeftAloneWithoutAMessage) {
 
 TEST_F(SettingsStore, ASettingsFileThatCannotBeReadIsReportedAndNeverOverwritten) {
   ASSERT_TRUE(std::filesystem::create_directory(ini_));
-  EXPECT_EQ(MyGetSetting(ini_, "General", "Extension", "txt", reports_), "");
+  EXPECT_EQ(ReadSetting(ini_, "General", "Extension", "txt", reports_), "");
   EXPECT_EQ(Messages(),
             std::vector<std::string>{testing::FolderAsFileText() + "\r\nTolvanex:MyGetSetting"});
 
@@ -156,11 +156,11 @@ TEST_F(SettingsStore, ASettingsFileThatCannotBeReadIsReportedAndNeverOverwritten
   EXPECT_TRUE(std::filesystem::is_directory(ini_));
 }
 
-TEST_F(SettingsStore, MySaveSettingEditsOneKey) {
+TEST_F(SettingsStore, WriteSettingEditsOneKey) {
   WriteIni(kFull);
-  MySaveSetting(ini_, "general", "extension", "log", reports_);
-  EXPECT_EQ(MyGetSetting(ini_, "General", "Extension", "txt", reports_), "log");
-  EXPECT_EQ(MyGetSetting(ini_, "General", "DataFile", "d", reports_), "/data/Sd01.dat");
+  WriteSetting(ini_, "general", "extension", "log", reports_);
+  EXPECT_EQ(ReadSetting(ini_, "General", "Extension", "txt", reports_), "log");
+  EXPECT_EQ(ReadSetting(ini_, "General", "DataFile", "d", reports_), "/data/Sd01.dat");
   EXPECT_TRUE(Messages().empty());
 }
 
