@@ -185,7 +185,14 @@ TEST_F(BatchConcurrent, TheSecondRunSaysThatItWaitsOrGivesUpAtOnce) {
 
   Background waiting({"--quiet", "--settings", settings, folder / "first.dat"}, "",
                      folder / "waiting.err");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Until the run has said that it waits (a loaded machine may take long to start it).
+  auto told = [&folder] {
+    return testing::Exists(folder / "waiting.err") &&
+           !testing::ReadFile(folder / "waiting.err").empty();
+  };
+  for (int i = 0; i < 600 && !told(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   EXPECT_TRUE(waiting.Running());
   ::close(lock);  // the other run ends
   EXPECT_EQ(waiting.Wait(), 0);
