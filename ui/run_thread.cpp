@@ -29,8 +29,9 @@ RunThread::~RunThread() {
 void RunThread::Start(ConversionEngine& engine, ConversionRequest request) {
   if (thread_.joinable()) thread_.join();
   cancel_ = false;
-  statusWanted_ = true;
+  newsWanted_ = true;
   news_ = RunNews();
+  told_ = RunNews();
   thread_ = std::thread([this, &engine, request = std::move(request)] {
     ConversionResult result;
     try {
@@ -48,11 +49,28 @@ RunNews RunThread::TakeNews() {
   RunNews news = std::move(news_);
   news_ = RunNews();
   news_.Progress = news.Progress;
-  statusWanted_ = true;
+  newsWanted_ = true;
   return news;
 }
 
+void RunThread::HandOver() {
+  std::lock_guard lock(mutex_);
+  if (told_.Status) news_.Status = std::move(told_.Status);
+  news_.Progress = told_.Progress;
+  if (told_.PostFile) news_.PostFile = std::move(told_.PostFile);
+  for (auto& used : told_.TextFiles) {
+    auto& files = news_.TextFiles;
+    if (!files.empty() && files.back().first == used.first) {
+      files.back().second += used.second;
+    } else {
+      files.push_back(std::move(used));
+    }
+  }
+  told_ = RunNews();
+}
+
 void RunThread::Finish(ConversionResult result) {
+  HandOver();
   // The window's thread joins the run before it takes the result, so that the next run starts
   // on a thread of its own.
   auto shared = std::make_shared<ConversionResult>(std::move(result));
@@ -64,6 +82,7 @@ void RunThread::Finish(ConversionResult result) {
 }
 
 bool RunThread::OnWindowThread(const std::function<void()>& task) {
+  HandOver();
   auto done = std::make_shared<bool>(false);
   post_([this, life = std::weak_ptr<int>(life_), task, done] {
     if (life.expired()) return;
@@ -106,23 +125,21 @@ void RunThread::Report(const tolvanex::Report& report) {
 }
 
 void RunThread::Progress(const RunProgress& progress) {
-  std::lock_guard lock(mutex_);
-  news_.Progress = progress;
+  told_.Progress = progress;
 }
 
 void RunThread::Status(std::string_view text) {
-  std::lock_guard lock(mutex_);
-  news_.Status = std::string(text);
+  // Asked for by the window: the news go with it.
+  told_.Status = std::string(text);
+  HandOver();
 }
 
 void RunThread::PostFileNamed(const std::string& path) {
-  std::lock_guard lock(mutex_);
-  news_.PostFile = path;
+  told_.PostFile = path;
 }
 
 void RunThread::TextFileUsed(const std::string& name) {
-  std::lock_guard lock(mutex_);
-  auto& files = news_.TextFiles;
+  auto& files = told_.TextFiles;
   if (!files.empty() && files.back().first == name) {
     ++files.back().second;
   } else {

@@ -52,11 +52,13 @@ class RunThread : private RunObserver {
   void Report(const tolvanex::Report& report) override;
   bool StopRequested() override { return cancel_; }
   void Progress(const RunProgress& progress) override;
-  bool StatusWanted() override { return statusWanted_.exchange(false, std::memory_order_relaxed); }
+  bool StatusWanted() override { return newsWanted_.exchange(false, std::memory_order_relaxed); }
   void Status(std::string_view text) override;
   void PostFileNamed(const std::string& path) override;
   void TextFileUsed(const std::string& name) override;
 
+  // Hands what the run told since the last time over to the window.
+  void HandOver();
   // Runs a task on the window's thread and waits for it; false when the window gave up on the
   // run first.
   bool OnWindowThread(const std::function<void()>& task);
@@ -71,12 +73,14 @@ class RunThread : private RunObserver {
   std::shared_ptr<int> life_ = std::make_shared<int>(0);
   std::thread thread_;
   std::atomic<bool> cancel_{false};
-  std::atomic<bool> statusWanted_{true};
+  std::atomic<bool> newsWanted_{true};  // the window looked: the next status goes with the news
 
   std::mutex mutex_;  // guards what follows, and the wait for a box
   std::condition_variable answered_;
   bool abandoned_ = false;  // the window no longer answers: boxes count as cancelled
-  RunNews news_;
+  RunNews news_;  // handed over, for the window to take
+  // Run thread only: what the run told since it last handed its news over, kept without a lock.
+  RunNews told_;
 };
 
 }  // namespace tolvanex
