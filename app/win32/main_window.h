@@ -50,7 +50,7 @@ class MainWindow : public Win32View, private WindowView {
   // screens as they are now, or at its default size in the middle of the screen.
   void Open();
   // True once the close request has gone through: the program ends with the window.
-  bool Closed() const { return controller_.Closed(); }
+  bool Closed() const override { return controller_.Closed(); }
   HWND Window() const { return window_; }
   // Shows the window model's values in the controls.
   void ShowModel() { ShowModel(true); }
@@ -78,7 +78,7 @@ class MainWindow : public Win32View, private WindowView {
   // The window goes out of sight at once when it is to close; what is left to do (the line in
   // hand of a run, flushing its files, saving the settings) goes on unseen.
   void LeaveSight() override;
-  void CloseForGood() override { ::PostQuitMessage(0); }
+  void CloseForGood() override;
   std::chrono::milliseconds DoubleClickInterval() const override;
   // The text of a control's tip as the tip is about to show.
   void FillToolTip(NMTTDISPINFOW& tip);

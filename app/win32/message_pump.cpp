@@ -43,6 +43,9 @@ int RunMessageLoop(Win32View& view) {
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
       Hand(&view, message);
+      // A loop of the system's that the message led into (a menu, a move) may have taken the
+      // quit request.
+      if (view.Closed()) return 0;
     }
   }
 }
