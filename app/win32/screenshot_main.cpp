@@ -87,6 +87,11 @@ int main(int argc, char** argv) {
   Settle(window);
   ::SendMessageW(window.Window(), WM_COMMAND, MAKEWPARAM(IDC_CMD_EXPORT, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(window.Window(), IDC_CMD_EXPORT)));
+  // The run goes on a thread of its own; the window's thread takes its end from a message.
+  while (form.Run.Running) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    tolvanex::win32::LetMessagesThrough(&window);
+  }
   Settle(window);
 
   if (!SaveWindow(window.Window(), tolvanex::win32::WideFromAnsi(argv[2]))) {
