@@ -239,6 +239,14 @@ void MainWindow::StopTicks() {
   ::KillTimer(window_, kTickTimer);
 }
 
+void MainWindow::CloseForGood() {
+  // The close may come while the window's menu is open (the run it waited for ends, a close
+  // request comes from outside): the menu is cancelled first, or its loop would go on with the
+  // window out of sight and take the quit request for its own.
+  ::PostMessageW(window_, WM_CANCELMODE, 0, 0);
+  ::PostQuitMessage(0);
+}
+
 std::chrono::milliseconds MainWindow::DoubleClickInterval() const {
   return std::chrono::milliseconds(::GetDoubleClickTime());
 }

@@ -81,7 +81,7 @@ class MainWindow : private WindowView {
   // The window goes out of sight at once when it is to close; what is left to do (the line in
   // hand of a run, flushing its files, saving the settings) goes on unseen.
   void LeaveSight() override;
-  void CloseForGood() override { ::PostQuitMessage(0); }
+  void CloseForGood() override;
   std::chrono::milliseconds DoubleClickInterval() const override;
   // The text of a control's tip as the tip is about to show.
   void FillToolTip(NMTTDISPINFOW& tip);

@@ -20,9 +20,13 @@ int RunMessageLoop(MainWindow& window) {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
-      if (window.TakeMessage(message)) continue;
-      ::TranslateMessage(&message);
-      ::DispatchMessageW(&message);
+      if (!window.TakeMessage(message)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+      }
+      // A loop of the system's that the message led into (a menu, a move) may have taken the
+      // quit request.
+      if (window.Closed()) return 0;
     }
   }
 }

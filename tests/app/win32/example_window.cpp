@@ -47,6 +47,14 @@ std::string LongDataFile(int minutes) {
   return data;
 }
 
+std::string OnePairDataFile(int lines) {
+  std::string data = "\"Station export\",\"unit 3\",\"firmware 2.14\"\r\n";
+  const std::string reading =
+      "\"2031\",\"7\",\"14 Jul 2023 09:05\",S100,0.7,12.5,0,1.5,11.75,0\r\n";
+  for (int line = 0; line < lines; ++line) data += reading;
+  return data;
+}
+
 WindowTest::WindowTest() {
   program_ = folder_ / "tolvanex.exe";
   EXPECT_TRUE(::CopyFileW(win32::WideFromAnsi(TOLVANEX_WINDOW).c_str(),

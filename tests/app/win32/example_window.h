@@ -17,6 +17,10 @@ void PrepareExample(const TempFolder& folder);
 // January on.
 std::string LongDataFile(int minutes);
 
+// A data file of the given number of readings of one pair that the example's lookup file knows,
+// all of one minute.
+std::string OnePairDataFile(int lines);
+
 // A test with the example in its folder and the window's program copied there: the program reads
 // the settings file beside itself.
 class WindowTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 // tolvanex.exe under Wine, driven from outside through the messages a user's actions send: the
 // window's controls at start-up, a conversion with the site prompt answered, Cancel, the two
-// pickers, About, and the settings written when the window closes.
+// pickers, About, and the settings written when the window closes. Menus, moves and sizes
+// during a run: window_run_test.cpp.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -148,33 +149,6 @@ TEST_F(WindowTest, CancelEndsALongRunAfterTheLineInHand) {
   auto count = std::count(lines.begin(), lines.end(), '\n');
   EXPECT_GT(count, 0);
   EXPECT_LT(count, kMinutes);
-}
-
-// The menu bar's loop and the system menu's would hold the run's let-through until the menu
-// closed: during a run the menus do not open. The system's move loop holds a run as long as
-// the mouse moves the window; meanwhile the status line says so.
-TEST_F(WindowTest, ARunGoesOnWhenTheMenuIsAskedForDuringIt) {
-  WriteFile(folder_ / "SdStation3.dat", LongDataFile(20000));
-  WriteFile(folder_ / "sites.lkp", ReadFile(folder_ / "sites.lkp") + "517, 2, 4300\n");
-  WindowUnderTest window(program_, folder_.Path());
-  HWND main = window.Main();
-  window.Press(IDC_CMD_EXPORT);
-  ASSERT_TRUE(WaitUntil([&] { return window.Text(IDC_CMD_EXPORT) == "&Cancel"; }));
-  // Alt or F10, Alt+F, a click on the bar, Alt+Space and a right click on the title bar.
-  ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 0);
-  ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-  ::PostMessageW(main, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
-  ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, ' ');
-  ::PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), 0);
-  const std::string held = "The run waits while the window is moved or sized";
-  ::PostMessageW(main, WM_ENTERSIZEMOVE, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return window.Text(IDC_LBL_STATUS) == held; }));
-  ::PostMessageW(main, WM_EXITSIZEMOVE, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return window.Text(IDC_LBL_STATUS) != held; }));
-
-  ASSERT_TRUE(WaitUntil([&] { return window.Text(IDC_CMD_EXPORT) == "&Process"; },
-                        std::chrono::seconds(120)));
-  EXPECT_EQ(window.Text(IDC_LBL_STATUS), "Finished - posted 160000 readings to 1 post file(s)");
 }
 
 TEST_F(WindowTest, ThePickersOpenAndACancelChangesNothing) {
