@@ -17,9 +17,9 @@ inline constexpr const char* kLockFileName = ".tolvanex.lock";
 // order in which every run takes their locks.
 std::vector<std::string> FoldersToLock(const Conversion& conversion);
 
-// Takes the locks of the run, waiting while another run holds one: the status line says so,
-// and pending events are let through, so that Cancel ends the wait. False when the wait was
-// cancelled. Throws when the window is not to wait (WaitForOtherRuns) and another run holds a
+// Takes the locks of the run, waiting while another run holds one: the status line and a note
+// say so, and the observer's stop request ends the wait. False when the wait was cancelled.
+// Throws when the request is not to wait (WaitForOtherRuns) and another run holds a
 // lock, and when a lock file cannot be made or opened in a folder that may be written to; a
 // folder that may not be written to at all is not locked: its writers report what stands in
 // their way there.

@@ -1,5 +1,4 @@
-// The Qt desktop: its boxes and dialogs as the user sees them, the override cursor and the
-// let-through of events during a run.
+// The Qt desktop: its boxes and dialogs as the user sees them, and the override cursor.
 #include "app/qt/qt_platform.h"
 
 #include <QApplication>

@@ -218,8 +218,8 @@ TEST_F(WindowRun, AMenuOpenAndAMoveAndResizeDuringARunDoNotHoldIt) {
   EXPECT_EQ(Controls().Lbl_Status->text(), qt::ToQt(FinishedLongRun()));
 }
 
-// A double-click on Process: the second click reaches the button as Cancel at the run's first
-// let-through, a moment after the caption turned, and is not taken.
+// A double-click on Process: the second click reaches the button as Cancel a moment after the
+// caption turned, and is not taken.
 TEST_F(WindowRun, TheSecondClickOfADoubleClickDoesNotCancelTheRun) {
   answerer.Queue(testing::AnswerInput("512"));
   QGuiApplication::styleHints()->setMouseDoubleClickInterval(2000);
