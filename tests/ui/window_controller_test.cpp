@@ -156,7 +156,7 @@ TEST_F(WindowControllerTest, AReportWaitsForItsBoxAndTheStatusLineKeepsItsTextWh
   ASSERT_TRUE(RunEnds());
   ASSERT_EQ(desktop.MessageTexts().size(), 1u);
   EXPECT_EQ(desktop.MessageTexts()[0],
-            "No such file or directory\r\nTolvanex:DoExport: " + (folder / "missing.dat"));
+            testing::MissingFileText() + "\r\nTolvanex:DoExport: " + (folder / "missing.dat"));
   EXPECT_EQ(desktop.BoxThreads, std::vector<std::thread::id>{std::this_thread::get_id()});
   EXPECT_EQ(form.Lbl_Status.Caption, "Finished - posted 2 readings");
   EXPECT_FALSE(form.Run.ReachedEndOfData);
