@@ -159,6 +159,7 @@ File OpenForAppending(const std::string& path);
 File CreateOrAppend(const std::string& path);
 // A file to lock against another run: created when missing, never emptied.
 File OpenLockFile(const std::string& path);
+// Every byte of a file that OpenForReading opens.
 std::string ReadWholeFile(const std::string& path);
 
 // Many files written back to the disk in one go: the folders they are written in are watched
