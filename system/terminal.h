@@ -38,7 +38,7 @@ struct InputLine {
 // Reads no byte beyond the line's end, so that a later read, by this process or another that
 // shares the input, starts with the next line. The wait ends with StopRequest as soon as more
 // than stopRequestsSeen requests have been counted (with 0, at once after any request); bytes
-// of a line read before it are dropped. Reads the stop request descriptor empty.
+// of a line read before it are dropped.
 InputLine ReadStandardInputLine(int stopRequestsSeen);
 
 }  // namespace tolvanex

@@ -13,7 +13,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -26,7 +25,6 @@
 #include "app/qt/text_fields.h"
 #include "app/qt/window_icon.h"
 #include "app/qt/window_layout.h"
-#include "system/stop_requests.h"
 #include "ui/frm_tolvanex.h"
 
 namespace tolvanex::qt {
@@ -64,6 +62,8 @@ MainWindow::MainWindow(Frm_Tolvanex& form, QtPlatform& desktop)
 }
 
 MainWindow::~MainWindow() {
+  // The watch ends before anything of the window goes: it posts to the window.
+  stopRequests_.reset();
   desktop_.Attach(nullptr);
 }
 
@@ -209,12 +209,11 @@ void MainWindow::LeaveSight() {
 }
 
 void MainWindow::CloseOnStopRequests() {
-  // The requests are watched from the program's start; one that came already is waiting in the
-  // descriptor and closes the window at once.
-  auto* requests = new QSocketNotifier(StopRequestDescriptor(), QSocketNotifier::Read, this);
-  connect(requests, &QSocketNotifier::activated, this, [this] {
-    DrainStopRequestDescriptor();
-    close();
+  // The requests are watched from the program's start; one that came already closes the window
+  // as soon as its thread takes events.
+  stopRequests_ = std::make_unique<StopRequestWatcher>([this] {
+    QMetaObject::invokeMethod(
+        this, [this] { close(); }, Qt::QueuedConnection);
   });
 }
 

@@ -5,11 +5,13 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/qt/control_widgets.h"
 #include "app/qt/qt_view.h"
+#include "ui/stop_request_watcher.h"
 #include "ui/window_controller.h"
 #include "ui/window_view.h"
 
@@ -94,6 +96,7 @@ class MainWindow : public QMainWindow, public QtView, private WindowView {
   QTimer ticks_;
   bool showingModel_ = false;
   bool leftSight_ = false;  // hidden on its way to closing
+  std::unique_ptr<StopRequestWatcher> stopRequests_;
 };
 
 }  // namespace tolvanex::qt

@@ -75,6 +75,8 @@ MainWindow::MainWindow(Frm_Tolvanex& form, Win32Platform& desktop)
 }
 
 MainWindow::~MainWindow() {
+  // The watch ends before the window goes: it posts to the window.
+  stopRequests_.reset();
   desktop_.Attach(nullptr);
   if (window_ != nullptr) ::DestroyWindow(window_);
   if (shortcuts_ != nullptr) ::DestroyAcceleratorTable(shortcuts_);
@@ -159,6 +161,14 @@ void MainWindow::SetFilesRowHeight() {
 
 void MainWindow::Open() {
   ShowPlaced(window_, form_.Placement);
+}
+
+void MainWindow::CloseOnStopRequests() {
+  // The requests are watched from the program's start; one that came already closes the window
+  // as soon as the main loop hands out messages.
+  HWND window = window_;
+  stopRequests_ =
+      std::make_unique<StopRequestWatcher>([window] { ::PostMessageW(window, WM_CLOSE, 0, 0); });
 }
 
 void MainWindow::Load(const std::string& iniFile) {

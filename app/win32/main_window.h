@@ -18,6 +18,7 @@
 #include "app/win32/control_binding.h"
 #include "app/win32/win32_view.h"
 #include "app/win32/window_layout.h"
+#include "ui/stop_request_watcher.h"
 #include "ui/window_controller.h"
 #include "ui/window_view.h"
 
@@ -49,6 +50,9 @@ class MainWindow : public Win32View, private WindowView {
   // Shows the window for the first time: where it stood when it last closed, moved onto the
   // screens as they are now, or at its default size in the middle of the screen.
   void Open();
+  // From now on, each request to stop from outside the program (Ctrl-C of a console that started
+  // it, the session ending) closes the window as Exit does: a run going is cancelled first.
+  void CloseOnStopRequests();
   // True once the close request has gone through: the program ends with the window.
   bool Closed() const { return controller_.Closed(); }
   HWND Window() const { return window_; }
@@ -99,6 +103,7 @@ class MainWindow : public Win32View, private WindowView {
   std::mutex tasksMutex_;
   std::deque<std::function<void()>> tasks_;  // posted from any thread, run on the window's
   WindowController controller_;
+  std::unique_ptr<StopRequestWatcher> stopRequests_;
 };
 
 }  // namespace tolvanex::win32

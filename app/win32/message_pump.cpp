@@ -1,8 +1,6 @@
 #include "app/win32/message_pump.h"
 
 #include "app/win32/win32_view.h"
-#include "system/stop_requests.h"
-#include "system/win32/stop_event.h"
 
 namespace tolvanex::win32 {
 
@@ -29,21 +27,13 @@ void LetMessagesThrough(Win32View* view) {
 }
 
 int RunMessageLoop(Win32View& view) {
+  MSG message;
   for (;;) {
-    HANDLE stopEvent = StopRequestEvent();
-    DWORD handles = stopEvent != nullptr ? 1 : 0;
-    DWORD woken = ::MsgWaitForMultipleObjectsEx(handles, &stopEvent, INFINITE, QS_ALLINPUT,
-                                                MWMO_INPUTAVAILABLE);
-    if (handles == 1 && woken == WAIT_OBJECT_0) {
-      DrainStopRequestDescriptor();
-      view.CloseWindow();
-      continue;
-    }
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
-      Hand(&view, message);
-    }
+    BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);
+    // Only a bad argument fails, and the loop gives none.
+    if (got < 0) return 1;
+    Hand(&view, message);
   }
 }
 

@@ -11,8 +11,8 @@ class Win32View;
 // without waiting. A request to quit stays queued for the main loop, and ends the let-through.
 void LetMessagesThrough(Win32View* view);
 
-// Hands out messages until the program is asked to quit; a request to stop from outside the
-// program closes the window as Exit does. Returns the exit code the quit request carried.
+// Hands out messages until the program is asked to quit. Returns the exit code the quit request
+// carried.
 int RunMessageLoop(Win32View& view);
 
 }  // namespace tolvanex::win32

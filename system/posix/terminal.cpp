@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "system/file_io.h"
+#include "system/posix/stop_request_wakeup.h"
 #include "system/stop_requests.h"
 
 namespace tolvanex {
@@ -27,27 +28,23 @@ int DescriptorOf(StandardStream stream) {
   return -1;
 }
 
-// Takes the bytes of the stop requests so far out of their descriptor, so that it wakes the
-// next wait only for a new request; the count tells how many there were.
-void EmptyStopRequestDescriptor() {
-  char bytes[64];
-  while (::read(StopRequestDescriptor(), bytes, sizeof bytes) > 0) {
-  }
-}
-
 // Waits until standard input has a byte (or its end) or a new stop request comes; true for
 // input.
 bool WaitForInput(int stopRequestsSeen) {
+  posix::StopRequestWakeup wakeup;
+  // Without a descriptor of its own, the wait looks at the count now and then.
+  int timeout =
+      wakeup.Descriptor() >= 0 ? -1 : static_cast<int>(posix::kStopRequestLookInterval.count());
   for (;;) {
     if (StopRequestCount() > stopRequestsSeen) return false;
-    // Without watching, the second entry's -1 is left out by poll itself.
-    pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {StopRequestDescriptor(), POLLIN, 0}};
-    int ready = ::poll(watched, 2, -1);
+    // Without a descriptor of the requests, the second entry's -1 is left out by poll itself.
+    pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {wakeup.Descriptor(), POLLIN, 0}};
+    int ready = ::poll(watched, 2, timeout);
     if (ready < 0) {
       if (errno == EINTR) continue;
       io::ThrowSystemError(errno);
     }
-    if (watched[1].revents != 0) EmptyStopRequestDescriptor();
+    if (watched[1].revents != 0) wakeup.Drain();
     // A request that came with the input goes first: its signal may land just as poll returns.
     if (StopRequestCount() > stopRequestsSeen) return false;
     // Readable, at its end, hung up or closed: the read tells which.

@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 
 #include "system/stop_requests.h"
 #include "system/win32/handles.h"
-#include "system/win32/stop_event.h"
+#include "system/win32/stop_request_wakeup.h"
 #include "system/win32/wide_text.h"
 #include "system/win32/win32_error.h"
 
@@ -14,10 +15,11 @@ namespace tolvanex {
 
 namespace {
 
-// A pipe cannot be waited for: how often it is looked at while a line is awaited.
-constexpr DWORD kPipeLookEveryMilliseconds = 20;
+// A pipe cannot be waited for: how often it is looked at while a line is awaited (and the count
+// of stop requests, by a wait that has no event for them).
+constexpr DWORD kLookEveryMilliseconds = 20;
 // A console read that Ctrl-C breaks off returns before the handler has counted the request.
-constexpr DWORD kRequestAfterBrokenReadMilliseconds = 200;
+constexpr std::chrono::milliseconds kRequestAfterBrokenRead{200};
 
 DWORD StandardHandleNumber(StandardStream stream) {
   switch (stream) {
@@ -42,9 +44,7 @@ bool IsConsole(HANDLE handle) {
 }
 
 bool StopRequested(int stopRequestsSeen) {
-  if (StopRequestCount() <= stopRequestsSeen) return false;
-  DrainStopRequestDescriptor();
-  return true;
+  return StopRequestCount() > stopRequestsSeen;
 }
 
 enum class Wait { Input, StopRequest };
@@ -52,18 +52,17 @@ enum class Wait { Input, StopRequest };
 // Waits for a console to hold a key press that makes text, or for a new stop request. Other
 // events (a key let go, the mouse, the window's size) are taken out of the way.
 Wait WaitForConsole(HANDLE input, int stopRequestsSeen) {
-  HANDLE stop = static_cast<HANDLE>(win32::StopRequestEvent());
+  win32::StopRequestWakeup wakeup;
+  HANDLE stop = wakeup.Event();
   for (;;) {
     if (StopRequested(stopRequestsSeen)) return Wait::StopRequest;
     HANDLE watched[2] = {input, stop};
     DWORD count = stop != nullptr ? 2 : 1;
-    DWORD woke = ::WaitForMultipleObjects(count, watched, FALSE, INFINITE);
+    DWORD woke = ::WaitForMultipleObjects(count, watched, FALSE,
+                                          stop != nullptr ? INFINITE : kLookEveryMilliseconds);
     if (woke == WAIT_FAILED) win32::ThrowLastError();
     if (StopRequested(stopRequestsSeen)) return Wait::StopRequest;
-    if (woke != WAIT_OBJECT_0) {
-      ::ResetEvent(stop);  // a request already seen
-      continue;
-    }
+    if (woke != WAIT_OBJECT_0) continue;  // a request already seen, or a look at the count
     INPUT_RECORD event{};
     DWORD events = 0;
     if (!::PeekConsoleInputW(input, &event, 1, &events)) win32::ThrowLastError();
@@ -78,7 +77,8 @@ Wait WaitForConsole(HANDLE input, int stopRequestsSeen) {
 
 // Waits for a pipe to hold a byte or to be closed, or for a new stop request.
 Wait WaitForPipe(HANDLE input, int stopRequestsSeen) {
-  HANDLE stop = static_cast<HANDLE>(win32::StopRequestEvent());
+  win32::StopRequestWakeup wakeup;
+  HANDLE stop = wakeup.Event();
   for (;;) {
     if (StopRequested(stopRequestsSeen)) return Wait::StopRequest;
     DWORD available = 0;
@@ -87,12 +87,9 @@ Wait WaitForPipe(HANDLE input, int stopRequestsSeen) {
       return Wait::Input;
     }
     if (stop != nullptr) {
-      if (::WaitForSingleObject(stop, kPipeLookEveryMilliseconds) == WAIT_OBJECT_0) {
-        if (StopRequested(stopRequestsSeen)) return Wait::StopRequest;
-        ::ResetEvent(stop);  // a request already seen
-      }
+      ::WaitForSingleObject(stop, kLookEveryMilliseconds);
     } else {
-      ::Sleep(kPipeLookEveryMilliseconds);
+      ::Sleep(kLookEveryMilliseconds);
     }
   }
 }
@@ -121,10 +118,7 @@ InputLine ReadConsoleLine(HANDLE input, int stopRequestsSeen) {
     }
     if (got == 0) {
       // Broken off by Ctrl-C, whose request the handler counts a moment later.
-      if (HANDLE stop = static_cast<HANDLE>(win32::StopRequestEvent()); stop != nullptr) {
-        ::WaitForSingleObject(stop, kRequestAfterBrokenReadMilliseconds);
-      }
-      if (StopRequested(stopRequestsSeen)) return Stopped();
+      if (WaitForStopRequest(stopRequestsSeen, kRequestAfterBrokenRead)) return Stopped();
       endOfInput = text.empty();
       break;
     }
