@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 
+#include "system/standard_input.h"
 #include "system/stop_requests.h"
 #include "system/win32/handles.h"
 #include "system/win32/stop_request_wakeup.h"
@@ -176,38 +178,36 @@ int TerminalColumns(StandardStream stream) {
   return info.srWindow.Right - info.srWindow.Left + 1;
 }
 
-InputLine ReadStandardInputLine(int stopRequestsSeen) {
+namespace standard_input {
+
+std::optional<InputLine> ReadWholeLine(int stopRequestsSeen) {
   HANDLE input = StandardHandle(StandardStream::Input);
   if (input == nullptr) return InputLine();  // closed: the end of the input
   if (IsConsole(input)) return ReadConsoleLine(input, stopRequestsSeen);
-  bool pipe = ::GetFileType(input) == FILE_TYPE_PIPE;
-  InputLine line;
-  // One byte at a time: the answer is a short line, and no byte after it may be taken from
-  // whatever else reads this input.
-  for (;;) {
-    Wait woke = pipe ? WaitForPipe(input, stopRequestsSeen)
-                     : (StopRequested(stopRequestsSeen) ? Wait::StopRequest : Wait::Input);
-    if (woke == Wait::StopRequest) return Stopped();
-    char byte = 0;
-    DWORD got = 0;
-    if (!::ReadFile(input, &byte, 1, &got, nullptr)) {
-      DWORD error = ::GetLastError();
-      if (error != ERROR_BROKEN_PIPE && error != ERROR_HANDLE_EOF &&
-          error != ERROR_INVALID_HANDLE) {
-        win32::ThrowWin32Error(error);
-      }
-      got = 0;
-    }
-    if (got == 0) {
-      line.How = line.Text.empty() ? InputLine::End::EndOfInput : InputLine::End::Line;
-      return line;
-    }
-    if (byte == '\n') {
-      line.How = InputLine::End::Line;
-      return line;
-    }
-    line.Text += byte;
-  }
+  return std::nullopt;
 }
+
+bool WaitForByte(int stopRequestsSeen) {
+  HANDLE input = StandardHandle(StandardStream::Input);
+  if (::GetFileType(input) == FILE_TYPE_PIPE) {
+    return WaitForPipe(input, stopRequestsSeen) == Wait::Input;
+  }
+  // A file holds its bytes, or is at its end, at once.
+  return !StopRequested(stopRequestsSeen);
+}
+
+ByteRead ReadByte(char& byte) {
+  DWORD got = 0;
+  if (!::ReadFile(StandardHandle(StandardStream::Input), &byte, 1, &got, nullptr)) {
+    DWORD error = ::GetLastError();
+    if (error != ERROR_BROKEN_PIPE && error != ERROR_HANDLE_EOF && error != ERROR_INVALID_HANDLE) {
+      win32::ThrowWin32Error(error);
+    }
+    got = 0;
+  }
+  return got > 0 ? ByteRead::Byte : ByteRead::EndOfInput;
+}
+
+}  // namespace standard_input
 
 }  // namespace tolvanex
