@@ -19,14 +19,18 @@ struct ProgramInfo {
   int Revision = kVersionRevision;
 };
 
-// The per-user lock file: in the runtime folder when one is given (XDG_RUNTIME_DIR), else
-// /tmp/tolvanex-<uid>.lock.
+// What a user's SingleInstanceLock locks: a lock file in the runtime folder when one is given;
+// otherwise one named after the user's number in the system's own place (on POSIX the file
+// /tmp/tolvanex-<uid>.lock, on Windows a mutex of the session).
 std::string LockFilePath(const char* runtimeFolder, unsigned long uid);
-// The lock file of this user, from the environment.
+// What this user's lock is, from the environment and the system's account of the user (on POSIX
+// in XDG_RUNTIME_DIR, else under the uid; on Windows a mutex named after the user's security
+// identifier).
 std::string DefaultLockFilePath();
 
-// An exclusive advisory lock on a file, held as long as the object lives. The system drops it
-// when the process ends, after a crash too, so a stale lock never blocks a start.
+// An exclusive lock on what the path names (a lock file, or on Windows a mutex of the session),
+// held as long as the object lives. The system drops it when the process ends, after a crash
+// too, so a stale lock never blocks a start.
 class SingleInstanceLock {
  public:
   explicit SingleInstanceLock(std::string path = DefaultLockFilePath());
@@ -42,26 +46,29 @@ class SingleInstanceLock {
   io::File file_;
 };
 
-// The text editor: the program named by TOLVANEX_EDITOR when it is set and not empty, else
-// xdg-open.
+// The text editor: the program named by TOLVANEX_EDITOR when it is set and not empty, else the
+// system's own way to open a text file (xdg-open on POSIX, notepad on Windows).
 std::string EditorProgram();
-// The path as the editor is to receive it: a name starting with "-" gains "./" in front, so that
-// the editor does not take it for an option; every other path is passed as it stands.
+// The path as the editor is to receive it: a path that the editor could take for an option gets
+// another spelling of the same file: "-x" becomes "./-x" (on Windows ".\-x", and there "/x",
+// not "//x", becomes "\x"); every other path is passed as it stands.
 std::string EditorArgument(std::string_view path);
-// Starts a program with one argument, never through a shell, in a session of its own and not as
-// a child of this process, so that it outlives the program and leaves no zombie behind. Returns
-// at once; throws std::system_error when the program cannot be started (for example when no
-// such program exists).
+// Starts a program with one argument, never through a shell, detached from this program (none
+// of its terminal or console, signals or open files) and never waited for, so that it outlives
+// the program and leaves nothing of itself behind in it. Returns at once; throws
+// std::system_error when the program cannot be started (for example when no such program
+// exists).
 void StartDetached(const std::string& program, const std::string& argument);
 
 // Folder (without a trailing separator, except for the root) and name without extension of a
 // program's file; the version is this program's.
 ProgramInfo ProgramInfoFromPath(std::string_view executablePath);
-// The running program, from /proc/self/exe. Without /proc it is "tolvanex" in the current folder.
+// The running program, as the system names its file (on POSIX /proc/self/exe); when the system
+// cannot say, "tolvanex" in the current folder.
 ProgramInfo RunningProgram();
 
 // The year of today's date in the local time zone. Asked for every date read without a year, so
-// it goes through localtime_r, which reads the time zone once per process.
+// it is cheap: the time zone is not read anew at each call.
 int LocalYear();
 // The local time now in ISO 8601 with its offset from UTC: "2026-12-10T16:50:40+01:00".
 std::string LocalTimestamp();

@@ -1,3 +1,4 @@
+// What the file layer does alike on both sides of the seam, over each side's own calls.
 #include "system/file_io.h"
 
 #include <string>
@@ -41,6 +42,18 @@ File File::Adopt(std::intptr_t handle, std::string path) {
   file.handle_ = handle;
   file.path_ = std::move(path);
   return file;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  File file = OpenForReading(path);
+  std::string bytes;
+  char block[64 * 1024];
+  for (;;) {
+    std::size_t n = file.ReadSome(block, sizeof block);
+    if (n == 0) break;
+    bytes.append(block, n);
+  }
+  return bytes;
 }
 
 std::string File::ReadRange(std::uint64_t offset, std::size_t size) {

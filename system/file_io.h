@@ -1,7 +1,8 @@
 // The file layer: every byte the program reads or writes passes through here. Operating-system
-// failures are thrown as std::system_error carrying the system's own message. Tests put a fault
-// hook in place to make any open, read, write, flush to disk or rename fail, or a write stop half
-// way as on a full disk, on the same path that the program takes.
+// failures are thrown as std::system_error carrying the system's own message, and compare equal
+// to the std::errc they stand for on either side. Tests put a fault hook in place to make any
+// open, read, write, flush to disk or rename fail, or a write stop half way as on a full disk, on
+// the same path that the program takes.
 #pragma once
 
 #include <cstddef>
@@ -22,7 +23,7 @@ namespace tolvanex::io {
 enum class FileOperation { Open, Read, Write, Sync, Rename, Close };
 
 struct Fault {
-  int Error = 0;  // an errno value to fail with; 0 lets the call go on
+  int Error = 0;  // an error number of <cerrno> to fail with; 0 lets the call go on
   // For a write: the bytes that reach the file before it fails with Error.
   std::size_t BytesLetThrough = static_cast<std::size_t>(-1);
 };
@@ -40,8 +41,9 @@ void ResetFaultHook();
 
 [[noreturn]] void ThrowSystemError(int error);
 
-// An output file's name that is a symbolic link, a FIFO, a device, a socket or a folder: the
-// file layer never writes through it, and never blocks on it.
+// An output file's name that holds anything but a regular file (a symbolic link, a folder, a
+// device; on POSIX a FIFO or a socket too): the file layer never writes through it, and never
+// blocks on it.
 class NotRegularFile : public std::runtime_error {
  public:
   NotRegularFile() : std::runtime_error("Not a regular file") {}
@@ -76,12 +78,14 @@ std::uint64_t FileLength(const std::string& path);
 std::string ResolvedPath(const std::string& path);
 
 // Whether the content of the file at path may be replaced: Missing when nothing is there,
-// Allowed for a regular file that this user may write, Refused for anything else. A file
-// without any write bit counts as read-only, even for a user whom the system lets write anyway.
+// Allowed for a regular file that this user may write, Refused for anything else. A file marked
+// read-only (no write permission bit on POSIX, the read-only attribute on Windows) is refused,
+// even for a user whom the system lets write anyway.
 enum class WriteAccess { Missing, Allowed, Refused };
 WriteAccess WriteAccessTo(const std::string& path);
 
-// What tells one file from another, whatever its names, and what tells its versions apart.
+// What tells one file from another, whatever its names (the device and inode on POSIX, the
+// volume's serial number and the file's index on Windows), and what tells its versions apart.
 struct FileIdentity {
   std::uint64_t Device = 0;
   std::uint64_t Inode = 0;
@@ -123,8 +127,9 @@ class File {
   void TruncateTo(std::uint64_t size);
   // What was written reaches the disk; a failure to write it back shows here.
   void SyncToDisk();
-  // An advisory lock on the file, for as long as it stays open in this process; the system drops
-  // it when the process ends, however it ends.
+  // A lock on the file that only other lockers heed (the file's bytes stay open to readers), for
+  // as long as it stays open in this process; the system drops it when the process ends, however
+  // it ends.
   bool TryLock();
   void Close();
 
@@ -151,21 +156,23 @@ File OpenForReading(const std::string& path);
 File CreateNewFile(const std::string& path);
 // The same, every write going to the end of the file, wherever another program has put it.
 File CreateNewFileToAppend(const std::string& path);
-// An existing regular file, every write going to its end. A link, a FIFO, a device or a socket
-// under the name is refused with NotRegularFile, without blocking.
+// An existing regular file, every write going to its end. Anything else under the name is
+// refused with NotRegularFile, without blocking.
 File OpenForAppending(const std::string& path);
 // The file, every write going to its end: made when nothing holds the name, never emptied, so
 // that a file another program makes meanwhile is taken as it is.
 File CreateOrAppend(const std::string& path);
 // A file to lock against another run: created when missing, never emptied.
 File OpenLockFile(const std::string& path);
+// Every byte of a file that OpenForReading opens.
 std::string ReadWholeFile(const std::string& path);
 
 // Many files written back to the disk in one go: the folders they are written in are watched
-// from before the first write, and Finish has the system write back everything of theirs and
-// reports a failure to do so that happened at any time since. One write-back of a whole file
-// system costs no more than one of a single file, where thousands of files one by one would take
-// seconds.
+// from before the first write, and Finish has the system write back what was written in them
+// and reports a failure to do so that happened at any time since. Where the system can (POSIX),
+// that is one write-back of each file system, which costs no more than one of a single file,
+// where thousands of files one by one would take seconds; elsewhere (Windows) it is each file of
+// the folders written since the watch began.
 class WriteBack {
  public:
   WriteBack();
@@ -203,9 +210,10 @@ void DiscardTemporary(File& temporary);
 void RemoveStaleTemporaries(const std::string& folder, std::string_view kind);
 // Replaces the file's content as a whole: the content goes to a temporary of the kind in the
 // folder of the file, which is flushed to disk and renamed over the old file, keeping the old
-// file's permissions (and owner and group where the process may). A link is followed to the file
-// it names; a name that holds anything but a regular file is refused with NotRegularFile. On any
-// failure the old file stays exactly as it was and the temporary is removed.
+// file's permissions (on POSIX its mode, and owner and group where the process may; on Windows
+// its access rules and attributes). A link is followed to the file it names; a name that holds
+// anything but a regular file is refused with NotRegularFile. On any failure the old file stays
+// exactly as it was and the temporary is removed.
 void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind);
 // The same for a content that writeContent writes to the temporary in parts, so that a large one
 // is never held whole; a failure it throws counts as any other.

@@ -14,10 +14,11 @@ std::string NumberedName(std::string_view name, int n);
 // Moves the file at path into folder under its own name, or under the first NumberedName that
 // is free there; returns the path it got. A file already in the folder is never replaced, also
 // when another program creates it meanwhile. Within one file system the move is a rename; across
-// file systems the file is copied (its mode and modification time kept), the copy flushed to
-// disk, and only then the original removed, so that a failure at any point leaves the original
-// where it was and no partial copy behind. Throws std::system_error with the system's message,
-// or a std::runtime_error when no numbered name is free or the file is in the folder already.
+// file systems the file is copied (its permissions or attributes and its modification time
+// kept), the copy written through to the disk, and only then the original removed, so that a
+// failure at any point leaves the original where it was and no partial copy behind. Throws
+// std::system_error with the system's message, or a std::runtime_error when no numbered name is
+// free or the file is in the folder already.
 std::string MoveFileIntoFolder(const std::string& path, const std::string& folder);
 
 }  // namespace tolvanex

@@ -28,7 +28,7 @@ struct RegionalSettings {
   std::string GroupSeparator = ",";
 };
 
-// The C/POSIX locale reads as these defaults: English names, month-day-year, "/", ":", "." and ",".
+// English names, month-day-year, "/", ":", "." and ",": the C locale's settings.
 inline RegionalSettings EnglishRegionalSettings() {
   return RegionalSettings{};
 }

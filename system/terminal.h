@@ -1,4 +1,4 @@
-// The terminal that a command-line front end writes to and reads from.
+// The terminal (a console on Windows) that a command-line front end writes to and reads from.
 #pragma once
 
 #include <string>
@@ -7,17 +7,18 @@ namespace tolvanex {
 
 enum class StandardStream { Input, Output, Error };
 
-// Opens /dev/null in place of a standard stream that is closed, as a job started without one may
-// find it. Otherwise the first file the program opens would take the stream's number, and a
+// Opens the null device (/dev/null, NUL) in place of a standard stream that is closed, as a job
+// started without one may find it, so that a prompt reads no answer and a report goes nowhere.
+// On POSIX the first file the program opens would otherwise take the stream's number, and a
 // prompt would read its answer from that file, or a report be written into it.
 void OpenMissingStandardStreams();
 
 // A write to a pipe whose reader has gone fails (and the program decides how to end) instead of
-// ending the program by a signal in the middle of its work. Nothing to do where the system has
-// no such signal.
+// ending the program by a signal in the middle of its work (SIGPIPE on POSIX; Windows has no
+// such signal, and nothing is to be done there).
 void TakeClosedPipesAsWriteErrors();
 
-// True when the stream is a terminal (not a file, a pipe or closed).
+// True when the stream is a terminal or a console (not a file, a pipe or closed).
 bool IsTerminal(StandardStream stream);
 
 // The width in columns of the terminal of the stream; 0 when it is no terminal or does not say.
@@ -38,7 +39,7 @@ struct InputLine {
 // Reads no byte beyond the line's end, so that a later read, by this process or another that
 // shares the input, starts with the next line. The wait ends with StopRequest as soon as more
 // than stopRequestsSeen requests have been counted (with 0, at once after any request); bytes
-// of a line read before it are dropped. Reads the stop request descriptor empty.
+// of a line read before it are dropped.
 InputLine ReadStandardInputLine(int stopRequestsSeen);
 
 }  // namespace tolvanex

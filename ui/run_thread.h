@@ -78,7 +78,7 @@ class RunThread : private RunObserver {
   std::mutex mutex_;  // guards what follows, and the wait for a box
   std::condition_variable answered_;
   bool abandoned_ = false;  // the window no longer answers: boxes count as cancelled
-  RunNews news_;  // handed over, for the window to take
+  RunNews news_;            // handed over, for the window to take
   // Run thread only: what the run told since it last handed its news over, kept without a lock.
   RunNews told_;
 };

@@ -175,6 +175,11 @@ void WindowController::RequestClose() {
   view_.CloseForGood();
 }
 
+void WindowController::CloseOnStopRequests() {
+  stopRequests_ =
+      std::make_unique<StopRequestWatcher>([this] { view_.Post([this] { RequestClose(); }); });
+}
+
 void WindowController::ProcessAndClose() {
   PressRunButton();
   if (form_.Run.Running) {

@@ -7,11 +7,13 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 
 #include "ui/frm_tolvanex.h"
 #include "ui/run_thread.h"
+#include "ui/stop_request_watcher.h"
 #include "ui/window_view.h"
 
 namespace tolvanex {
@@ -44,6 +46,10 @@ class WindowController {
   void RequestClose();
   // Presses Process, and closes the window once that run has ended.
   void ProcessAndClose();
+  // From now on, each request to stop from outside the program (a signal, the console's Ctrl-C,
+  // the session ending) closes the window as Exit does: a run going is cancelled first. One that
+  // came before closes the window as soon as its thread takes tasks.
+  void CloseOnStopRequests();
   // While a run goes: its news shown, every kTickInterval.
   void Tick();
 
@@ -69,6 +75,8 @@ class WindowController {
   std::chrono::steady_clock::time_point filesListShown_{};
   bool closeAfterRun_ = false;
   bool closed_ = false;
+  // Last, so that the watch ends before anything it posts to goes.
+  std::unique_ptr<StopRequestWatcher> stopRequests_;
 };
 
 }  // namespace tolvanex

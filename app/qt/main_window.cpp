@@ -13,7 +13,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -26,7 +25,6 @@
 #include "app/qt/text_fields.h"
 #include "app/qt/window_icon.h"
 #include "app/qt/window_layout.h"
-#include "system/stop_requests.h"
 #include "ui/frm_tolvanex.h"
 
 namespace tolvanex::qt {
@@ -206,16 +204,6 @@ void MainWindow::LeaveSight() {
   KeepPlacement();
   leftSight_ = true;
   hide();
-}
-
-void MainWindow::CloseOnStopRequests() {
-  // The requests are watched from the program's start; one that came already is waiting in the
-  // descriptor and closes the window at once.
-  auto* requests = new QSocketNotifier(StopRequestDescriptor(), QSocketNotifier::Read, this);
-  connect(requests, &QSocketNotifier::activated, this, [this] {
-    DrainStopRequestDescriptor();
-    close();
-  });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -41,7 +41,7 @@ class MainWindow : public QMainWindow, private WindowView {
   void Open();
   // From now on, each request to stop from outside (SIGTERM, SIGHUP, SIGINT) closes the window
   // as Exit does: a run going is cancelled first, and the settings are saved.
-  void CloseOnStopRequests();
+  void CloseOnStopRequests() { controller_.CloseOnStopRequests(); }
   // True once the close request has gone through: the program ends with the window.
   bool Closed() const { return controller_.Closed(); }
   bool RunGoing() const { return controller_.Running(); }

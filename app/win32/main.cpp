@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
   window.Load(options.SettingsFile.value_or(std::string()));
   // A second instance has said so and closed its window before it was ever shown.
   if (window.Closed()) return 0;
+  window.CloseOnStopRequests();
   window.Open();
   if (options.ProcessAndExit) window.ProcessAndClose();
   int status = win32::RunMessageLoop(window);

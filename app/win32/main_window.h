@@ -46,6 +46,9 @@ class MainWindow : private WindowView {
   // Shows the window for the first time: where it stood when it last closed, moved onto the
   // screens as they are now, or at its default size in the middle of the screen.
   void Open();
+  // From now on, each request to stop from outside the program (Ctrl-C of a console that started
+  // it, the session ending) closes the window as Exit does: a run going is cancelled first.
+  void CloseOnStopRequests() { controller_.CloseOnStopRequests(); }
   // True once the close request has gone through: the program ends with the window.
   bool Closed() const { return controller_.Closed(); }
   bool RunGoing() const { return controller_.Running(); }

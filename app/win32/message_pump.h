@@ -7,9 +7,8 @@ namespace tolvanex::win32 {
 
 class MainWindow;
 
-// Hands out messages until the program is asked to quit or the window has closed for good; a
-// request to stop from outside the program closes the window as Exit does. Returns the exit code
-// the quit request carried.
+// Hands out messages until the program is asked to quit or the window has closed for good.
+// Returns the exit code the quit request carried.
 int RunMessageLoop(MainWindow& window);
 
 }  // namespace tolvanex::win32

@@ -7,8 +7,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 
 #include "system/file_io.h"
+#include "system/posix/stop_request_wakeup.h"
+#include "system/standard_input.h"
 #include "system/stop_requests.h"
 
 namespace tolvanex {
@@ -25,34 +28,6 @@ int DescriptorOf(StandardStream stream) {
       return STDERR_FILENO;
   }
   return -1;
-}
-
-// Takes the bytes of the stop requests so far out of their descriptor, so that it wakes the
-// next wait only for a new request; the count tells how many there were.
-void EmptyStopRequestDescriptor() {
-  char bytes[64];
-  while (::read(StopRequestDescriptor(), bytes, sizeof bytes) > 0) {
-  }
-}
-
-// Waits until standard input has a byte (or its end) or a new stop request comes; true for
-// input.
-bool WaitForInput(int stopRequestsSeen) {
-  for (;;) {
-    if (StopRequestCount() > stopRequestsSeen) return false;
-    // Without watching, the second entry's -1 is left out by poll itself.
-    pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {StopRequestDescriptor(), POLLIN, 0}};
-    int ready = ::poll(watched, 2, -1);
-    if (ready < 0) {
-      if (errno == EINTR) continue;
-      io::ThrowSystemError(errno);
-    }
-    if (watched[1].revents != 0) EmptyStopRequestDescriptor();
-    // A request that came with the input goes first: its signal may land just as poll returns.
-    if (StopRequestCount() > stopRequestsSeen) return false;
-    // Readable, at its end, hung up or closed: the read tells which.
-    if (watched[0].revents != 0) return true;
-  }
 }
 
 }  // namespace
@@ -84,30 +59,41 @@ int TerminalColumns(StandardStream stream) {
   return size.ws_col;
 }
 
-InputLine ReadStandardInputLine(int stopRequestsSeen) {
-  InputLine line;
-  // One byte at a time: the answer is a short line, and no byte after it may be taken from
-  // whatever else reads this input.
+namespace standard_input {
+
+std::optional<InputLine> ReadWholeLine(int) {
+  return std::nullopt;
+}
+
+bool WaitForByte(int stopRequestsSeen) {
+  posix::StopRequestWakeup wakeup;
+  // Without a descriptor of its own, the wait looks at the count now and then.
+  int timeout =
+      wakeup.Descriptor() >= 0 ? -1 : static_cast<int>(posix::kStopRequestLookInterval.count());
   for (;;) {
-    if (!WaitForInput(stopRequestsSeen)) {
-      line.How = InputLine::End::StopRequest;
-      line.Text.clear();
-      return line;
+    if (StopRequestCount() > stopRequestsSeen) return false;
+    // Without a descriptor of the requests, the second entry's -1 is left out by poll itself.
+    pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {wakeup.Descriptor(), POLLIN, 0}};
+    int ready = ::poll(watched, 2, timeout);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      io::ThrowSystemError(errno);
     }
-    char byte = 0;
-    ssize_t n = ::read(STDIN_FILENO, &byte, 1);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno != EBADF) io::ThrowSystemError(errno);
-    if (n <= 0) {
-      line.How = line.Text.empty() ? InputLine::End::EndOfInput : InputLine::End::Line;
-      return line;
-    }
-    if (byte == '\n') {
-      line.How = InputLine::End::Line;
-      return line;
-    }
-    line.Text += byte;
+    if (watched[1].revents != 0) wakeup.Drain();
+    // A request that came with the input goes first: its signal may land just as poll returns.
+    if (StopRequestCount() > stopRequestsSeen) return false;
+    // Readable, at its end, hung up or closed: the read tells which.
+    if (watched[0].revents != 0) return true;
   }
 }
+
+ByteRead ReadByte(char& byte) {
+  ssize_t n = ::read(STDIN_FILENO, &byte, 1);
+  if (n < 0 && errno == EINTR) return ByteRead::Interrupted;
+  if (n < 0 && errno != EBADF) io::ThrowSystemError(errno);
+  return n > 0 ? ByteRead::Byte : ByteRead::EndOfInput;
+}
+
+}  // namespace standard_input
 
 }  // namespace tolvanex

@@ -310,16 +310,4 @@ File OpenLockFile(const std::string& path) {
   return OpenOutput(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  File file = OpenForReading(path);
-  std::string bytes;
-  char block[64 * 1024];
-  for (;;) {
-    std::size_t n = file.ReadSome(block, sizeof block);
-    if (n == 0) break;
-    bytes.append(block, n);
-  }
-  return bytes;
-}
-
 }  // namespace tolvanex::io

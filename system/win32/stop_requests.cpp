@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <mutex>
+#include <vector>
 
-#include "system/win32/stop_event.h"
+#include "system/win32/stop_request_wakeup.h"
 #include "system/win32/win32_error.h"
 
 namespace tolvanex {
@@ -15,10 +18,15 @@ namespace {
 
 // What a process ended by Ctrl-C reports, as the system's own handling would end it.
 constexpr UINT kEndedByControlC = 0xC000013AU;
+// How often a waiter without an event looks at the count.
+constexpr DWORD kLookEveryMilliseconds = 20;
 
 std::atomic<int> requests{0};
 std::atomic<bool> secondEnds{false};
-std::atomic<HANDLE> requestEvent{nullptr};
+// The events of the waiters, each set at every request. The count goes up under the same lock,
+// so that a waiter that looks at the count after its event is listed cannot miss a request.
+std::mutex waitersLock;
+std::vector<HANDLE> waiters;
 
 BOOL WINAPI OnControlEvent(DWORD event) {
   switch (event) {
@@ -30,8 +38,12 @@ BOOL WINAPI OnControlEvent(DWORD event) {
     default:
       return FALSE;
   }
-  int before = requests.fetch_add(1);
-  if (HANDLE set = requestEvent.load(); set != nullptr) ::SetEvent(set);
+  int before = 0;
+  {
+    std::lock_guard<std::mutex> lock(waitersLock);
+    before = requests.fetch_add(1);
+    for (HANDLE waiter : waiters) ::SetEvent(waiter);
+  }
   if (before > 0 && secondEnds.load()) ::ExitProcess(kEndedByControlC);
   // For a closed console or a shutdown the system ends the process as soon as the handler
   // returns: the handler waits, so that the program ends the way it decides, until the system's
@@ -44,11 +56,6 @@ BOOL WINAPI OnControlEvent(DWORD event) {
 
 void WatchStopRequests(bool secondEndsProgram) {
   secondEnds = secondEndsProgram;
-  if (requestEvent.load() == nullptr) {
-    HANDLE created = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (created == nullptr) win32::ThrowLastError();
-    requestEvent = created;
-  }
   if (!::SetConsoleCtrlHandler(OnControlEvent, TRUE)) win32::ThrowLastError();
 }
 
@@ -56,19 +63,50 @@ int StopRequestCount() {
   return requests.load();
 }
 
-// Windows has no descriptor that becomes readable: the requests set an event instead
-// (win32::StopRequestEvent), which the terminal waits for. An event loop must wait for that
-// event.
-int StopRequestDescriptor() {
-  return -1;
+bool WaitForStopRequest(int seenSoFar, std::chrono::milliseconds timeout) {
+  using std::chrono::milliseconds;
+  const auto start = std::chrono::steady_clock::now();
+  win32::StopRequestWakeup wakeup;
+  for (;;) {
+    if (StopRequestCount() > seenSoFar) return true;
+    auto waited =
+        std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
+    if (waited >= timeout) return false;
+    // INFINITE is one more than the longest wait.
+    auto left = static_cast<DWORD>(std::min<long long>((timeout - waited).count(), INFINITE - 1));
+    if (wakeup.Event() == nullptr) {
+      ::Sleep(std::min(left, kLookEveryMilliseconds));
+    } else {
+      ::WaitForSingleObject(wakeup.Event(), left);
+    }
+  }
 }
 
-void DrainStopRequestDescriptor() {
-  if (HANDLE set = requestEvent.load(); set != nullptr) ::ResetEvent(set);
+namespace win32 {
+
+StopRequestWakeup::StopRequestWakeup() {
+  // Reset by the wait that it wakes.
+  event_ = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (event_ == nullptr) return;
+  try {
+    std::lock_guard<std::mutex> lock(waitersLock);
+    waiters.push_back(event_);
+  } catch (...) {
+    // Without a place in the list the waiter looks at the count now and then instead.
+    ::CloseHandle(event_);
+    event_ = nullptr;
+  }
 }
 
-void* win32::StopRequestEvent() {
-  return requestEvent.load();
+StopRequestWakeup::~StopRequestWakeup() {
+  if (event_ == nullptr) return;
+  {
+    std::lock_guard<std::mutex> lock(waitersLock);
+    waiters.erase(std::find(waiters.begin(), waiters.end(), event_));
+  }
+  ::CloseHandle(event_);
 }
+
+}  // namespace win32
 
 }  // namespace tolvanex

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <optional>
 #include <string>
 
+#include "system/standard_input.h"
 #include "system/stop_requests.h"
 #include "system/win32/handles.h"
-#include "system/win32/stop_event.h"
+#include "system/win32/stop_request_wakeup.h"
 #include "system/win32/wide_text.h"
 #include "system/win32/win32_error.h"
 
@@ -14,10 +17,11 @@ namespace tolvanex {
 
 namespace {
 
-// A pipe cannot be waited for: how often it is looked at while a line is awaited.
-constexpr DWORD kPipeLookEveryMilliseconds = 20;
+// A pipe cannot be waited for: how often it is looked at while a line is awaited (and the count
+// of stop requests, by a wait that has no event for them).
+constexpr DWORD kLookEveryMilliseconds = 20;
 // A console read that Ctrl-C breaks off returns before the handler has counted the request.
-constexpr DWORD kRequestAfterBrokenReadMilliseconds = 200;
+constexpr std::chrono::milliseconds kRequestAfterBrokenRead{200};
 
 DWORD StandardHandleNumber(StandardStream stream) {
   switch (stream) {
@@ -42,9 +46,7 @@ bool IsConsole(HANDLE handle) {
 }
 
 bool StopRequested(int stopRequestsSeen) {
-  if (StopRequestCount() <= stopRequestsSeen) return false;
-  DrainStopRequestDescriptor();
-  return true;
+  return StopRequestCount() > stopRequestsSeen;
 }
 
 enum class Wait { Input, StopRequest };
@@ -52,18 +54,17 @@ enum class Wait { Input, StopRequest };
 // Waits for a console to hold a key press that makes text, or for a new stop request. Other
 // events (a key let go, the mouse, the window's size) are taken out of the way.
 Wait WaitForConsole(HANDLE input, int stopRequestsSeen) {
-  HANDLE stop = static_cast<HANDLE>(win32::StopRequestEvent());
+  win32::StopRequestWakeup wakeup;
+  HANDLE stop = wakeup.Event();
   for (;;) {
     if (StopRequested(stopRequestsSeen)) return Wait::StopRequest;
     HANDLE watched[2] = {input, stop};
     DWORD count = stop != nullptr ? 2 : 1;
-    DWORD woke = ::WaitForMultipleObjects(count, watched, FALSE, INFINITE);
+    DWORD woke = ::WaitForMultipleObjects(count, watched, FALSE,
+                                          stop != nullptr ? INFINITE : kLookEveryMilliseconds);
     if (woke == WAIT_FAILED) win32::ThrowLastError();
     if (StopRequested(stopRequestsSeen)) return Wait::StopRequest;
-    if (woke != WAIT_OBJECT_0) {
-      ::ResetEvent(stop);  // a request already seen
-      continue;
-    }
+    if (woke != WAIT_OBJECT_0) continue;  // a request already seen, or a look at the count
     INPUT_RECORD event{};
     DWORD events = 0;
     if (!::PeekConsoleInputW(input, &event, 1, &events)) win32::ThrowLastError();
@@ -78,7 +79,8 @@ Wait WaitForConsole(HANDLE input, int stopRequestsSeen) {
 
 // Waits for a pipe to hold a byte or to be closed, or for a new stop request.
 Wait WaitForPipe(HANDLE input, int stopRequestsSeen) {
-  HANDLE stop = static_cast<HANDLE>(win32::StopRequestEvent());
+  win32::StopRequestWakeup wakeup;
+  HANDLE stop = wakeup.Event();
   for (;;) {
     if (StopRequested(stopRequestsSeen)) return Wait::StopRequest;
     DWORD available = 0;
@@ -87,12 +89,9 @@ Wait WaitForPipe(HANDLE input, int stopRequestsSeen) {
       return Wait::Input;
     }
     if (stop != nullptr) {
-      if (::WaitForSingleObject(stop, kPipeLookEveryMilliseconds) == WAIT_OBJECT_0) {
-        if (StopRequested(stopRequestsSeen)) return Wait::StopRequest;
-        ::ResetEvent(stop);  // a request already seen
-      }
+      ::WaitForSingleObject(stop, kLookEveryMilliseconds);
     } else {
-      ::Sleep(kPipeLookEveryMilliseconds);
+      ::Sleep(kLookEveryMilliseconds);
     }
   }
 }
@@ -121,10 +120,7 @@ InputLine ReadConsoleLine(HANDLE input, int stopRequestsSeen) {
     }
     if (got == 0) {
       // Broken off by Ctrl-C, whose request the handler counts a moment later.
-      if (HANDLE stop = static_cast<HANDLE>(win32::StopRequestEvent()); stop != nullptr) {
-        ::WaitForSingleObject(stop, kRequestAfterBrokenReadMilliseconds);
-      }
-      if (StopRequested(stopRequestsSeen)) return Stopped();
+      if (WaitForStopRequest(stopRequestsSeen, kRequestAfterBrokenRead)) return Stopped();
       endOfInput = text.empty();
       break;
     }
@@ -182,38 +178,36 @@ int TerminalColumns(StandardStream stream) {
   return info.srWindow.Right - info.srWindow.Left + 1;
 }
 
-InputLine ReadStandardInputLine(int stopRequestsSeen) {
+namespace standard_input {
+
+std::optional<InputLine> ReadWholeLine(int stopRequestsSeen) {
   HANDLE input = StandardHandle(StandardStream::Input);
   if (input == nullptr) return InputLine();  // closed: the end of the input
   if (IsConsole(input)) return ReadConsoleLine(input, stopRequestsSeen);
-  bool pipe = ::GetFileType(input) == FILE_TYPE_PIPE;
-  InputLine line;
-  // One byte at a time: the answer is a short line, and no byte after it may be taken from
-  // whatever else reads this input.
-  for (;;) {
-    Wait woke = pipe ? WaitForPipe(input, stopRequestsSeen)
-                     : (StopRequested(stopRequestsSeen) ? Wait::StopRequest : Wait::Input);
-    if (woke == Wait::StopRequest) return Stopped();
-    char byte = 0;
-    DWORD got = 0;
-    if (!::ReadFile(input, &byte, 1, &got, nullptr)) {
-      DWORD error = ::GetLastError();
-      if (error != ERROR_BROKEN_PIPE && error != ERROR_HANDLE_EOF &&
-          error != ERROR_INVALID_HANDLE) {
-        win32::ThrowWin32Error(error);
-      }
-      got = 0;
-    }
-    if (got == 0) {
-      line.How = line.Text.empty() ? InputLine::End::EndOfInput : InputLine::End::Line;
-      return line;
-    }
-    if (byte == '\n') {
-      line.How = InputLine::End::Line;
-      return line;
-    }
-    line.Text += byte;
-  }
+  return std::nullopt;
 }
+
+bool WaitForByte(int stopRequestsSeen) {
+  HANDLE input = StandardHandle(StandardStream::Input);
+  if (::GetFileType(input) == FILE_TYPE_PIPE) {
+    return WaitForPipe(input, stopRequestsSeen) == Wait::Input;
+  }
+  // A file holds its bytes, or is at its end, at once.
+  return !StopRequested(stopRequestsSeen);
+}
+
+ByteRead ReadByte(char& byte) {
+  DWORD got = 0;
+  if (!::ReadFile(StandardHandle(StandardStream::Input), &byte, 1, &got, nullptr)) {
+    DWORD error = ::GetLastError();
+    if (error != ERROR_BROKEN_PIPE && error != ERROR_HANDLE_EOF && error != ERROR_INVALID_HANDLE) {
+      win32::ThrowWin32Error(error);
+    }
+    got = 0;
+  }
+  return got > 0 ? ByteRead::Byte : ByteRead::EndOfInput;
+}
+
+}  // namespace standard_input
 
 }  // namespace tolvanex

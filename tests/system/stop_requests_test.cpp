@@ -1,30 +1,53 @@
 #include "system/stop_requests.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
+#include <vector>
+
 namespace tolvanex {
 namespace {
 
-bool Readable(int fd) {
-  pollfd watched{fd, POLLIN, 0};
-  return ::poll(&watched, 1, 0) == 1;
-}
+using std::chrono::milliseconds;
 
-TEST(StopRequests, AreCountedAndSignalledWithoutEndingTheProgram) {
+TEST(StopRequests, AreCountedWithoutEndingTheProgramAndEndAWaitForThem) {
   EXPECT_EQ(StopRequestCount(), 0);
-  EXPECT_EQ(StopRequestDescriptor(), -1);
+  EXPECT_FALSE(WaitForStopRequest(0, milliseconds(20)));  // none before watching starts
   WatchStopRequests(false);
-  ASSERT_GE(StopRequestDescriptor(), 0);
-  EXPECT_FALSE(Readable(StopRequestDescriptor()));
+  EXPECT_FALSE(WaitForStopRequest(0, milliseconds(20)));
   ::raise(SIGINT);
   ::raise(SIGTERM);
   ::raise(SIGHUP);
   EXPECT_EQ(StopRequestCount(), 3);
-  EXPECT_TRUE(Readable(StopRequestDescriptor()));
+  // Requests already counted end a wait at once; those seen end none.
+  auto before = std::chrono::steady_clock::now();
+  EXPECT_TRUE(WaitForStopRequest(2, milliseconds(10000)));
+  EXPECT_LT(std::chrono::steady_clock::now() - before, milliseconds(5000));
+  EXPECT_FALSE(WaitForStopRequest(3, milliseconds(20)));
+}
+
+// Each of several threads waiting at once is woken by the one request, more of them than have a
+// wake-up of their own too.
+TEST(StopRequests, WakeEveryThreadThatWaits) {
+  WatchStopRequests(false);
+  int seen = StopRequestCount();
+  constexpr int kWaiters = 6;
+  std::vector<int> woken(kWaiters, 0);
+  std::vector<std::thread> waiters;
+  for (int i = 0; i < kWaiters; ++i) {
+    waiters.emplace_back(
+        [&woken, i, seen] { woken[i] = WaitForStopRequest(seen, milliseconds(10000)) ? 1 : 0; });
+  }
+  std::this_thread::sleep_for(milliseconds(100));
+  auto before = std::chrono::steady_clock::now();
+  ::raise(SIGTERM);
+  for (std::thread& waiter : waiters) waiter.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - before, milliseconds(5000));
+  EXPECT_EQ(woken, std::vector<int>(kWaiters, 1));
 }
 
 TEST(StopRequests, ASecondRequestEndsTheProgramWhenAskedTo) {

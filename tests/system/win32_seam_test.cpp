@@ -1,6 +1,7 @@
 // What only the Windows side of the seam does: the system's errors and messages, the ANSI code
 // page, devices and hidden files, append-only handles, locks beyond the data, the instance
-// mutex, regional settings from the system, the standard input pipe and command lines.
+// mutex, regional settings from the system, the standard input pipe, the wait for a stop request
+// and command lines.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -19,6 +20,7 @@
 #include "system/file_io.h"
 #include "system/folders.h"
 #include "system/regional.h"
+#include "system/stop_requests.h"
 #include "system/terminal.h"
 #include "system/win32/command_line.h"
 #include "system/win32/wide_text.h"
@@ -335,6 +337,29 @@ TEST(ReadStandardInputLine, WaitsForAPipeUntilItsLineEndsOrItCloses) {
   EXPECT_EQ(last.How, InputLine::End::Line);
   EXPECT_EQ(last.Text, "par");
   EXPECT_EQ(ReadStandardInputLine(0).How, InputLine::End::EndOfInput);
+}
+
+// Without a request, a wait for one lasts its timeout, no shorter and not for ever, on every
+// thread that waits.
+TEST(StopRequests, AWaitWithoutARequestLastsItsTimeout) {
+  using std::chrono::milliseconds;
+  WatchStopRequests(false);
+  int seen = StopRequestCount();
+  std::vector<int> woken(3, 1);
+  std::vector<std::thread> waiters;
+  auto before = std::chrono::steady_clock::now();
+  for (int& wake : woken) {
+    waiters.emplace_back([&wake, seen] { wake = WaitForStopRequest(seen, milliseconds(200)); });
+  }
+  for (std::thread& waiter : waiters) waiter.join();
+  auto waited = std::chrono::steady_clock::now() - before;
+  EXPECT_EQ(woken, std::vector<int>(3, 0));
+  EXPECT_GE(waited, milliseconds(190));
+  EXPECT_LT(waited, milliseconds(5000));
+  // Fewer seen than counted: the wait ends at once.
+  before = std::chrono::steady_clock::now();
+  EXPECT_TRUE(WaitForStopRequest(seen - 1, milliseconds(10000)));
+  EXPECT_LT(std::chrono::steady_clock::now() - before, milliseconds(5000));
 }
 
 TEST(CommandLines, ReachTheProgramAsTheArgumentsGiven) {
