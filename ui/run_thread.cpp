@@ -8,6 +8,26 @@
 
 namespace tolvanex {
 
+namespace {
+
+// The readings of a few pairs take turns: a name among the last few counted is counted there,
+// so that the list of uses stays as short as the pairs in turn, whatever the readings.
+constexpr std::size_t kNamesLookedBack = 32;
+
+void CountUse(std::vector<std::pair<std::string, std::int64_t>>& uses, const std::string& name,
+              std::int64_t count) {
+  std::size_t from = uses.size() > kNamesLookedBack ? uses.size() - kNamesLookedBack : 0;
+  for (std::size_t i = uses.size(); i-- > from;) {
+    if (uses[i].first == name) {
+      uses[i].second += count;
+      return;
+    }
+  }
+  uses.emplace_back(name, count);
+}
+
+}  // namespace
+
 RunThread::RunThread(Platform& desktop, PostToWindow post, std::function<void()> beforeBox,
                      std::function<void(const ConversionResult&)> ended)
     : desktop_(desktop),
@@ -58,14 +78,7 @@ void RunThread::HandOver() {
   if (told_.Status) news_.Status = std::move(told_.Status);
   news_.Progress = told_.Progress;
   if (told_.PostFile) news_.PostFile = std::move(told_.PostFile);
-  for (auto& used : told_.TextFiles) {
-    auto& files = news_.TextFiles;
-    if (!files.empty() && files.back().first == used.first) {
-      files.back().second += used.second;
-    } else {
-      files.push_back(std::move(used));
-    }
-  }
+  for (auto& [name, count] : told_.TextFiles) CountUse(news_.TextFiles, name, count);
   told_ = RunNews();
 }
 
@@ -139,12 +152,7 @@ void RunThread::PostFileNamed(const std::string& path) {
 }
 
 void RunThread::TextFileUsed(const std::string& name) {
-  auto& files = told_.TextFiles;
-  if (!files.empty() && files.back().first == name) {
-    ++files.back().second;
-  } else {
-    files.emplace_back(name, 1);
-  }
+  CountUse(told_.TextFiles, name, 1);
 }
 
 }  // namespace tolvanex
