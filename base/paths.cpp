@@ -22,13 +22,17 @@ std::string AddBackslash(std::string_view path) {
   return result;
 }
 
-std::string StripQuotes(std::string_view text) {
+std::string_view QuotesStripped(std::string_view text) {
   std::string_view result = TrimBlanks(text);
   if (result.size() > 1 && result.front() == '"') {
     result.remove_prefix(1);
     if (result.size() > 1 && result.back() == '"') result.remove_suffix(1);
   }
-  return std::string(result);
+  return result;
+}
+
+std::string StripQuotes(std::string_view text) {
+  return std::string(QuotesStripped(text));
 }
 
 bool FileExists(const std::string& path) {

@@ -13,6 +13,8 @@ namespace tolvanex {
 std::string AddBackslash(std::string_view path);
 // Blanks trimmed; then a leading double quote dropped, and with it a trailing one.
 std::string StripQuotes(std::string_view text);
+// The same as a view into the text.
+std::string_view QuotesStripped(std::string_view text);
 // True for an existing regular file (links followed); false for a folder, a device or nothing.
 // A name starting with "." counts: there is no hidden attribute to leave it out.
 bool FileExists(const std::string& path);

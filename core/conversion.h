@@ -47,14 +47,23 @@ class Conversion : public ReportSink {
   void Take(const tolvanex::Report& report) override;
   // The status line's new text. The observer gets it when it wants it, and before any report.
   void SetStatus(std::string_view text);
-  const std::string& Status() const { return status_; }
+  void SetStatus(std::string_view prefix, std::string_view text);
+  // The status line of a data line: the pair and the reading's date, which is written with the
+  // request's date pattern (CurrentReadingPattern, current by then) only when somebody looks.
+  void SetReadingStatus(std::string_view id1, std::string_view id2, double readingTime);
+  const std::string& Status() const;
   // Tells the observer the status line's text when it wants it now, or when asked to.
   void ShowStatus(bool always = false);
   // A new name of the post file in hand.
   void NamePostFile(const std::string& path);
 
  private:
-  std::string status_;
+  mutable std::string status_;
+  // A reading's status not yet written into status_.
+  mutable bool readingStatusDue_ = false;
+  std::string statusId1_;
+  std::string statusId2_;
+  double statusTime_ = 0;
 };
 
 }  // namespace tolvanex

@@ -31,12 +31,13 @@ float LevelCode(std::string_view field) {
   return static_cast<float>(value);
 }
 
-float LevelCodeOf(CurrentReading& reading, std::size_t group, const std::string& text) {
+float LevelCodeOf(CurrentReading& reading, std::size_t group, std::string_view text) {
   auto& known = reading.LevelCodes;
   if (group < known.size() && known[group].Text == text) return known[group].Level;
   float level = LevelCode(text);
   if (group >= known.size()) known.resize(group + 1);
-  known[group] = {text, level};
+  known[group].Text.assign(text);
+  known[group].Level = level;
   return level;
 }
 
@@ -49,13 +50,13 @@ int SlotOfLevel(const Conversion& conversion, float level) {
   return 0;
 }
 
-std::string TrimmedIdentifier(std::string_view field) {
-  return std::string(TrimBlanks(StripQuotes(field)));
+std::string_view TrimmedIdentifier(std::string_view field) {
+  return TrimBlanks(QuotesStripped(field));
 }
 
 // The reading time of a data line. A date text that the line before had too is not read again;
 // one that does not read as a date goes to DateTimeValue, which reports it.
-double ReadingTimeOf(Conversion& conversion, const std::string& text) {
+double ReadingTimeOf(Conversion& conversion, std::string_view text) {
   auto value = conversion.Run.DataFileDates.Read(
       text, conversion.Request.Regional, [&conversion] { return conversion.Request.CurrentYear; });
   return value ? *value : DateTimeValue(conversion, text);
@@ -75,28 +76,25 @@ bool AnalyseLine(Conversion& conversion, std::string_view line) {
     fields[0] = TrimmedIdentifier(fields[0]);
     fields[1] = TrimmedIdentifier(fields[1]);
     reading.SN = fields[3];
-    reading.ReadingTime = ReadingTimeOf(conversion, StripQuotes(fields[2]));
+    reading.ReadingTime = ReadingTimeOf(conversion, QuotesStripped(fields[2]));
 
     for (std::size_t k = kFirstGroup; k < fields.size(); k += kGroupWidth) {
       float level = LevelCodeOf(reading, k / kGroupWidth, fields[k]);
       if (k + 1 >= fields.size() || fields[k + 1].empty()) continue;
-      KnownDigits digits;
-      double value = ReadFieldNumber(fields[k + 1], &digits);
       int slot = SlotOfLevel(conversion, level);
+      // A value that fits no slot is read all the same: one beyond the range of numbers is a
+      // failure of the line.
+      double value = ReadFieldNumber(fields[k + 1], slot == 0 ? nullptr : &reading.Digits[slot]);
       if (slot == 0) continue;
       reading.Values[slot] = value;
-      reading.Digits[slot] = digits;
       if (slot > reading.MaxColumn) reading.MaxColumn = slot;
     }
     result = true;
 
-    std::string& status = conversion.Run.StatusText;
-    status.assign(fields[0]);
-    status += '/';
-    status += fields[1];
-    status += ' ';
-    AppendReadingDate(conversion, status, reading.ReadingTime);
-    conversion.SetStatus(status);
+    // The status shows the pair and the date, written only when somebody looks; a date that
+    // cannot be written is the line's failure now, as it would be then.
+    if (!CurrentReadingPattern(conversion).Writes(reading.ReadingTime)) throw Failure(kOverflow);
+    conversion.SetReadingStatus(fields[0], fields[1], reading.ReadingTime);
   } catch (...) {
     ReportFailure(conversion, labels::kAnalyseLine);
   }
@@ -116,12 +114,16 @@ double DateTimeValue(Conversion& conversion, std::string_view text) {
   return 0;
 }
 
-void AppendReadingDate(Conversion& conversion, std::string& out, double value) {
+const DatePattern& CurrentReadingPattern(Conversion& conversion) {
   // The pattern is read into its codes once, not for every line.
   DatePattern& pattern = conversion.Run.ReadingPattern;
   if (pattern.Text() != conversion.Request.DatePattern)
     pattern = DatePattern(conversion.Request.DatePattern);
-  pattern.AppendTo(out, value, conversion.Request.Regional);
+  return pattern;
+}
+
+void AppendReadingDate(Conversion& conversion, std::string& out, double value) {
+  CurrentReadingPattern(conversion).AppendTo(out, value, conversion.Request.Regional);
 }
 
 void ClearReading(Conversion& conversion) {

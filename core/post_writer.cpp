@@ -99,7 +99,7 @@ void PublishPostFile(Conversion& conversion, std::string& path) {
   run.PostFile.Close();
 }
 
-void WriteHeader(io::OutputFile& file, const std::string& sn) {
+void WriteHeader(io::OutputFile& file, std::string_view sn) {
   std::string line = " 503DR-SD,";
   line += sn;
   line += ",CNT,9999,0,16";
@@ -170,7 +170,7 @@ bool WriteToPostFile(Conversion& conversion) {
       run.PostFilesStarted.push_back(path);
       conversion.NamePostFile(path);
       WriteHeader(run.PostFile, reading.SN);
-      conversion.PostFileSN = reading.SN;
+      conversion.PostFileSN.assign(reading.SN);
     }
 
     std::int32_t siteNumber = 0;

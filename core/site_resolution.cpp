@@ -37,9 +37,12 @@ std::int32_t StoredSiteNumber(std::string_view siteID, const RegionalSettings& r
 }
 
 // Asks until the answer is a number or empty; no value when the user gave none.
-std::optional<double> AskSiteNumber(Conversion& conversion, const std::string& id1,
-                                    const std::string& id2) {
-  std::string prompt = id1 + " / " + id2 + " needs a site number";
+std::optional<double> AskSiteNumber(Conversion& conversion, std::string_view id1,
+                                    std::string_view id2) {
+  std::string prompt(id1);
+  prompt += " / ";
+  prompt += id2;
+  prompt += " needs a site number";
   // The prompt shows where the run has got to.
   conversion.ShowStatus(true);
   for (;;) {
@@ -68,8 +71,8 @@ bool FindSiteNumber(Conversion& conversion, std::int32_t& siteNumber) {
 
     const auto& fields = conversion.Reading.Fields;
     if (fields.size() < 2) throw Failure(kNoIdentifiers);
-    const std::string& id1 = fields[0];
-    const std::string& id2 = fields[1];
+    std::string_view id1 = fields[0];
+    std::string_view id2 = fields[1];
 
     if (std::int64_t i = lookup.Entries.FindFirst(id1, id2); i > 0) {
       siteNumber = StoredSiteNumber(lookup.Entries[i].SiteID, conversion.Request.Regional);
@@ -83,7 +86,7 @@ bool FindSiteNumber(Conversion& conversion, std::int32_t& siteNumber) {
 
     siteNumber = ToSiteNumber(*answer);
     // The new pair is kept as the reading spells it, so the file shows what the logger sent.
-    lookup.Entries.Append(LookupEntry{id1, id2, DecimalText(siteNumber)});
+    lookup.Entries.Append(LookupEntry{std::string(id1), std::string(id2), DecimalText(siteNumber)});
     if (conversion.Request.SortLookup) SortLookupTable(lookup, conversion);
     return SaveLookupFile(lookup, path, conversion);
   } catch (...) {

@@ -184,8 +184,8 @@ bool WriteToTextFile(Conversion& conversion) {
   std::string path;
   try {
     auto& reading = conversion.Reading;
-    const std::string& id1 = reading.Fields.at(0);
-    const std::string& id2 = reading.Fields.at(1);
+    std::string_view id1 = reading.Fields.at(0);
+    std::string_view id2 = reading.Fields.at(1);
     path = AddBackslash(conversion.Request.TextFolder);
     path += id1;
     path += '_';
@@ -245,7 +245,7 @@ bool WriteToTextFile(Conversion& conversion) {
       open->File.WriteReading(line);
       open->LastDate = LastDateAfterLine(conversion, line, open->LastDate);
     } else {
-      conversion.SetStatus("Skipping: " + path);
+      conversion.SetStatus("Skipping: ", path);
       ++open->Tally.Skipped;
     }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "base/text.h"
 #include "formats/date_value.h"
@@ -229,6 +230,11 @@ void DatePattern::ReadRun(std::string_view run) {
         break;
     }
   }
+}
+
+bool DatePattern::Writes(double value) const {
+  if (tokens_.empty() && text_.empty()) return std::isfinite(value);
+  return value > kMinimumDayCount - 1 && value <= kMaximumDayCount;
 }
 
 void DatePattern::AppendTo(std::string& out, double value, const RegionalSettings& regional) const {

@@ -47,6 +47,8 @@ class DatePattern {
   // Appends the value written with the pattern; an empty pattern writes the general number form
   // of the value. Throws Failure(kOverflow) for a value outside the range of dates.
   void AppendTo(std::string& out, double value, const RegionalSettings& regional) const;
+  // Whether AppendTo writes the value rather than throwing for it.
+  bool Writes(double value) const;
   std::string Format(double value, const RegionalSettings& regional) const;
 
  private:

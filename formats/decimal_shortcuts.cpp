@@ -30,17 +30,6 @@ DecimalDigits FromScientific(const char* text, const char* end) {
   return result;
 }
 
-// The digits of mantissa * 10^-decimals, for a mantissa of 1 to 15 digits.
-// Written in place: a copy of the digits just written stalls on reading them back.
-void DigitsInto(std::uint64_t mantissa, int decimals, DecimalDigits& result) {
-  auto [end, error] = std::to_chars(result.Digits, result.Digits + sizeof result.Digits, mantissa);
-  (void)error;
-  int length = static_cast<int>(end - result.Digits);
-  result.Count = length;
-  while (result.Count > 1 && result.Digits[result.Count - 1] == '0') --result.Count;
-  result.Exponent = length - 1 - decimals;
-}
-
 constexpr std::uint64_t kFifteenDigitMantissa = 1000000000000000;
 
 }  // namespace
@@ -74,10 +63,32 @@ bool ReadPlainDecimalInto(std::string_view field, double& result, KnownDigits* k
   if (decimals > 0) value /= kPowersOfTen[decimals];
   if (known != nullptr && mantissa != 0 && mantissa < kFifteenDigitMantissa) {
     known->Magnitude = value;
-    DigitsInto(mantissa, decimals, known->Digits);
+    known->Text = field;
   }
   result = negative ? -value : value;
   return true;
+}
+
+DecimalDigits DigitsOfPlainDecimal(std::string_view text) {
+  DecimalDigits result;
+  int integerDigits = 0;  // from the first significant one
+  int leadingZeros = 0;   // after the point, before the first significant digit
+  bool point = false;
+  for (char c : text) {
+    if (c == '.') {
+      point = true;
+    } else if (IsDigit(c)) {
+      if (result.Count > 0 || c != '0') {
+        result.Digits[result.Count++] = c;
+        if (!point) ++integerDigits;
+      } else if (point) {
+        ++leadingZeros;
+      }
+    }
+  }
+  result.Exponent = integerDigits > 0 ? integerDigits - 1 : -leadingZeros - 1;
+  while (result.Count > 1 && result.Digits[result.Count - 1] == '0') --result.Count;
+  return result;
 }
 
 KnownDigits DigitsFor(double magnitude) {

@@ -33,7 +33,7 @@ void ForEachLine(std::string_view text, LineHandler&& lineHandler) {
   }
 }
 
-// Splits a line at every comma into fields, reusing the fields' storage.
-void SplitFields(std::string_view line, std::vector<std::string>& fields);
+// Splits a line at every comma into fields, views into the line, reusing the fields' storage.
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields);
 
 }  // namespace tolvanex

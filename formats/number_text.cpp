@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <system_error>
 
@@ -153,8 +154,12 @@ void AppendGeneralForm(std::string& out, double value, const KnownDigits* known)
     out += '0';  // negative zero too
     return;
   }
+  // Written into a buffer of the longest text (a sign, "0.", 19 zeros and 15 digits) and
+  // appended once.
+  char text[48];
+  char* at = text;
   if (value < 0) {
-    out += '-';
+    *at++ = '-';
     value = -value;
   }
 
@@ -162,7 +167,7 @@ void AppendGeneralForm(std::string& out, double value, const KnownDigits* known)
   // otherwise a short decimal is quicker to find than a rounding to 15 digits.
   DecimalDigits rounded;
   if (known != nullptr && known->Magnitude == value) {
-    rounded = known->Digits;
+    rounded = known->Text.empty() ? known->Digits : DigitsOfPlainDecimal(known->Text);
   } else if (std::optional<DecimalDigits> shortDigits = ShortDigits(value)) {
     rounded = *shortDigits;
   } else {
@@ -171,33 +176,43 @@ void AppendGeneralForm(std::string& out, double value, const KnownDigits* known)
   const char* digits = rounded.Digits;
   int count = rounded.Count;
   int exponent = rounded.Exponent;
+  auto put = [&at](const char* from, int length) {
+    std::memcpy(at, from, static_cast<std::size_t>(length));
+    at += length;
+  };
 
   // Plain decimals from 1e-4 up to below 1e15, and below 1e-4 too while they need at most 15
   // places after the point (0.000015, never 1.5E-05); the exponent form otherwise.
   int decimalsNeeded = count - 1 - exponent;
   if (exponent < 15 && (exponent >= -4 || decimalsNeeded <= 15)) {
     if (exponent < 0) {
-      out += "0.";
-      out.append(static_cast<std::size_t>(-exponent - 1), '0');
-      out.append(digits, static_cast<std::size_t>(count));
-      return;
+      *at++ = '0';
+      *at++ = '.';
+      for (int i = -exponent - 1; i > 0; --i) *at++ = '0';
+      put(digits, count);
+    } else {
+      int integerDigits = exponent + 1;
+      if (count > integerDigits) {
+        put(digits, integerDigits);
+        *at++ = '.';
+        put(digits + integerDigits, count - integerDigits);
+      } else {
+        put(digits, count);
+        for (int i = count; i < integerDigits; ++i) *at++ = '0';
+      }
     }
-    int integerDigits = exponent + 1;
-    for (int i = 0; i < integerDigits; ++i) out += i < count ? digits[i] : '0';
-    if (count > integerDigits) {
-      out += '.';
-      out.append(digits + integerDigits, static_cast<std::size_t>(count - integerDigits));
-    }
+    out.append(text, at);
     return;
   }
 
-  out += digits[0];
+  *at++ = digits[0];
   if (count > 1) {
-    out += '.';
-    out.append(digits + 1, static_cast<std::size_t>(count - 1));
+    *at++ = '.';
+    put(digits + 1, count - 1);
   }
-  out += 'E';
-  out += exponent < 0 ? '-' : '+';
+  *at++ = 'E';
+  *at++ = exponent < 0 ? '-' : '+';
+  out.append(text, at);
   AppendInteger(out, exponent < 0 ? -exponent : exponent, 2);
 }
 

@@ -53,7 +53,6 @@ struct RunState {
   KnownDigits ReadingTimeDigits;   // the digits of the last reading time written
   // Reused for every reading, so that a line costs no allocation.
   std::string Line;
-  std::string StatusText;
 
   // Empties everything of the last run but the files, which that run has closed.
   void Reset();

@@ -50,7 +50,7 @@ class SiteResolution : public ::testing::Test {
   }
 
   void Reading(std::string id1, std::string id2) {
-    conversion.Reading.Fields = {std::move(id1), std::move(id2), "05/03/2023 09:05", "1"};
+    conversion.Reading.KeepFields({std::move(id1), std::move(id2), "05/03/2023 09:05", "1"});
   }
   void UseGermanSettings() { request.Regional = testing::GermanRegionalSettings(); }
   // FindSiteNumber's result, with the number only when it reports one.
@@ -259,9 +259,10 @@ namespace tolvanex {
 namespace {
 
 // The first entry of the pair in table order, letter case aside, found the long way.
-std::optional<std::string> LinearSiteID(const PackedLookupTable& entries, const std::string& id1,
-                                        const std::string& id2) {
-  auto upper = [](std::string text) {
+std::optional<std::string> LinearSiteID(const PackedLookupTable& entries, std::string_view id1,
+                                        std::string_view id2) {
+  auto upper = [](std::string_view view) {
+    std::string text(view);
     for (char& c : text) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
     return text;
   };

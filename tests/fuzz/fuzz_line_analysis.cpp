@@ -43,7 +43,7 @@ void CheckDataLine(const Conversion& conversion, const QuietObserver& observer,
   const CurrentReading& reading = conversion.Reading;
   FUZZ_CHECK(line.size() > 10 && reading.Fields.size() >= 10);
   for (int i = 0; i < 2; ++i) {
-    const std::string& id = reading.Fields[static_cast<std::size_t>(i)];
+    std::string_view id = reading.Fields[static_cast<std::size_t>(i)];
     FUZZ_CHECK(id.empty() || (id.front() != ' ' && id.back() != ' '));
   }
   FUZZ_CHECK(reading.SN == reading.Fields[3]);
@@ -68,7 +68,7 @@ void CheckDataLine(const Conversion& conversion, const QuietObserver& observer,
     FUZZ_CHECK(reports == 1);
     FUZZ_CHECK(StartsWith(observer.Messages.back(), "Type mismatch\r\nTolvanex:DateTimeValue: "));
   }
-  std::string status = reading.Fields[0] + "/" + reading.Fields[1] + " " +
+  std::string status = std::string(reading.Fields[0]) + "/" + std::string(reading.Fields[1]) + " " +
                        FormatDate(reading.ReadingTime, request.DatePattern, request.Regional);
   FUZZ_CHECK(conversion.Status() == status);
 }
