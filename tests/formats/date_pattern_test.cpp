@@ -198,5 +198,33 @@ TEST(ReadBack, ADayAboveTwelveIsTheDayInTheOtherOrder) {
             WholeSeconds(value));
 }
 
+// The line analysis decides with Writes, before the status text is ever written, whether writing
+// the date would fail: both must agree on every value, the edges of the range included.
+TEST(DatePatternWrites, SaysExactlyWhenAppendToThrows) {
+  const RegionalSettings regional = EnglishRegionalSettings();
+  const double edges[] = {kMinimumDayCount - 1,
+                          std::nextafter(kMinimumDayCount - 1, 0.0),
+                          kMaximumDayCount,
+                          std::nextafter(kMaximumDayCount, 1e9),
+                          0,
+                          -0.5,
+                          std::numeric_limits<double>::infinity(),
+                          std::numeric_limits<double>::quiet_NaN(),
+                          1e300};
+  for (const char* text : {"d mmm yyyy HH:MM", "", "\\x", "yyyy"}) {
+    DatePattern pattern(text);
+    for (double value : edges) {
+      bool threw = false;
+      std::string out;
+      try {
+        pattern.AppendTo(out, value, regional);
+      } catch (const Failure&) {
+        threw = true;
+      }
+      EXPECT_EQ(pattern.Writes(value), !threw) << text << " " << value;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tolvanex
