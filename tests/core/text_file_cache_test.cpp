@@ -65,8 +65,7 @@ class KeptOpenFiles : public ::testing::Test {
   }
 
   static void Set(auto& writer, const Reading& reading) {
-    writer.SetReading(reading.Time, reading.SN);
-    writer.conversion.Reading.Fields[0] = reading.Id1;
+    writer.SetReading(reading.Time, reading.SN, reading.Id1);
   }
 
   static std::map<std::string, std::string> FilesIn(const testing::TempFolder& folder) {

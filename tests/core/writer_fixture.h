@@ -36,9 +36,9 @@ class WriterTest : public ::testing::Test {
   }
 
   // The reading of 14 July 2023 at the given time of day, SN 7, slot 1 12.5 and slot 3 -3.
-  void SetReading(double time, std::string sn = "7") {
+  void SetReading(double time, std::string sn = "7", std::string id1 = "123") {
     auto& reading = conversion.Reading;
-    reading.KeepFields({"123", "4", "\"date\"", sn, "0.7", "12.5", "x", "2.5", "-3", "x"});
+    reading.KeepFields({std::move(id1), "4", "\"date\"", sn, "0.7", "12.5", "x", "2.5", "-3", "x"});
     reading.ReadingTime = time;
     reading.Values.fill(std::nullopt);
     reading.Values[1] = 12.5;
