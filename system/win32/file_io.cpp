@@ -306,6 +306,12 @@ File OpenForAppending(const std::string& path) {
   return OpenOutput(path, kAppendAccess, OPEN_EXISTING);
 }
 
+File OpenForAppending(const std::string& path, FileState& state) {
+  File file = OpenForAppending(path);
+  state = file.State();
+  return file;
+}
+
 File OpenLockFile(const std::string& path) {
   return OpenOutput(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
 }
