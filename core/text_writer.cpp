@@ -93,8 +93,9 @@ double LastDateAndEnding(Conversion& conversion, const std::string& path,
   double result = 0;
   endsWithLineEnd.reset();
   try {
-    io::File file = io::OpenForReading(path);
-    std::uint64_t length = file.State().Size;
+    io::FileState state;
+    io::File file = io::OpenForReading(path, state);
+    std::uint64_t length = state.Size;
     std::size_t window =
         static_cast<std::size_t>(std::min<std::uint64_t>(length, kFirstTailWindow));
     for (;;) {

@@ -151,6 +151,9 @@ class File {
 
 // A regular file for reading; a folder, a device or a FIFO is refused without blocking.
 File OpenForReading(const std::string& path);
+// The same, with the state of the file as it was opened: on POSIX from the one look that tells
+// that it is a regular file.
+File OpenForReading(const std::string& path, FileState& state);
 // A new file under a name that nothing holds yet; throws std::errc::file_exists otherwise. Never
 // through a link, whatever the link points to.
 File CreateNewFile(const std::string& path);

@@ -211,7 +211,7 @@ void File::Close() {
   FailIfFaulty(FileOperation::Close, path_, 0);
 }
 
-File OpenForReading(const std::string& path) {
+File OpenForReading(const std::string& path, FileState& state) {
   // O_NONBLOCK keeps a FIFO from holding the open; it is refused just below anyway.
   File file = Open(path, O_RDONLY | O_NONBLOCK);
   struct stat info {};
@@ -219,7 +219,13 @@ File OpenForReading(const std::string& path) {
   if (S_ISDIR(info.st_mode)) ThrowSystemError(EISDIR);
   if (!S_ISREG(info.st_mode)) ThrowSystemError(EINVAL);
   ::fcntl(Fd(file), F_SETFL, O_RDONLY);  // reads wait again: the open's flags, less O_NONBLOCK
+  state = StateFrom(info);
   return file;
+}
+
+File OpenForReading(const std::string& path) {
+  FileState state;
+  return OpenForReading(path, state);
 }
 
 File CreateNewFile(const std::string& path) {

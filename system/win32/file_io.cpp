@@ -292,6 +292,12 @@ File OpenForReading(const std::string& path) {
   return file;
 }
 
+File OpenForReading(const std::string& path, FileState& state) {
+  File file = OpenForReading(path);
+  state = file.State();
+  return file;
+}
+
 File CreateNewFile(const std::string& path) {
   return OpenOutput(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW);
 }

@@ -75,7 +75,9 @@ TEST(OutputNames, AFileThatIsThereIsOpenedWithOneLookAndBlocksAsUsual) {
   File appended = OpenForAppending(folder / "a.txt", state);
   EXPECT_EQ(state, *StateOf(folder / "a.txt"));
   File lock = OpenLockFile(folder / "a.lock");
-  File read = OpenForReading(folder / "a.txt");
+  FileState readState;
+  File read = OpenForReading(folder / "a.txt", readState);
+  EXPECT_EQ(readState, state);
   for (const File* file : {&appended, &lock, &read}) {
     int flags = ::fcntl(static_cast<int>(file->Native()), F_GETFL);
     EXPECT_EQ(flags & O_NONBLOCK, 0) << file->Path();
