@@ -86,12 +86,64 @@ bool EndsWithLineEnd(const std::string& path) {
   return !last.empty() && IsLineEnd(last[0]);
 }
 
-// Makes room among the open files for the file at path; a failure at a close is thrown with
-// that file's path in path.
+// LastDateInFile for a file known to be there, which tells from the same read whether the file's
+// last byte ends a line (as an empty file does); no value for that when the read failed.
+double LastDateAndEnding(Conversion& conversion, const std::string& path,
+                         std::optional<bool>& endsWithLineEnd) {
+  double result = 0;
+  endsWithLineEnd.reset();
+  try {
+    io::FileState state;
+    io::File file = io::OpenForReading(path, state);
+    std::uint64_t length = state.Size;
+    std::size_t window =
+        static_cast<std::size_t>(std::min<std::uint64_t>(length, kFirstTailWindow));
+    for (;;) {
+      // One byte more than the window, where there is one, tells whether the window starts a line.
+      bool atStart = window == length;
+      std::uint64_t from = length - window - (atStart ? 0 : 1);
+      std::string tail = file.ReadRange(from, window + (atStart ? 0 : 1));
+      // The first look, at the file's very end, tells how the file ends.
+      if (!endsWithLineEnd) {
+        endsWithLineEnd = length == 0 || (!tail.empty() && IsLineEnd(tail.back()));
+      }
+      if (tail.empty()) break;
+      bool wholeFirstLine = atStart || IsLineEnd(tail[0]);
+      std::string_view view(tail);
+      if (!atStart) view.remove_prefix(1);
+      if (auto date = LastDateIn(view, wholeFirstLine, conversion)) {
+        result = *date;
+        break;
+      }
+      if (atStart || window >= kLongestTailWindow) break;
+      window = static_cast<std::size_t>(std::min<std::uint64_t>(length, window * 2));
+    }
+  } catch (...) {
+    std::string label(labels::kLastDateInFile);
+    label += path;
+    ReportFailure(conversion, label);
+  }
+  return result;
+}
+
+// Makes room among the open files for one more; a failure at a close is thrown with that file's
+// path in path.
 void MakeRoom(TextFileCache& files, std::string& path) {
   std::string failedPath;
   try {
-    files.MakeRoomFor(path, failedPath);
+    files.MakeRoom(failedPath);
+  } catch (...) {
+    path = failedPath;
+    throw;
+  }
+}
+
+// Closes the open file that is the file just opened at path under another name, if one is;
+// true when one was. A failure at the close is thrown with that file's path in path.
+bool CloseOtherName(TextFileCache& files, std::string& path, const io::FileIdentity& identity) {
+  std::string failedPath;
+  try {
+    return files.CloseOtherNameOf(path, identity, failedPath);
   } catch (...) {
     path = failedPath;
     throw;
@@ -148,35 +200,9 @@ void AppendTextReadingLine(Conversion& conversion, std::string& line) {
 }
 
 double LastDateInFile(Conversion& conversion, const std::string& path) {
-  double result = 0;
-  try {
-    if (!FileExists(path)) return result;
-    io::File file = io::OpenForReading(path);
-    std::uint64_t length = file.State().Size;
-    std::size_t window =
-        static_cast<std::size_t>(std::min<std::uint64_t>(length, kFirstTailWindow));
-    for (;;) {
-      // One byte more than the window, where there is one, tells whether the window starts a line.
-      bool atStart = window == length;
-      std::uint64_t from = length - window - (atStart ? 0 : 1);
-      std::string tail = file.ReadRange(from, window + (atStart ? 0 : 1));
-      if (tail.empty()) break;
-      bool wholeFirstLine = atStart || IsLineEnd(tail[0]);
-      std::string_view view(tail);
-      if (!atStart) view.remove_prefix(1);
-      if (auto date = LastDateIn(view, wholeFirstLine, conversion)) {
-        result = *date;
-        break;
-      }
-      if (atStart || window >= kLongestTailWindow) break;
-      window = static_cast<std::size_t>(std::min<std::uint64_t>(length, window * 2));
-    }
-  } catch (...) {
-    std::string label(labels::kLastDateInFile);
-    label += path;
-    ReportFailure(conversion, label);
-  }
-  return result;
+  if (!FileExists(path)) return 0;
+  std::optional<bool> ended;
+  return LastDateAndEnding(conversion, path, ended);
 }
 
 bool WriteToTextFile(Conversion& conversion) {
@@ -201,23 +227,33 @@ bool WriteToTextFile(Conversion& conversion) {
       MakeRoom(files, path);
       // Every write goes to the file's end, also in a file this run makes, so that a file that
       // another program cuts meanwhile gets no hole; a name taken by anything but a regular file
-      // is refused without blocking.
-      io::File opened = io::CreateOrAppend(path);
-      io::FileState state = opened.State();
-      bool hasData = state.Size > kLongestEmptyFile;
-      if (!hasData && state.Size > 0) opened.TruncateTo(0);
+      // is refused without blocking. A file made by the open is known to be new and empty: it
+      // needs no look, no other name of it can be open, and it has no date to read back.
+      std::optional<io::FileState> existing;
+      io::File opened = io::CreateOrAppend(path, existing);
+      // The lines of the file under another name are to be in it before its size counts.
+      if (existing && CloseOtherName(files, path, existing->Identity)) existing = opened.State();
+      std::uint64_t size = existing ? existing->Size : 0;
+      bool hasData = size > kLongestEmptyFile;
+      if (!hasData && size > 0) {
+        opened.TruncateTo(0);
+        size = 0;
+      }
       // A file that this run closed to make room, and that nobody changed since, is known.
-      std::optional<double> known = hasData ? files.KnownLastDate(path, state) : std::nullopt;
-      io::OutputFile file(std::move(opened));
+      std::optional<double> known = hasData ? files.KnownLastDate(path, *existing) : std::nullopt;
+      io::OutputFile file(std::move(opened), size,
+                          existing ? std::optional(existing->Identity) : std::nullopt);
       file.KeepToItsName();
       if (known) {
         lastDate = *known;
       } else if (hasData) {
-        lastDate = LastDateInFile(conversion, path);
+        std::optional<bool> ended;
+        lastDate = LastDateAndEnding(conversion, path, ended);
         known = lastDate;
         // A last line without its end (cut, or saved so by an editor) is ended first, so that
-        // the new line is not joined to it.
-        if (!EndsWithLineEnd(path)) file.WriteLine("");
+        // the new line is not joined to it. (After a read-back that failed, and was reported,
+        // the file's end is looked at on its own.)
+        if (!(ended ? *ended : EndsWithLineEnd(path))) file.WriteLine("");
       } else {
         std::string header = TextFileHeader(conversion);
         file.WriteLine(header);

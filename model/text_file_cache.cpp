@@ -33,17 +33,35 @@ OpenTextFile* TextFileCache::Find(const std::string& path) {
   return &found->second;
 }
 
-void TextFileCache::MakeRoomFor(const std::string& path, std::string& failedPath) {
-  auto close = [&](std::unordered_map<std::string, OpenTextFile>::iterator open) {
-    failedPath = open->first;
-    Close(open);
+void TextFileCache::MakeRoom(std::string& failedPath) {
+  while (files_.size() >= MostOpen()) {
+    failedPath = byUse_.back();
+    Close(files_.find(byUse_.back()));
     failedPath.clear();
-  };
-  if (auto identity = io::IdentityOf(path)) {
-    auto holder = byIdentity_.find(*identity);
-    if (holder != byIdentity_.end() && holder->second != path) close(files_.find(holder->second));
   }
-  while (files_.size() >= MostOpen()) close(files_.find(byUse_.back()));
+}
+
+bool TextFileCache::CloseOtherNameOf(const std::string& path, const io::FileIdentity& identity,
+                                     std::string& failedPath) {
+  IndexByIdentity(failedPath);
+  auto holder = byIdentity_.find(identity);
+  if (holder == byIdentity_.end() || holder->second == path) return false;
+  failedPath = holder->second;
+  Close(files_.find(holder->second));
+  failedPath.clear();
+  return true;
+}
+
+void TextFileCache::IndexByIdentity(std::string& failedPath) {
+  for (const std::string& path : notIndexed_) {
+    auto found = files_.find(path);
+    if (found == files_.end() || found->second.Identity) continue;
+    failedPath = path;
+    found->second.Identity = found->second.File.Identity();
+    byIdentity_[*found->second.Identity] = path;
+  }
+  failedPath.clear();
+  notIndexed_.clear();
 }
 
 void TextFileCache::Close(std::unordered_map<std::string, OpenTextFile>::iterator open) {
@@ -51,8 +69,7 @@ void TextFileCache::Close(std::unordered_map<std::string, OpenTextFile>::iterato
   ClosedTextFile& closed = closed_[open->first];
   try {
     file.File.Flush();
-    file.File.CheckName();
-    closed.State = file.File.Handle().State();
+    closed.State = file.File.CheckName();
     closed.LastDate = file.LastDate;
   } catch (...) {
     closed_.erase(open->first);
@@ -71,9 +88,13 @@ OpenTextFile& TextFileCache::Add(const std::string& path, io::OutputFile file,
   OpenTextFile& open = files_[path];
   open.File = std::move(file);
   open.LastDate = lastDate;
-  open.Identity = open.File.Handle().State().Identity;
+  open.Identity = open.File.KnownIdentity();
   open.Use = byUse_.begin();
-  byIdentity_[open.Identity] = path;
+  if (open.Identity) {
+    byIdentity_[*open.Identity] = path;
+  } else {
+    notIndexed_.push_back(path);
+  }
   closed_.erase(path);
   ShareBuffers();
   open.File.SetFlushThreshold(bufferShare_);
@@ -112,8 +133,10 @@ void TextFileCache::Drop(const std::string& path) {
 
 void TextFileCache::Forget(std::unordered_map<std::string, OpenTextFile>::iterator open) {
   byUse_.erase(open->second.Use);
-  auto holder = byIdentity_.find(open->second.Identity);
-  if (holder != byIdentity_.end() && holder->second == open->first) byIdentity_.erase(holder);
+  if (open->second.Identity) {
+    auto holder = byIdentity_.find(*open->second.Identity);
+    if (holder != byIdentity_.end() && holder->second == open->first) byIdentity_.erase(holder);
+  }
   files_.erase(open);
 }
 
@@ -144,6 +167,7 @@ void TextFileCache::CloseAll(std::string& failedPath) {
   files_.clear();
   byUse_.clear();
   byIdentity_.clear();
+  notIndexed_.clear();
   if (oneByOne) {
     for (const auto& [path, closed] : closed_) {
       try {

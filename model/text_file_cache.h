@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "system/output_file.h"
 
@@ -34,7 +35,8 @@ struct OpenTextFile {
   // What the file's last dated line reads back as; no value after a line that the run cannot
   // read back for certain, so that the file itself must be read.
   std::optional<double> LastDate;
-  io::FileIdentity Identity;
+  // Known once the file is among the open files by identity (see CloseOtherNameOf).
+  std::optional<io::FileIdentity> Identity;
   std::list<std::string>::iterator Use;  // its place among the files by their last use
 };
 
@@ -51,11 +53,15 @@ class TextFileCache {
 
   // The open file of a path, then the most recently used; nullptr when it is not open.
   OpenTextFile* Find(const std::string& path);
-  // Before a file is opened: when one of the open files is the file at path under another name
-  // (a link), it is closed, so that the file on disk holds everything before it is read; when no
-  // more files may be open, the one used longest ago is closed. A failure at such a close is
-  // thrown with the path of its file in failedPath.
-  void MakeRoomFor(const std::string& path, std::string& failedPath);
+  // Before a file is opened: when no more files may be open, the one used longest ago is closed.
+  // A failure at the close is thrown with the path of its file in failedPath.
+  void MakeRoom(std::string& failedPath);
+  // After a file that was there already is opened at path: when one of the open files is the
+  // same file under another name (a link), it is closed, so that the file on disk holds
+  // everything before it is read. True when one was; a failure at the close is thrown as by
+  // MakeRoom. (A file just made cannot be one of the open files, and needs no such look.)
+  bool CloseOtherNameOf(const std::string& path, const io::FileIdentity& identity,
+                        std::string& failedPath);
   // Keeps an open file, the most recently used.
   OpenTextFile& Add(const std::string& path, io::OutputFile file, std::optional<double> lastDate);
   // The last date of a file that this run closed to make room, when the file is still exactly as
@@ -94,6 +100,10 @@ class TextFileCache {
   void Forget(std::unordered_map<std::string, OpenTextFile>::iterator open);
   // Each file's share of the buffer budget, for the number of files open.
   void ShareBuffers();
+  // Puts the open files added since the last time among the files by identity: their
+  // identities are asked for only when a file that was there already is opened. A failure is
+  // thrown with the path of its file in failedPath.
+  void IndexByIdentity(std::string& failedPath);
 
   struct IdentityHash {
     std::size_t operator()(const io::FileIdentity& identity) const {
@@ -103,7 +113,8 @@ class TextFileCache {
 
   std::unordered_map<std::string, OpenTextFile> files_;
   std::unordered_map<io::FileIdentity, std::string, IdentityHash> byIdentity_;
-  std::list<std::string> byUse_;  // most recently used first
+  std::vector<std::string> notIndexed_;  // open files added without their identity
+  std::list<std::string> byUse_;         // most recently used first
   std::map<std::string, ClosedTextFile> closed_;
   std::map<std::string, TextFileTally> tallies_;
   io::WriteBack writeBack_;  // the folders of the files, written back at the run's end

@@ -24,12 +24,21 @@ File::~File() {
 }
 
 File CreateOrAppend(const std::string& path) {
+  std::optional<FileState> existing;
+  return CreateOrAppend(path, existing);
+}
+
+File CreateOrAppend(const std::string& path, std::optional<FileState>& existing) {
+  existing.reset();
   try {
     return CreateNewFileToAppend(path);
   } catch (const std::system_error& failure) {
     if (failure.code() != std::errc::file_exists) throw;
   }
-  return OpenForAppending(path);
+  FileState state;
+  File file = OpenForAppending(path, state);
+  existing = state;
+  return file;
 }
 
 void ReplaceWholeFile(const std::string& path, std::string_view content, std::string_view kind) {

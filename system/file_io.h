@@ -151,6 +151,9 @@ class File {
 
 // A regular file for reading; a folder, a device or a FIFO is refused without blocking.
 File OpenForReading(const std::string& path);
+// The same, with the state of the file as it was opened: on POSIX from the one look that tells
+// that it is a regular file.
+File OpenForReading(const std::string& path, FileState& state);
 // A new file under a name that nothing holds yet; throws std::errc::file_exists otherwise. Never
 // through a link, whatever the link points to.
 File CreateNewFile(const std::string& path);
@@ -159,9 +162,15 @@ File CreateNewFileToAppend(const std::string& path);
 // An existing regular file, every write going to its end. Anything else under the name is
 // refused with NotRegularFile, without blocking.
 File OpenForAppending(const std::string& path);
+// The same, with the state of the file as it was opened: on POSIX from the one look that tells
+// that it is a regular file.
+File OpenForAppending(const std::string& path, FileState& state);
 // The file, every write going to its end: made when nothing holds the name, never emptied, so
 // that a file another program makes meanwhile is taken as it is.
 File CreateOrAppend(const std::string& path);
+// The same, telling which it was: existing holds the state of a file that was there, as it was
+// opened, and no value for a file just made, which is empty.
+File CreateOrAppend(const std::string& path, std::optional<FileState>& existing);
 // A file to lock against another run: created when missing, never emptied.
 File OpenLockFile(const std::string& path);
 // Every byte of a file that OpenForReading opens.

@@ -5,8 +5,13 @@
 namespace tolvanex::io {
 
 OutputFile::OutputFile(File file) : file_(std::move(file)) {
-  flushedSize_ = file_.State().Size;
+  FileState state = file_.State();
+  flushedSize_ = state.Size;
+  identity_ = state.Identity;
 }
+
+OutputFile::OutputFile(File file, std::uint64_t size, std::optional<FileIdentity> identity)
+    : file_(std::move(file)), flushedSize_(size), identity_(identity) {}
 
 OutputFile::~OutputFile() {
   if (!IsOpen()) return;
@@ -54,13 +59,34 @@ void OutputFile::Flush() {
   bufferedReadings_ = 0;
 }
 
-void OutputFile::CheckName() {
-  if (keepToName_ && IdentityOf(file_.Path()) != file_.State().Identity) LoseName();
-  CheckLength();
+FileIdentity OutputFile::Identity() {
+  if (!identity_) identity_ = file_.State().Identity;
+  return *identity_;
+}
+
+FileState OutputFile::CheckName() {
+  if (!keepToName_) {
+    FileState state = file_.State();
+    identity_ = state.Identity;
+    CheckLength(state.Size);
+    return state;
+  }
+  std::optional<FileState> named = StateOf(file_.Path());
+  if (!named || named->Identity != Identity()) LoseName();
+  CheckLength(named->Size);
+  return *named;
 }
 
 void OutputFile::CheckLength() {
-  if (file_.State().Size >= flushedSize_) return;
+  // A file that held nothing, and that nothing has reached yet, has nothing to lose to a cut.
+  if (flushedSize_ == 0) return;
+  FileState state = file_.State();
+  identity_ = state.Identity;
+  CheckLength(state.Size);
+}
+
+void OutputFile::CheckLength(std::uint64_t size) {
+  if (size >= flushedSize_) return;
   // Which of the file's lines are left is not known: none of its readings counts as posted.
   Count(-countedReadings_);
   buffer_.clear();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ class OutputFile {
   OutputFile() = default;
   // Writes at the end of the open file.
   explicit OutputFile(File file);
+  // The same for a file known to hold size bytes (a file just made holds none), and whose
+  // identity may be known: neither takes a look at the file.
+  OutputFile(File file, std::uint64_t size, std::optional<FileIdentity> identity = std::nullopt);
   OutputFile(OutputFile&&) noexcept = default;
   OutputFile& operator=(OutputFile&&) noexcept = default;
   // Flushes what it can and closes; failures at this point cannot be reported.
@@ -27,6 +31,9 @@ class OutputFile {
   // Bytes in the file, buffered ones included.
   std::uint64_t Size() const { return flushedSize_ + buffer_.size(); }
   File& Handle() { return file_; }
+  // What tells the file from any other: known from the last look at the file, or looked up now.
+  FileIdentity Identity();
+  std::optional<FileIdentity> KnownIdentity() const { return identity_; }
 
   // Appends the line and its CR LF.
   void WriteLine(std::string_view line);
@@ -50,8 +57,10 @@ class OutputFile {
   void SetFlushThreshold(std::size_t bytes) { flushThreshold_ = bytes; }
   // Throws NameLost when the file is to keep to its name and no longer has it, and
   // FileShortened when another program has cut it; its readings are then taken back from the
-  // counters.
-  void CheckName();
+  // counters. Returns the state of the file that the check saw. For a file that keeps to its
+  // name that is one look at the name: the file found under it, when it is this one, tells its
+  // length as well.
+  FileState CheckName();
   // Flushes and has the system write the file back to the disk.
   void FlushToDisk();
   // Flushes, has the file written back to the disk unless someone else sees to that (a
@@ -64,13 +73,16 @@ class OutputFile {
   void Count(std::int64_t readings);
   [[noreturn]] void LoseName();
   // Throws FileShortened, with the readings taken back, when the file holds fewer bytes than
-  // have reached it: another program has cut it.
+  // have reached it: another program has cut it. A look at the file tells its size, but for a
+  // file that is to hold no bytes yet; the second form takes the size from a look just made.
   void CheckLength();
+  void CheckLength(std::uint64_t size);
 
   File file_;
   std::string buffer_;
   std::size_t flushThreshold_ = 256 * 1024;
   std::uint64_t flushedSize_ = 0;
+  std::optional<FileIdentity> identity_;
   std::int64_t bufferedReadings_ = 0;
   std::int64_t countedReadings_ = 0;
   std::int64_t* readingsCounter_ = nullptr;

@@ -39,21 +39,11 @@ File Open(const std::string& path, int flags, mode_t mode = 0666) {
   return File::Adopt(fd, path);
 }
 
-// An output file opened without blocking and without following a link must turn out a regular
-// file; a link under the name makes the open fail with ELOOP.
-void RequireRegularFile(File& file) {
-  struct stat info {};
-  if (::fstat(Fd(file), &info) != 0) ThrowSystemError(errno);
-  if (!S_ISREG(info.st_mode)) throw NotRegularFile();
-  int flags = ::fcntl(Fd(file), F_GETFL);
-  if (flags >= 0 && (flags & O_NONBLOCK) != 0) ::fcntl(Fd(file), F_SETFL, flags & ~O_NONBLOCK);
-}
-
-File OpenOutput(const std::string& path, int flags) {
+// Opens an output file without following a link: a link under the name makes the open fail with
+// ELOOP, a FIFO without a reader with ENXIO, a folder with EISDIR, all of them NotRegularFile.
+File OpenOutputName(const std::string& path, int flags) {
   try {
-    File file = Open(path, flags | O_NOFOLLOW | O_NONBLOCK);
-    RequireRegularFile(file);
-    return file;
+    return Open(path, flags | O_NOFOLLOW);
   } catch (const std::system_error& failure) {
     if (failure.code() == std::errc::too_many_symbolic_link_levels ||
         failure.code() == std::errc::no_such_device_or_address ||
@@ -62,6 +52,27 @@ File OpenOutput(const std::string& path, int flags) {
     }
     throw;
   }
+}
+
+// An output file that may be there already, opened without blocking, must turn out a regular
+// file; its state is what the one look that tells saw. Writes then wait as they do on any file.
+File OpenOutput(const std::string& path, int flags, FileState* state = nullptr) {
+  File file = OpenOutputName(path, flags | O_NONBLOCK);
+  struct stat info {};
+  if (::fstat(Fd(file), &info) != 0) ThrowSystemError(errno);
+  if (!S_ISREG(info.st_mode)) throw NotRegularFile();
+  // F_SETFL takes the flags the file was opened with less O_NONBLOCK: the access mode and the
+  // flags for the open alone are ignored by it.
+  ::fcntl(Fd(file), F_SETFL, flags);
+  if (state != nullptr) *state = StateFrom(info);
+  return file;
+}
+
+// A new output file. O_EXCL refuses a name that holds anything at all (a file, a link even when
+// it dangles, a FIFO, a folder, a device) before anything is opened: what is opened is the file
+// just made, a regular file with nothing to block on, and needs no look.
+File CreateOutput(const std::string& path, int flags) {
+  return OpenOutputName(path, flags | O_CREAT | O_EXCL);
 }
 
 }  // namespace
@@ -200,28 +211,37 @@ void File::Close() {
   FailIfFaulty(FileOperation::Close, path_, 0);
 }
 
-File OpenForReading(const std::string& path) {
+File OpenForReading(const std::string& path, FileState& state) {
   // O_NONBLOCK keeps a FIFO from holding the open; it is refused just below anyway.
   File file = Open(path, O_RDONLY | O_NONBLOCK);
   struct stat info {};
   if (::fstat(Fd(file), &info) != 0) ThrowSystemError(errno);
   if (S_ISDIR(info.st_mode)) ThrowSystemError(EISDIR);
   if (!S_ISREG(info.st_mode)) ThrowSystemError(EINVAL);
-  int flags = ::fcntl(Fd(file), F_GETFL);
-  if (flags >= 0) ::fcntl(Fd(file), F_SETFL, flags & ~O_NONBLOCK);
+  ::fcntl(Fd(file), F_SETFL, O_RDONLY);  // reads wait again: the open's flags, less O_NONBLOCK
+  state = StateFrom(info);
   return file;
 }
 
+File OpenForReading(const std::string& path) {
+  FileState state;
+  return OpenForReading(path, state);
+}
+
 File CreateNewFile(const std::string& path) {
-  return OpenOutput(path, O_WRONLY | O_CREAT | O_EXCL);
+  return CreateOutput(path, O_WRONLY);
 }
 
 File CreateNewFileToAppend(const std::string& path) {
-  return OpenOutput(path, O_WRONLY | O_CREAT | O_EXCL | O_APPEND);
+  return CreateOutput(path, O_WRONLY | O_APPEND);
 }
 
 File OpenForAppending(const std::string& path) {
   return OpenOutput(path, O_WRONLY | O_APPEND);
+}
+
+File OpenForAppending(const std::string& path, FileState& state) {
+  return OpenOutput(path, O_WRONLY | O_APPEND, &state);
 }
 
 File OpenLockFile(const std::string& path) {

@@ -292,6 +292,12 @@ File OpenForReading(const std::string& path) {
   return file;
 }
 
+File OpenForReading(const std::string& path, FileState& state) {
+  File file = OpenForReading(path);
+  state = file.State();
+  return file;
+}
+
 File CreateNewFile(const std::string& path) {
   return OpenOutput(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW);
 }
@@ -304,6 +310,12 @@ File OpenForAppending(const std::string& path) {
   // Without the right to write anywhere but at the end, every write goes to the end, also after
   // another program has made the file longer.
   return OpenOutput(path, kAppendAccess, OPEN_EXISTING);
+}
+
+File OpenForAppending(const std::string& path, FileState& state) {
+  File file = OpenForAppending(path);
+  state = file.State();
+  return file;
 }
 
 File OpenLockFile(const std::string& path) {

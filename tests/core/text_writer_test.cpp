@@ -1,9 +1,12 @@
 #include "core/text_writer.h"
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
+#include "system/file_io.h"
 #include "tests/core/writer_fixture.h"
+#include "tests/support/disk_full.h"
 #include "tests/support/german_settings.h"
 
 namespace tolvanex {
@@ -101,6 +104,23 @@ TEST_F(TextWriter, AHeaderOnlyFileGetsTheReadingWithoutASecondHeader) {
   testing::WriteFile(PairFile(), kHeader);
   ASSERT_TRUE(Export(testing::k14July2023At0905));
   EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + kLine0905);
+}
+
+// The file's end is read once for its last date and how it ends; when that read fails, the end
+// is looked at on its own, which fails too and ends the run, the file kept as it was.
+TEST_F(TextWriter, AFileWhoseEndCannotBeReadIsReportedAndKept) {
+  testing::WriteFile(PairFile(), kHeader + "14 Jul 2023 08:00, 7, 1");
+  {
+    testing::FailingFiles failing([](io::FileOperation operation, const std::string&) {
+      return operation == io::FileOperation::Read ? EIO : 0;
+    });
+    EXPECT_FALSE(Export(testing::k14July2023At0905));
+  }
+  EXPECT_EQ(
+      observer.ReportTexts(),
+      (std::vector<std::string>{"Input/output error\r\nTolvanex:LastDateInFile: " + PairFile(),
+                                "Input/output error\r\nTolvanex:ExportPostFile: " + PairFile()}));
+  EXPECT_EQ(testing::ReadFile(PairFile()), kHeader + "14 Jul 2023 08:00, 7, 1");
 }
 
 TEST_F(TextWriter, EmptyPartsOfTheNameStayEmpty) {

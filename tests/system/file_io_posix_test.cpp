@@ -2,6 +2,7 @@
 // bits.
 #include "system/file_io.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -63,6 +64,26 @@ TEST(OutputNames, AreNeverOpenedThroughALinkNorBlockedOnASpecialFile) {
   EXPECT_THROW(OpenForAppending("/dev/null"), NotRegularFile);
   EXPECT_EQ(testing::ReadFile(folder / "target.txt"), "elsewhere");
   EXPECT_FALSE(fs::exists(folder / "missing.txt"));
+}
+
+// Opened without blocking to refuse a FIFO, a file is then read and written as any file: waiting,
+// and every write at its end.
+TEST(OutputNames, AFileThatIsThereIsOpenedWithOneLookAndBlocksAsUsual) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "a.txt", "x");
+  FileState state;
+  File appended = OpenForAppending(folder / "a.txt", state);
+  EXPECT_EQ(state, *StateOf(folder / "a.txt"));
+  File lock = OpenLockFile(folder / "a.lock");
+  FileState readState;
+  File read = OpenForReading(folder / "a.txt", readState);
+  EXPECT_EQ(readState, state);
+  for (const File* file : {&appended, &lock, &read}) {
+    int flags = ::fcntl(static_cast<int>(file->Native()), F_GETFL);
+    EXPECT_EQ(flags & O_NONBLOCK, 0) << file->Path();
+    EXPECT_EQ(flags & O_APPEND, file == &appended ? O_APPEND : 0) << file->Path();
+    EXPECT_EQ(flags & O_ACCMODE, file == &lock ? O_RDWR : file == &read ? O_RDONLY : O_WRONLY);
+  }
 }
 
 TEST(OpenForReading, RefusesFoldersDevicesAndFifosWithoutBlocking) {

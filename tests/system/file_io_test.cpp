@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "system/output_file.h"
 #include "tests/support/disk_full.h"
@@ -66,6 +67,36 @@ TEST(OutputFile, AFlushToDiskThatFailsIsReportedAtTheClose) {
     return operation == FileOperation::Sync ? EIO : 0;
   });
   EXPECT_EQ(ErrorOf([&] { file.Close(); }), std::errc::io_error);
+}
+
+// A file's size handed over at the open is what a cut is told by before the first write; a
+// file just made needs no look before its first write, and a cut after its last one is caught
+// at the close by the look at its name.
+TEST(OutputFile, ACutIsCaughtBeforeTheNextWriteAndAtTheClose) {
+  testing::TempFolder folder;
+  testing::WriteFile(folder / "old.txt", "old\r\n");
+  FileState state;
+  File opened = OpenForAppending(folder / "old.txt", state);
+  OutputFile old(std::move(opened), state.Size, state.Identity);
+  EXPECT_EQ(state, *StateOf(folder / "old.txt"));
+  old.KeepToItsName();
+  fs::resize_file(folder / "old.txt", 2);
+  old.WriteLine("new");
+  EXPECT_THROW(old.Flush(), FileShortened);
+  old.Abandon();
+  EXPECT_EQ(testing::ReadFile(folder / "old.txt"), "ol");
+
+  std::int64_t readings = 0;
+  OutputFile made(CreateNewFileToAppend(folder / "new.txt"), 0);
+  made.KeepToItsName();
+  made.CountReadingsIn(&readings);
+  made.WriteReading("one");
+  made.Flush();
+  EXPECT_EQ(readings, 1);
+  fs::resize_file(folder / "new.txt", 2);
+  EXPECT_THROW(made.Close(), FileShortened);
+  EXPECT_EQ(readings, 0);
+  EXPECT_FALSE(made.IsOpen());
 }
 
 TEST(ReadRange, ReadsFromAnOffsetAndStopsAtTheEnd) {
