@@ -8,14 +8,14 @@
 namespace tolvanex {
 
 class Conversion;
+class DatePattern;
+
 // True when the line is a data line: CurrentReading then holds its identifiers, time, SN and
 // values, and the status line shows the identifiers and the date. Reports its own failures.
 bool AnalyseLine(Conversion& conversion, std::string_view line);
 
 // The day-count value of a date-and-time text; 0, after a report, for a text that is neither.
 double DateTimeValue(Conversion& conversion, std::string_view text);
-
-class DatePattern;
 
 // The request's date pattern, read into its codes.
 const DatePattern& CurrentReadingPattern(Conversion& conversion);

@@ -127,11 +127,10 @@ void AppendInteger(std::string& out, int value, int minimumDigits) {
   out.append(digits, end);
 }
 
-// The magnitude's text of a plain decimal that already is its general form: no sign, no zero in
-// front but the one before the point below 1, no zero or point at the end, and at most 15
-// places (so never the exponent form). At most 15 significant digits are known already.
+// The magnitude's text of a plain decimal, its sign left out, that already is its general form:
+// no zero in front but the one before the point below 1, no zero or point at the end, and at
+// most 15 places (so never the exponent form). At most 15 significant digits are known already.
 bool IsGeneralFormAlready(std::string_view text) {
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
   if (text.empty()) return false;
   if (text[0] == '0') {
     if (text.size() < 3 || text[1] != '.') return false;
@@ -184,9 +183,10 @@ void AppendGeneralForm(std::string& out, double value, const KnownDigits* known)
   // otherwise a short decimal is quicker to find than a rounding to 15 digits.
   DecimalDigits rounded;
   if (known != nullptr && known->Magnitude == value) {
-    if (!known->Text.empty() && IsGeneralFormAlready(known->Text)) {
-      std::string_view magnitude = known->Text;
-      if (magnitude[0] == '-' || magnitude[0] == '+') magnitude.remove_prefix(1);
+    std::string_view magnitude = known->Text;
+    if (!magnitude.empty() && (magnitude[0] == '-' || magnitude[0] == '+'))
+      magnitude.remove_prefix(1);
+    if (IsGeneralFormAlready(magnitude)) {
       out.append(text, at);
       out += magnitude;
       return;
