@@ -124,6 +124,9 @@ class File {
   std::string ReadRange(std::uint64_t offset, std::size_t size);
   // Every byte, or a failure after some of them.
   void WriteAll(std::string_view bytes);
+  // Every byte as one piece at the end of a file opened for appending, never cut into or
+  // overwritten by another program appending to the same file at the same moment.
+  void AppendWhole(std::string_view bytes);
   void TruncateTo(std::uint64_t size);
   // What was written reaches the disk; a failure to write it back shows here.
   void SyncToDisk();

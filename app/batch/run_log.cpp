@@ -34,7 +34,7 @@ RunLog::RunLog(const std::string& path) : file_(io::CreateOrAppend(path)) {}
 
 void RunLog::Write(const DataFileRun& run) {
   // CR LF, as every line the program writes into a file.
-  file_.WriteAll(RunLogLine(LocalTimestamp(), run) + "\r\n");
+  file_.AppendWhole(RunLogLine(LocalTimestamp(), run) + "\r\n");
 }
 
 }  // namespace tolvanex

@@ -192,6 +192,11 @@ void File::SyncToDisk() {
   if (::fdatasync(Fd(*this)) != 0) ThrowSystemError(errno);
 }
 
+void File::AppendWhole(std::string_view bytes) {
+  // One write to a descriptor opened with O_APPEND finds the end and writes there in one step.
+  WriteAll(bytes);
+}
+
 bool File::TryLock() {
   // flock belongs to the open file description, so a second open of the same file by this very
   // process is refused too.

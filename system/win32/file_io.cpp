@@ -254,6 +254,24 @@ void File::SyncToDisk() {
   if (!::FlushFileBuffers(writable.Get())) ThrowLastError();
 }
 
+void File::AppendWhole(std::string_view bytes) {
+  // Not every implementation of the system finds the end and writes there in one step for a
+  // handle that may only append, so appenders take turns through a lock on the byte after the
+  // one TryLock locks, far beyond the file's own bytes.
+  OVERLAPPED at{};
+  at.Offset = kLockOffsetLow + 1;
+  at.OffsetHigh = kLockOffsetHigh;
+  HANDLE handle = HandleOf(*this);
+  if (!::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) ThrowLastError();
+  try {
+    WriteAll(bytes);
+  } catch (...) {
+    ::UnlockFileEx(handle, 0, 1, 0, &at);
+    throw;
+  }
+  if (!::UnlockFileEx(handle, 0, 1, 0, &at)) ThrowLastError();
+}
+
 bool File::TryLock() {
   // Windows locks belong to the handle: a second open of the same file by this very process is
   // refused too.
