@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/path_table.h"
 #include "system/output_file.h"
 
 namespace tolvanex {
@@ -114,6 +115,7 @@ class TextFileCache {
   };
 
   std::unordered_map<std::string, OpenTextFile> files_;
+  PathTable<OpenTextFile> byPath_;  // the files above, for the look-up of every reading
   std::unordered_map<io::FileIdentity, std::string, IdentityHash> byIdentity_;
   std::vector<std::string> notIndexed_;  // open files added without their identity
   std::list<std::string> byUse_;         // most recently used first
