@@ -244,6 +244,7 @@ bool WriteToTextFile(Conversion& conversion) {
       io::OutputFile file(std::move(opened), size,
                           existing ? std::optional(existing->Identity) : std::nullopt);
       file.KeepToItsName();
+      std::optional<std::string> firstLine;  // what the file gets before any reading
       if (known) {
         lastDate = *known;
       } else if (hasData) {
@@ -253,15 +254,16 @@ bool WriteToTextFile(Conversion& conversion) {
         // A last line without its end (cut, or saved so by an editor) is ended first, so that
         // the new line is not joined to it. (After a read-back that failed, and was reported,
         // the file's end is looked at on its own.)
-        if (!(ended ? *ended : EndsWithLineEnd(path))) file.WriteLine("");
+        if (!(ended ? *ended : EndsWithLineEnd(path))) firstLine = "";
       } else {
-        std::string header = TextFileHeader(conversion);
-        file.WriteLine(header);
+        firstLine = TextFileHeader(conversion);
         // The header is all the file holds: its first field, when it reads as a date, is the
         // file's last date; otherwise it has none.
-        known = LastDateAfterLine(conversion, header, lastDate).value_or(0.0);
+        known = LastDateAfterLine(conversion, *firstLine, lastDate).value_or(0.0);
       }
       open = &files.Add(path, std::move(file), known);
+      // Once the file has its share of the buffers, which its buffer grows to.
+      if (firstLine) open->File.WriteLine(*firstLine);
       open->File.CountReadingsIn(&conversion.Run.ReadingsPosted, &open->Tally.Appended);
     } else if (open->LastDate) {
       lastDate = *open->LastDate;

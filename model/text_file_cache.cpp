@@ -27,10 +27,9 @@ std::size_t TextFileCache::MostOpen() {
 }
 
 OpenTextFile* TextFileCache::Find(const std::string& path) {
-  auto found = files_.find(path);
-  if (found == files_.end()) return nullptr;
-  byUse_.splice(byUse_.begin(), byUse_, found->second.Use);
-  return &found->second;
+  OpenTextFile* found = byPath_.Find(path);
+  if (found != nullptr) byUse_.splice(byUse_.begin(), byUse_, found->Use);
+  return found;
 }
 
 void TextFileCache::MakeRoom(std::string& failedPath) {
@@ -85,7 +84,9 @@ OpenTextFile& TextFileCache::Add(const std::string& path, io::OutputFile file,
                                  std::optional<double> lastDate) {
   writeBack_.Watch(io::FolderOfPath(path));
   byUse_.push_front(path);
-  OpenTextFile& open = files_[path];
+  auto [entry, added] = files_.try_emplace(path);
+  if (added) byPath_.Insert(entry->first, &entry->second);
+  OpenTextFile& open = entry->second;
   open.File = std::move(file);
   open.LastDate = lastDate;
   open.Identity = open.File.KnownIdentity();
@@ -137,6 +138,7 @@ void TextFileCache::Forget(std::unordered_map<std::string, OpenTextFile>::iterat
     auto holder = byIdentity_.find(*open->second.Identity);
     if (holder != byIdentity_.end() && holder->second == open->first) byIdentity_.erase(holder);
   }
+  byPath_.Erase(open->first);
   files_.erase(open);
 }
 
@@ -165,6 +167,7 @@ void TextFileCache::CloseAll(std::string& failedPath) {
     KeepTally(path, open);
   }
   files_.clear();
+  byPath_.Clear();
   byUse_.clear();
   byIdentity_.clear();
   notIndexed_.clear();

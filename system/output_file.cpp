@@ -1,5 +1,6 @@
 #include "system/output_file.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tolvanex::io {
@@ -23,9 +24,33 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::WriteLine(std::string_view line) {
+  MakeRoom(line.size() + 2);
   buffer_.append(line);
   buffer_.append("\r\n");
   if (buffer_.size() >= flushThreshold_) Flush();
+}
+
+void OutputFile::MakeRoom(std::size_t adding) {
+  std::size_t needed = buffer_.size() + adding;
+  if (needed <= buffer_.capacity()) return;
+  // A string doubles its memory at every growth, past the threshold too, so that a buffer would
+  // take up to twice its threshold; this one doubles up to its threshold and room for the line
+  // that reaches it, and grows further only for a longer line.
+  std::size_t doubled = std::max(2 * buffer_.capacity(), kFirstRoom);
+  Reallocate(std::max(needed, std::min(doubled, flushThreshold_ + kRoomForALine)));
+}
+
+void OutputFile::Reallocate(std::size_t capacity) {
+  std::string moved;
+  moved.reserve(std::max(capacity, buffer_.size()));
+  moved.append(buffer_);
+  buffer_.swap(moved);
+}
+
+void OutputFile::SetFlushThreshold(std::size_t bytes) {
+  flushThreshold_ = bytes;
+  // Memory taken for a larger threshold is given back.
+  if (buffer_.capacity() > bytes + kRoomForALine) Reallocate(bytes + kRoomForALine);
 }
 
 void OutputFile::WriteReading(std::string_view line) {
@@ -55,6 +80,8 @@ void OutputFile::Flush() {
   synced_ = false;
   flushedSize_ += buffer_.size();
   buffer_.clear();
+  // Memory taken for a long line is given back.
+  if (buffer_.capacity() > flushThreshold_ + kRoomForALine) std::string().swap(buffer_);
   Count(bufferedReadings_);
   bufferedReadings_ = 0;
 }

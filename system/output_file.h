@@ -53,8 +53,11 @@ class OutputFile {
 
   void Flush();
   // Lines are written to the file once this many bytes wait in the buffer; each flush is one
-  // write of whole lines.
-  void SetFlushThreshold(std::size_t bytes) { flushThreshold_ = bytes; }
+  // write of whole lines. The buffer takes about this much memory too: the threshold and room for
+  // the line that reaches it (more only for a longer line, until the flush).
+  void SetFlushThreshold(std::size_t bytes);
+  static constexpr std::size_t kRoomForALine = 256;
+  std::size_t BufferMemory() const { return buffer_.capacity(); }
   // Throws NameLost when the file is to keep to its name and no longer has it, and
   // FileShortened when another program has cut it; its readings are then taken back from the
   // counters. Returns the state of the file that the check saw. For a file that keeps to its
@@ -71,12 +74,19 @@ class OutputFile {
 
  private:
   void Count(std::int64_t readings);
+  // Room in the buffer for adding bytes more.
+  void MakeRoom(std::size_t adding);
+  // Moves what the buffer holds into memory of the size given (or of its size, when larger).
+  void Reallocate(std::size_t capacity);
   [[noreturn]] void LoseName();
   // Throws FileShortened, with the readings taken back, when the file holds fewer bytes than
   // have reached it: another program has cut it. A look at the file tells its size, but for a
   // file that is to hold no bytes yet; the second form takes the size from a look just made.
   void CheckLength();
   void CheckLength(std::uint64_t size);
+
+  // What a buffer takes at its first growth, at most.
+  static constexpr std::size_t kFirstRoom = 4096;
 
   File file_;
   std::string buffer_;

@@ -206,14 +206,22 @@ TEST(TextFileCache, ManyFilesShareABoundedBuffer) {
     files.Add(path, io::OutputFile(io::CreateNewFile(path)), 0.0).File.WriteLine(line);
   }
   std::uint64_t buffered = 0;
+  std::uint64_t memory = 0;
   for (int n = 0; n < kFiles; ++n) {
     OpenTextFile* open = files.Find(folder / std::to_string(n));
-    for (int i = 0; i < 30; ++i) open->File.WriteLine(line);
+    std::size_t most = 0;
+    for (int i = 0; i < 30; ++i) {
+      open->File.WriteLine(line);
+      most = std::max(most, open->File.BufferMemory());
+    }
     buffered += open->File.Size() - open->File.Handle().State().Size;
+    memory += most;
   }
-  // Each file holds back at most its share and one line.
+  // Each file holds back at most its share and one line, in the memory of its share and room
+  // for a line (a buffer that doubled at every growth would take up to twice its share).
   EXPECT_LE(buffered, TextFileCache::kBufferBudget * 8 / 7 + kFiles * 102);
   EXPECT_GT(buffered, 0u);
+  EXPECT_LE(memory, TextFileCache::kBufferBudget * 8 / 7 + kFiles * io::OutputFile::kRoomForALine);
 }  // the files are flushed as they close, without being written back to the disk
 
 }  // namespace
