@@ -9,14 +9,13 @@
 #include "base/reports.h"
 #include "core/conversion_request.h"
 #include "core/conversion_result.h"
+#include "core/line_analysis.h"
 #include "core/run_observer.h"
 #include "lookup/lookup_table.h"
 #include "model/current_reading.h"
 #include "model/run_state.h"
 
 namespace tolvanex {
-
-inline constexpr int kColumnLevelCount = 51;  // indexes 0 to 50
 
 // What lives from one conversion to the next: the lookup table as last read or written, the
 // text files' cache with what it knows of files it has closed, and the buffers a run reuses.
@@ -37,7 +36,7 @@ class Conversion : public ReportSink {
   CurrentReading& Reading;
   // Maps level codes to value slots and heads the text files' columns: 0.7 at index 1, then
   // 1.5, 2.5, ... 31.5 at indexes 2 to 32.
-  std::array<float, kColumnLevelCount> ColumnLevels{};
+  ColumnLevelTable ColumnLevels{};
   std::string PostFileSN;    // the SN the open post file was started for
   std::string PostFilePath;  // the name the post file in hand is to get, or got last
   ConversionResult Result;

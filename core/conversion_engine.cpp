@@ -7,6 +7,7 @@
 #include "base/errors.h"
 #include "base/labels.h"
 #include "base/text.h"
+#include "core/analysis_thread.h"
 #include "core/line_analysis.h"
 #include "core/post_writer.h"
 #include "core/run_locks.h"
@@ -35,9 +36,71 @@ void TellProgress(Conversion& conversion) {
       {run.DataBytesRead, run.DataFileSize, run.ReadingsWritten(), run.ReadingsPosted});
 }
 
+// The writers take the reading in hand; false ends the run after it.
+bool WriteReading(Conversion& conversion) {
+  const ConversionRequest& request = conversion.Request;
+  bool ok = true;
+  if (request.WritePostFiles) ok = WriteToPostFile(conversion);
+  if (ok && request.WriteTextFiles) ok = WriteToTextFile(conversion);
+  ClearReading(conversion);
+  return ok;
+}
+
+// After every line: the progress, the status when it is wanted, and a stop when it is asked for;
+// false ends the run.
+bool GoOn(Conversion& conversion) {
+  TellProgress(conversion);
+  conversion.ShowStatus();
+  if (conversion.Observer.StopRequested()) conversion.Run.StopRequested = true;
+  return !conversion.Run.StopRequested;
+}
+
+// The lines analysed on this thread, one by one before the writers take them. True when the
+// data file was read to its end.
+bool ConvertLinesHere(Conversion& conversion, DataFileReader& data, bool& shrank) {
+  std::string_view line;
+  bool ended = true;
+  while (data.ReadLine(line)) {
+    conversion.Run.DataBytesRead = data.BytesRead();
+    if ((AnalyseLine(conversion, line) && !WriteReading(conversion)) || !GoOn(conversion)) {
+      ended = false;
+      break;
+    }
+  }
+  shrank = data.Shrank();
+  return ended;
+}
+
+// The lines analysed on a thread of their own ahead of the writers, on this one: each line's
+// reports and status come here in its turn, as if it had been analysed here.
+bool ConvertLinesAhead(Conversion& conversion, DataFileReader& data, bool& shrank) {
+  AnalysisThread lines(data, conversion.Request, conversion.ColumnLevels,
+                       CurrentReadingPattern(conversion), conversion.Run.DataFileDates);
+  bool ended = true;
+  while (const AnalysedLine* line = lines.Next()) {
+    conversion.Run.DataBytesRead = line->BytesRead;
+    for (const Report& report : line->Reports) conversion.Take(report);
+    bool writtenOn = true;
+    if (line->Outcome != LineAnalyser::Outcome::NotAReading) {
+      CurrentReading& reading = conversion.Reading;
+      line->PutInto(reading);
+      if (line->Outcome == LineAnalyser::Outcome::ReadingWithStatus) {
+        conversion.SetReadingStatus(reading.Fields[0], reading.Fields[1], reading.ReadingTime);
+      }
+      writtenOn = WriteReading(conversion);
+    }
+    if (!writtenOn || !GoOn(conversion)) {
+      ended = false;
+      break;
+    }
+  }
+  shrank = lines.Shrank();
+  return ended;
+}
+
 // Reads the data file line by line into the writers; false when the wait for another run was
 // cancelled and the run never began.
-bool ConvertLines(Conversion& conversion) {
+bool ConvertLines(Conversion& conversion, bool analyseAhead) {
   const ConversionRequest& request = conversion.Request;
   RunState& run = conversion.Run;
   const std::string& path = request.DataFile;
@@ -49,28 +112,15 @@ bool ConvertLines(Conversion& conversion) {
     run.DataFileSize = data->Size();
     TellProgress(conversion);
 
-    std::string_view line;
-    bool more = true;
-    while ((more = data->ReadLine(line))) {
-      run.DataBytesRead = data->BytesRead();
-      if (AnalyseLine(conversion, line)) {
-        bool ok = true;
-        if (request.WritePostFiles) ok = WriteToPostFile(conversion);
-        if (ok && request.WriteTextFiles) ok = WriteToTextFile(conversion);
-        ClearReading(conversion);
-        if (!ok) break;
-      }
-      TellProgress(conversion);
-      conversion.ShowStatus();
-      if (conversion.Observer.StopRequested()) run.StopRequested = true;
-      if (run.StopRequested) break;
-    }
+    bool shrank = false;
+    bool ended = analyseAhead ? ConvertLinesAhead(conversion, *data, shrank)
+                              : ConvertLinesHere(conversion, *data, shrank);
     data->Close();
     // The last post file gets its name, and the text files are written back to the disk, before
     // the readings are counted; a file that cannot be completed leaves the run unfinished.
     bool postFileClosed = ClosePostFile(conversion);
     bool textFilesClosed = CloseTextFiles(conversion);
-    run.ReachedEndOfData = postFileClosed && textFilesClosed && !more;
+    run.ReachedEndOfData = postFileClosed && textFilesClosed && ended;
 
     if (request.WriteTextFiles) {
       conversion.SetStatus("Finished - posted " + DecimalText(run.ReadingsPosted) + " readings");
@@ -81,7 +131,7 @@ bool ConvertLines(Conversion& conversion) {
     }
     run.Locks.clear();
     // The readings taken stay; the lines that were cut away never reached the files.
-    if (data->Shrank()) {
+    if (shrank) {
       ReportFailure(conversion, kDataFileChanged, std::string(labels::kDoExport) + path);
     }
   } catch (...) {
@@ -102,7 +152,7 @@ ConversionResult ConversionEngine::Convert(const ConversionRequest& request,
   Conversion conversion(request, observer, session_);
   RunState& run = session_.Run;
   run.Reset();
-  conversion.Result.Started = ConvertLines(conversion);
+  conversion.Result.Started = ConvertLines(conversion, analyseAhead_);
   run.Locks.clear();
 
   ConversionResult& result = conversion.Result;

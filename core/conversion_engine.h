@@ -3,6 +3,8 @@
 // what the text file cache knows), so a front end keeps one engine for all its runs.
 #pragma once
 
+#include <thread>
+
 #include "core/conversion.h"
 #include "core/conversion_request.h"
 #include "core/conversion_result.h"
@@ -20,11 +22,17 @@ class ConversionEngine {
   // again when the next run needs it.
   void ForgetLookupTable() { session_.Lookup.Loaded = false; }
 
+  // The data file is read and analysed on a thread of its own, ahead of the writers, when the
+  // machine has more than one core; the same run on one thread gives the same files, reports and
+  // statuses.
+  void AnalyseAhead(bool ahead) { analyseAhead_ = ahead; }
+
   // What lives between runs, for tests.
   EngineSession& Session() { return session_; }
 
  private:
   EngineSession session_;
+  bool analyseAhead_ = std::thread::hardware_concurrency() > 1;
 };
 
 }  // namespace tolvanex

@@ -41,47 +41,45 @@ float LevelCodeOf(CurrentReading& reading, std::size_t group, std::string_view t
   return level;
 }
 
+std::string_view TrimmedIdentifier(std::string_view field) {
+  return TrimBlanks(QuotesStripped(field));
+}
+
+}  // namespace
+
 // The first slot whose level lies within the tolerance, both taken in single precision.
-int SlotOfLevel(const Conversion& conversion, float level) {
+int LineAnalyser::SlotOfLevel(float level) const {
   for (int j = 1; j < kColumnLevelCount; ++j) {
-    float difference = level - conversion.ColumnLevels[j];
+    float difference = level - levels_[j];
     if (std::fabs(difference) < kLevelTolerance) return j;
   }
   return 0;
 }
 
-std::string_view TrimmedIdentifier(std::string_view field) {
-  return TrimBlanks(QuotesStripped(field));
-}
-
 // The reading time of a data line. A date text that the line before had too is not read again;
 // one that does not read as a date goes to DateTimeValue, which reports it.
-double ReadingTimeOf(Conversion& conversion, std::string_view text) {
-  auto value = conversion.Run.DataFileDates.Read(
-      text, conversion.Request.Regional, [&conversion] { return conversion.Request.CurrentYear; });
-  return value ? *value : DateTimeValue(conversion, text);
+double LineAnalyser::ReadingTimeOf(std::string_view text) {
+  auto value = dates_.Read(text, request_.Regional, [this] { return request_.CurrentYear; });
+  return value ? *value : DateTimeValue(reports_, request_, text);
 }
 
-}  // namespace
-
-bool AnalyseLine(Conversion& conversion, std::string_view line) {
-  bool result = false;
+LineAnalyser::Outcome LineAnalyser::Analyse(std::string_view line, CurrentReading& reading) {
+  Outcome outcome = Outcome::NotAReading;
   try {
-    if (line.size() < kShortestDataLine) return result;
-    auto& reading = conversion.Reading;
+    if (line.size() < kShortestDataLine) return outcome;
     auto& fields = reading.Fields;
     SplitFields(line, fields);
-    if (fields.size() < kFewestDataFields) return result;
+    if (fields.size() < kFewestDataFields) return outcome;
 
     fields[0] = TrimmedIdentifier(fields[0]);
     fields[1] = TrimmedIdentifier(fields[1]);
     reading.SN = fields[3];
-    reading.ReadingTime = ReadingTimeOf(conversion, QuotesStripped(fields[2]));
+    reading.ReadingTime = ReadingTimeOf(QuotesStripped(fields[2]));
 
     for (std::size_t k = kFirstGroup; k < fields.size(); k += kGroupWidth) {
       float level = LevelCodeOf(reading, k / kGroupWidth, fields[k]);
       if (k + 1 >= fields.size() || fields[k + 1].empty()) continue;
-      int slot = SlotOfLevel(conversion, level);
+      int slot = SlotOfLevel(level);
       // A value that fits no slot is read all the same: one beyond the range of numbers is a
       // failure of the line.
       double value = ReadFieldNumber(fields[k + 1], slot == 0 ? nullptr : &reading.Digits[slot]);
@@ -89,27 +87,45 @@ bool AnalyseLine(Conversion& conversion, std::string_view line) {
       reading.Values[slot] = value;
       if (slot > reading.MaxColumn) reading.MaxColumn = slot;
     }
-    result = true;
+    outcome = Outcome::Reading;
 
     // The status shows the pair and the date, written only when somebody looks; a date that
     // cannot be written is the line's failure now, as it would be then.
-    if (!CurrentReadingPattern(conversion).Writes(reading.ReadingTime)) throw Failure(kOverflow);
-    conversion.SetReadingStatus(fields[0], fields[1], reading.ReadingTime);
+    if (!pattern_.Writes(reading.ReadingTime)) throw Failure(kOverflow);
+    outcome = Outcome::ReadingWithStatus;
   } catch (...) {
-    ReportFailure(conversion, labels::kAnalyseLine);
+    ReportFailure(reports_, labels::kAnalyseLine);
+    // The values read before the failure stay for the next reading, as the line left them, but
+    // not their digits: the line's text they are views into is gone by then. (Written from the
+    // values alone they give the same text.)
+    if (outcome == Outcome::NotAReading) {
+      for (int slot = 1; slot <= reading.MaxColumn; ++slot) reading.Digits[slot] = KnownDigits();
+    }
   }
-  return result;
+  return outcome;
 }
 
-double DateTimeValue(Conversion& conversion, std::string_view text) {
+bool AnalyseLine(Conversion& conversion, std::string_view line) {
+  LineAnalyser analyser(conversion.Request, conversion.ColumnLevels,
+                        CurrentReadingPattern(conversion), conversion.Run.DataFileDates,
+                        conversion);
+  auto& reading = conversion.Reading;
+  LineAnalyser::Outcome outcome = analyser.Analyse(line, reading);
+  if (outcome == LineAnalyser::Outcome::ReadingWithStatus) {
+    conversion.SetReadingStatus(reading.Fields[0], reading.Fields[1], reading.ReadingTime);
+  }
+  return outcome != LineAnalyser::Outcome::NotAReading;
+}
+
+double DateTimeValue(ReportSink& reports, const ConversionRequest& request, std::string_view text) {
   try {
-    auto value = ParseDateTime(text, conversion.Request.Regional, conversion.Request.CurrentYear);
+    auto value = ParseDateTime(text, request.Regional, request.CurrentYear);
     if (!value) throw Failure(kTypeMismatch);
     return *value;
   } catch (...) {
     std::string label(labels::kDateTimeValue);
     label += text;
-    ReportFailure(conversion, label);
+    ReportFailure(reports, label);
   }
   return 0;
 }
@@ -126,11 +142,14 @@ void AppendReadingDate(Conversion& conversion, std::string& out, double value) {
   CurrentReadingPattern(conversion).AppendTo(out, value, conversion.Request.Regional);
 }
 
-void ClearReading(Conversion& conversion) {
-  auto& reading = conversion.Reading;
+void ClearReading(CurrentReading& reading) {
   reading.Values.fill(std::nullopt);
   reading.ReadingTime = 0;
   reading.MaxColumn = 0;
+}
+
+void ClearReading(Conversion& conversion) {
+  ClearReading(conversion.Reading);
 }
 
 }  // namespace tolvanex

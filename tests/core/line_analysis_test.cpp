@@ -153,9 +153,10 @@ TEST_F(LineAnalysis, ReadingDatesFollowTheRequestsDatePattern) {
 }
 
 TEST_F(LineAnalysis, DateTimeValueReportsTheTextItWasGiven) {
-  EXPECT_EQ(DateTimeValue(conversion, "SN"), 0.0);
+  EXPECT_EQ(DateTimeValue(conversion, conversion.Request, "SN"), 0.0);
   EXPECT_EQ(Reports(), std::vector<std::string>{"Type mismatch\r\nTolvanex:DateTimeValue: SN"});
-  EXPECT_NEAR(DateTimeValue(conversion, "2023-07-14 13:00"), 45121.5416666667, 1e-9);
+  EXPECT_NEAR(DateTimeValue(conversion, conversion.Request, "2023-07-14 13:00"), 45121.5416666667,
+              1e-9);
 }
 
 }  // namespace

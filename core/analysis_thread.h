@@ -1,0 +1,114 @@
+// The data file read and analysed on a thread of its own, ahead of the writers. The lines come
+// out in their order, each with what its analysis reported, for the run's own thread to replay
+// as if it had analysed the line itself: files, reports and statuses are those of one thread.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "base/reports.h"
+#include "core/line_analysis.h"
+#include "formats/data_file_reader.h"
+#include "model/current_reading.h"
+
+namespace tolvanex {
+
+struct AnalysedLine {
+  std::uint64_t BytesRead = 0;  // of the data file, up to this line's end
+  bool Shrank = false;          // the reader had seen the file cut by then
+  LineAnalyser::Outcome Outcome = LineAnalyser::Outcome::NotAReading;
+  std::vector<Report> Reports;  // what the analysis reported, in order
+  // A reading's fields, time and values, the texts views into the batch's copy of the line.
+  std::vector<std::string_view> Fields;
+  double ReadingTime = 0;
+  int MaxColumn = 0;
+  struct Value {
+    int Slot = 0;
+    double Number = 0;
+    KnownDigits Digits;
+  };
+  std::vector<Value> Values;
+
+  // Puts the reading into one that ClearReading has emptied, as the analysis left it.
+  void PutInto(CurrentReading& reading) const;
+};
+
+class AnalysisThread {
+ public:
+  // Starts reading at once. The reader, the pattern and the memo of dates belong to the thread
+  // until it is stopped; the request and the levels must not change meanwhile.
+  AnalysisThread(DataFileReader& data, const ConversionRequest& request,
+                 const ColumnLevelTable& levels, const DatePattern& pattern, DateTextMemo& dates);
+  // Stops the thread and waits for it.
+  ~AnalysisThread();
+  AnalysisThread(const AnalysisThread&) = delete;
+  AnalysisThread& operator=(const AnalysisThread&) = delete;
+
+  // The next line, valid until the next call; nullptr after the last line. A failure to read the
+  // data file is thrown here, after the lines before it.
+  const AnalysedLine* Next();
+  // Whether the reader had seen the data file cut by the last line taken, or by its end.
+  bool Shrank() const { return shrank_; }
+
+  // A batch's lines: copies of the data file's lines, analysed.
+  static constexpr std::size_t kLinesPerBatch = 256;
+  static constexpr std::size_t kBatchText = 64u << 10;
+
+ private:
+  struct Batch {
+    std::string Text;  // the lines' copies; never reallocated while views into it are out
+    std::vector<AnalysedLine> Lines = std::vector<AnalysedLine>(kLinesPerBatch);
+    std::size_t Count = 0;
+    bool Last = false;  // no batch follows: the file has ended, or failed
+    bool ShrankAtEnd = false;
+    std::exception_ptr Failure;
+  };
+  // The reports of the line in hand go into its list.
+  class LineReports : public ReportSink {
+   public:
+    void Take(const Report& report) override { into_->push_back(report); }
+    void Into(std::vector<Report>* reports) { into_ = reports; }
+
+   private:
+    std::vector<Report>* into_ = nullptr;
+  };
+
+  void Work();
+  void Fill(Batch& batch);
+  // A free batch for the thread; nullptr once it is to stop.
+  Batch* TakeFree();
+  void HandOver(Batch* batch);
+  void Stop();
+
+  DataFileReader& data_;
+  LineReports reports_;
+  LineAnalyser analyser_;
+  CurrentReading reading_;    // the line in hand, and the level codes known
+  std::string_view pending_;  // a line read but not yet copied: its batch was full
+  bool hasPending_ = false;
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<std::unique_ptr<Batch>> batches_;
+  std::vector<Batch*> free_;
+  std::deque<Batch*> full_;
+  bool stopping_ = false;
+
+  // The run's side.
+  Batch* current_ = nullptr;
+  std::size_t next_ = 0;
+  bool ended_ = false;
+  bool shrank_ = false;
+
+  std::thread thread_;  // last: started once everything above is ready
+};
+
+}  // namespace tolvanex
