@@ -2,6 +2,10 @@
 
 #include <utility>
 
+#include "core/post_writer.h"
+#include "core/text_writer.h"
+#include "formats/date_pattern.h"
+
 namespace tolvanex {
 
 namespace {
@@ -21,12 +25,31 @@ void AnalysedLine::PutInto(CurrentReading& reading) const {
     reading.Values[value.Slot] = value.Number;
     reading.Digits[value.Slot] = value.Digits;
   }
+  reading.PostLineTail = HasPostLineTail ? &PostLineTail : nullptr;
+  reading.TextLine = HasTextLine ? &TextLine : nullptr;
+}
+
+void AnalysisThread::FormatAhead(AnalysedLine& out) {
+  out.HasPostLineTail = request_.WritePostFiles;
+  if (out.HasPostLineTail) {
+    out.PostLineTail.clear();
+    AppendPostReadingTail(reading_, timeDigits_, out.PostLineTail);
+  }
+  // A date that cannot be written is left to the text writer, which reports it in its turn.
+  out.HasTextLine = request_.WriteTextFiles && pattern_.Writes(reading_.ReadingTime);
+  if (out.HasTextLine) {
+    out.TextLine.clear();
+    AppendTextReadingLine(reading_, pattern_, request_.Regional, out.TextLine);
+  }
 }
 
 AnalysisThread::AnalysisThread(DataFileReader& data, const ConversionRequest& request,
                                const ColumnLevelTable& levels, const DatePattern& pattern,
                                DateTextMemo& dates)
-    : data_(data), analyser_(request, levels, pattern, dates, reports_) {
+    : data_(data),
+      request_(request),
+      pattern_(pattern),
+      analyser_(request, levels, pattern, dates, reports_) {
   for (std::size_t i = 0; i < kBatches; ++i) {
     batches_.push_back(std::make_unique<Batch>());
     free_.push_back(batches_.back().get());
@@ -123,10 +146,20 @@ void AnalysisThread::Fill(Batch& batch) {
       out.Fields.assign(reading_.Fields.begin(), reading_.Fields.end());
       out.ReadingTime = reading_.ReadingTime;
       out.MaxColumn = reading_.MaxColumn;
+      try {
+        FormatAhead(out);
+      } catch (...) {
+        // The writers format the reading themselves, and report what fails in its turn.
+        out.HasPostLineTail = out.HasTextLine = false;
+      }
+      // The values go over only for a writer that formats the reading itself.
       out.Values.clear();
-      for (int slot = 1; slot <= reading_.MaxColumn; ++slot) {
-        if (reading_.Values[slot]) {
-          out.Values.push_back({slot, *reading_.Values[slot], reading_.Digits[slot]});
+      if ((request_.WritePostFiles && !out.HasPostLineTail) ||
+          (request_.WriteTextFiles && !out.HasTextLine)) {
+        for (int slot = 1; slot <= reading_.MaxColumn; ++slot) {
+          if (reading_.Values[slot]) {
+            out.Values.push_back({slot, *reading_.Values[slot], reading_.Digits[slot]});
+          }
         }
       }
       ClearReading(reading_);

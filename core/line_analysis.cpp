@@ -146,6 +146,8 @@ void ClearReading(CurrentReading& reading) {
   reading.Values.fill(std::nullopt);
   reading.ReadingTime = 0;
   reading.MaxColumn = 0;
+  reading.PostLineTail = nullptr;
+  reading.TextLine = nullptr;
 }
 
 void ClearReading(Conversion& conversion) {

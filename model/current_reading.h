@@ -28,6 +28,11 @@ struct CurrentReading {
   std::array<KnownDigits, kValueSlots> Digits{};
   // The highest slot filled since the last clear; 0 when none.
   int MaxColumn = 0;
+  // What the writers may take as it stands, when the reading was formatted ahead of them: the
+  // post reading line after its site number and comma, and the text file line. Null otherwise,
+  // and after a clear.
+  const std::string* PostLineTail = nullptr;
+  const std::string* TextLine = nullptr;
 
   // Each group's level code text as last read, and its level: the codes repeat from line to
   // line, so a code is read again only when its text changes.
