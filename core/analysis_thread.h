@@ -66,8 +66,8 @@ class AnalysisThread {
   bool Shrank() const { return shrank_; }
 
   // A batch's lines: copies of the data file's lines, analysed.
-  static constexpr std::size_t kLinesPerBatch = 256;
-  static constexpr std::size_t kBatchText = 64u << 10;
+  static constexpr std::size_t kLinesPerBatch = 1024;
+  static constexpr std::size_t kBatchText = 256u << 10;
 
  private:
   struct Batch {

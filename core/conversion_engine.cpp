@@ -113,8 +113,10 @@ bool ConvertLines(Conversion& conversion, bool analyseAhead) {
     TellProgress(conversion);
 
     bool shrank = false;
-    bool ended = analyseAhead ? ConvertLinesAhead(conversion, *data, shrank)
-                              : ConvertLinesHere(conversion, *data, shrank);
+    // Without a writer there is nothing for a second thread to take over.
+    bool ended = analyseAhead && (request.WritePostFiles || request.WriteTextFiles)
+                     ? ConvertLinesAhead(conversion, *data, shrank)
+                     : ConvertLinesHere(conversion, *data, shrank);
     data->Close();
     // The last post file gets its name, and the text files are written back to the disk, before
     // the readings are counted; a file that cannot be completed leaves the run unfinished.

@@ -97,13 +97,22 @@ struct RunRecord {
   std::vector<std::pair<std::string, std::string>> Files;  // name and bytes
 };
 
-RunRecord ConvertWith(bool ahead, const std::string& data, int stopAtLook, int cancelAtAsk) {
+struct Case {
+  int StopAt = -1;
+  int CancelAt = -1;
+  bool Post = true;
+  bool Text = true;
+};
+
+RunRecord ConvertWith(bool ahead, const std::string& data, const Case& c) {
   testing::TempFolder folder;
   testing::WriteFile(folder / "data.dat", data);
   testing::WriteFile(folder / "sites.lkp", "\"0\",\"0\",\"1\"\r\n");
   for (const char* sub : {"post", "text"}) std::filesystem::create_directories(folder / sub);
   ConversionRequest request = testing::RequestAt(folder.Path());
-  EventLog log(folder.Path(), stopAtLook, cancelAtAsk);
+  request.WritePostFiles = c.Post;
+  request.WriteTextFiles = c.Text;
+  EventLog log(folder.Path(), c.StopAt, c.CancelAt);
   ConversionEngine engine;
   engine.AnalyseAhead(ahead);
   ConversionResult result = engine.Convert(request, log);
@@ -120,19 +129,20 @@ RunRecord ConvertWith(bool ahead, const std::string& data, int stopAtLook, int c
 }
 
 TEST(AnalysisAhead, GivesTheFilesAndTheObserversCallsOfOneThread) {
-  struct Case {
-    int StopAt;
-    int CancelAt;
-  };
-  // Through the whole file, stopped in the middle of a batch, and ended by a cancelled prompt.
-  for (Case c : {Case{-1, -1}, Case{1000, -1}, Case{-1, 60}}) {
-    for (unsigned seed = 1; seed <= 3; ++seed) {
+  // Through the whole file, stopped in the middle of a batch, ended by a cancelled prompt, and
+  // with one writer only.
+  for (Case c : {Case{}, Case{1000, -1}, Case{-1, 60}, Case{-1, -1, true, false},
+                 Case{-1, -1, false, true}}) {
+    for (unsigned seed = 1; seed <= 2; ++seed) {
       std::string data = RandomDataFile(seed);
-      RunRecord here = ConvertWith(false, data, c.StopAt, c.CancelAt);
-      RunRecord ahead = ConvertWith(true, data, c.StopAt, c.CancelAt);
+      RunRecord here = ConvertWith(false, data, c);
+      RunRecord ahead = ConvertWith(true, data, c);
       ASSERT_GT(here.Events.size(), 300u);
-      EXPECT_EQ(ahead.Events, here.Events) << "seed " << seed << ", stop " << c.StopAt;
-      EXPECT_EQ(ahead.Files, here.Files) << "seed " << seed << ", stop " << c.StopAt;
+      std::string what = "seed " + std::to_string(seed) + ", stop " + std::to_string(c.StopAt) +
+                         ", cancel " + std::to_string(c.CancelAt) + ", post " +
+                         std::to_string(c.Post) + ", text " + std::to_string(c.Text);
+      EXPECT_EQ(ahead.Events, here.Events) << what;
+      EXPECT_EQ(ahead.Files, here.Files) << what;
     }
   }
 }
