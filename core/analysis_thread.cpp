@@ -1,10 +1,7 @@
 #include "core/analysis_thread.h"
 
+#include <algorithm>
 #include <utility>
-
-#include "core/post_writer.h"
-#include "core/text_writer.h"
-#include "formats/date_pattern.h"
 
 namespace tolvanex {
 
@@ -23,33 +20,16 @@ void AnalysedLine::PutInto(CurrentReading& reading) const {
   reading.MaxColumn = MaxColumn;
   for (const Value& value : Values) {
     reading.Values[value.Slot] = value.Number;
-    reading.Digits[value.Slot] = value.Digits;
-  }
-  reading.PostLineTail = HasPostLineTail ? &PostLineTail : nullptr;
-  reading.TextLine = HasTextLine ? &TextLine : nullptr;
-}
-
-void AnalysisThread::FormatAhead(AnalysedLine& out) {
-  out.HasPostLineTail = request_.WritePostFiles;
-  if (out.HasPostLineTail) {
-    out.PostLineTail.clear();
-    AppendPostReadingTail(reading_, timeDigits_, out.PostLineTail);
-  }
-  // A date that cannot be written is left to the text writer, which reports it in its turn.
-  out.HasTextLine = request_.WriteTextFiles && pattern_.Writes(reading_.ReadingTime);
-  if (out.HasTextLine) {
-    out.TextLine.clear();
-    AppendTextReadingLine(reading_, pattern_, request_.Regional, out.TextLine);
+    KnownDigits& digits = reading.Digits[value.Slot];
+    digits.Magnitude = value.Magnitude;
+    digits.Text = std::string_view(value.Text, value.TextSize);
   }
 }
 
 AnalysisThread::AnalysisThread(DataFileReader& data, const ConversionRequest& request,
                                const ColumnLevelTable& levels, const DatePattern& pattern,
                                DateTextMemo& dates)
-    : data_(data),
-      request_(request),
-      pattern_(pattern),
-      analyser_(request, levels, pattern, dates, reports_) {
+    : data_(data), analyser_(request, levels, pattern, dates, reports_) {
   for (std::size_t i = 0; i < kBatches; ++i) {
     batches_.push_back(std::make_unique<Batch>());
     free_.push_back(batches_.back().get());
@@ -143,23 +123,22 @@ void AnalysisThread::Fill(Batch& batch) {
     reports_.Into(&out.Reports);
     out.Outcome = analyser_.Analyse(copy, reading_);
     if (out.Outcome != LineAnalyser::Outcome::NotAReading) {
-      out.Fields.assign(reading_.Fields.begin(), reading_.Fields.end());
+      std::copy_n(reading_.Fields.begin(), AnalysedLine::kFieldsHandedOver, out.Fields.begin());
       out.ReadingTime = reading_.ReadingTime;
       out.MaxColumn = reading_.MaxColumn;
-      try {
-        FormatAhead(out);
-      } catch (...) {
-        // The writers format the reading themselves, and report what fails in its turn.
-        out.HasPostLineTail = out.HasTextLine = false;
-      }
-      // The values go over only for a writer that formats the reading itself.
       out.Values.clear();
-      if ((request_.WritePostFiles && !out.HasPostLineTail) ||
-          (request_.WriteTextFiles && !out.HasTextLine)) {
-        for (int slot = 1; slot <= reading_.MaxColumn; ++slot) {
-          if (reading_.Values[slot]) {
-            out.Values.push_back({slot, *reading_.Values[slot], reading_.Digits[slot]});
-          }
+      for (int slot = 1; slot <= reading_.MaxColumn; ++slot) {
+        if (!reading_.Values[slot]) continue;
+        const KnownDigits& digits = reading_.Digits[slot];
+        AnalysedLine::Value& value = out.Values.emplace_back();
+        value.Number = *reading_.Values[slot];
+        value.Slot = slot;
+        // Digits that are not views into the line stay behind: the value alone gives the same
+        // text.
+        if (!digits.Text.empty()) {
+          value.Magnitude = digits.Magnitude;
+          value.Text = digits.Text.data();
+          value.TextSize = static_cast<std::uint32_t>(digits.Text.size());
         }
       }
       ClearReading(reading_);

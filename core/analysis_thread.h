@@ -3,6 +3,7 @@
 // as if it had analysed the line itself: files, reports and statuses are those of one thread.
 #pragma once
 
+#include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -26,23 +27,21 @@ struct AnalysedLine {
   bool Shrank = false;          // the reader had seen the file cut by then
   LineAnalyser::Outcome Outcome = LineAnalyser::Outcome::NotAReading;
   std::vector<Report> Reports;  // what the analysis reported, in order
-  // A reading's fields, time and values, the texts views into the batch's copy of the line. The
-  // values are left out when every writer of the run takes its line as formatted below.
-  std::vector<std::string_view> Fields;
+  // A reading: its first fields (the identifiers, the date's text and the SN: the writers need no
+  // others), its time and its values, the texts views into the batch's copy of the line. Every
+  // byte of it crosses from one core to the other, so it is kept small.
+  static constexpr std::size_t kFieldsHandedOver = 4;
+  std::array<std::string_view, kFieldsHandedOver> Fields;
   double ReadingTime = 0;
   int MaxColumn = 0;
   struct Value {
-    int Slot = 0;
     double Number = 0;
-    KnownDigits Digits;
+    double Magnitude = -1;  // and the text of its digits (KnownDigits), when it has one
+    const char* Text = nullptr;
+    std::uint32_t TextSize = 0;
+    int Slot = 0;
   };
   std::vector<Value> Values;
-  // The writers' lines as far as they are the reading's own, formatted ahead when the run writes
-  // them (see CurrentReading).
-  bool HasPostLineTail = false;
-  std::string PostLineTail;
-  bool HasTextLine = false;
-  std::string TextLine;
 
   // Puts the reading into one that ClearReading has emptied, as the analysis left it.
   void PutInto(CurrentReading& reading) const;
@@ -95,13 +94,7 @@ class AnalysisThread {
   void HandOver(Batch* batch);
   void Stop();
 
-  // Formats the writers' lines of the reading in hand, as far as they are its own.
-  void FormatAhead(AnalysedLine& out);
-
   DataFileReader& data_;
-  const ConversionRequest& request_;
-  const DatePattern& pattern_;
-  KnownDigits timeDigits_;  // of the last reading time formatted
   LineReports reports_;
   LineAnalyser analyser_;
   CurrentReading reading_;    // the line in hand, and the level codes known

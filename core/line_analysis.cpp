@@ -143,11 +143,10 @@ void AppendReadingDate(Conversion& conversion, std::string& out, double value) {
 }
 
 void ClearReading(CurrentReading& reading) {
-  reading.Values.fill(std::nullopt);
+  // No slot beyond the highest is ever filled.
+  for (int slot = 1; slot <= reading.MaxColumn; ++slot) reading.Values[slot].reset();
   reading.ReadingTime = 0;
   reading.MaxColumn = 0;
-  reading.PostLineTail = nullptr;
-  reading.TextLine = nullptr;
 }
 
 void ClearReading(Conversion& conversion) {

@@ -120,14 +120,6 @@ void AppendPostReadingLine(const CurrentReading& reading, KnownDigits& time,
                            std::int32_t siteNumber, std::string& line) {
   AppendDecimal(line, siteNumber);
   line += ',';
-  if (reading.PostLineTail != nullptr) {
-    line += *reading.PostLineTail;
-  } else {
-    AppendPostReadingTail(reading, time, line);
-  }
-}
-
-void AppendPostReadingTail(const CurrentReading& reading, KnownDigits& time, std::string& line) {
   // The readings of one minute share their time: its digits are found once for all of them.
   if (reading.ReadingTime > 0 && std::isfinite(reading.ReadingTime) &&
       time.Magnitude != reading.ReadingTime) {

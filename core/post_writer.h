@@ -27,7 +27,5 @@ bool ClosePostFile(Conversion& conversion);
 // time are found only when it differs from the time whose digits time holds.
 void AppendPostReadingLine(const CurrentReading& reading, KnownDigits& time,
                            std::int32_t siteNumber, std::string& line);
-// The same line after the site number and its comma: the reading's own part.
-void AppendPostReadingTail(const CurrentReading& reading, KnownDigits& time, std::string& line);
 
 }  // namespace tolvanex

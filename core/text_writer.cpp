@@ -189,17 +189,7 @@ std::string TextFileHeader(const Conversion& conversion) {
 
 void AppendTextReadingLine(Conversion& conversion, std::string& line) {
   const auto& reading = conversion.Reading;
-  if (reading.TextLine != nullptr) {
-    line += *reading.TextLine;
-  } else {
-    AppendTextReadingLine(reading, CurrentReadingPattern(conversion), conversion.Request.Regional,
-                          line);
-  }
-}
-
-void AppendTextReadingLine(const CurrentReading& reading, const DatePattern& pattern,
-                           const RegionalSettings& regional, std::string& line) {
-  pattern.AppendTo(line, reading.ReadingTime, regional);
+  AppendReadingDate(conversion, line, reading.ReadingTime);
   line += ", ";
   line += reading.SN;
   for (int i = 1; i <= reading.MaxColumn; ++i) {

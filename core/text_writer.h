@@ -8,9 +8,6 @@
 namespace tolvanex {
 
 class Conversion;
-class DatePattern;
-struct CurrentReading;
-struct RegionalSettings;
 
 // Appends the current reading to its pair's text file, or skips it as not newer. False after a
 // reported failure; StopRequested is then set. The file stays open for the rest of the run, to
@@ -27,11 +24,7 @@ double LastDateInFile(Conversion& conversion, const std::string& path);
 
 // The header line of a new text file for the current reading, without its line end.
 std::string TextFileHeader(const Conversion& conversion);
-// The reading line of the current reading, without its line end. Throws for a date outside the
-// range of dates.
+// The reading line of the current reading, without its line end.
 void AppendTextReadingLine(Conversion& conversion, std::string& line);
-// The same for a reading, its date written with the pattern.
-void AppendTextReadingLine(const CurrentReading& reading, const DatePattern& pattern,
-                           const RegionalSettings& regional, std::string& line);
 
 }  // namespace tolvanex

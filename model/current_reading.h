@@ -17,6 +17,8 @@ struct CurrentReading {
   // The last analysed line split at every comma, as views into the line: they hold while the
   // line is in hand, that is until the next line is read. After a data line, Fields[0] and
   // Fields[1] are ID1 and ID2 without their quotes and blanks; the rest stay exactly as split.
+  // (A reading analysed on another thread brings only its first four fields: nothing after the
+  // analysis looks further.)
   std::vector<std::string_view> Fields;
   // Day-count date value: whole days since 30 December 1899, the fraction the time of day.
   double ReadingTime = 0;
@@ -28,11 +30,6 @@ struct CurrentReading {
   std::array<KnownDigits, kValueSlots> Digits{};
   // The highest slot filled since the last clear; 0 when none.
   int MaxColumn = 0;
-  // What the writers may take as it stands, when the reading was formatted ahead of them: the
-  // post reading line after its site number and comma, and the text file line. Null otherwise,
-  // and after a clear.
-  const std::string* PostLineTail = nullptr;
-  const std::string* TextLine = nullptr;
 
   // Each group's level code text as last read, and its level: the codes repeat from line to
   // line, so a code is read again only when its text changes.
