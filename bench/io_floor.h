@@ -15,8 +15,8 @@ struct FloorRound {
   long LineEnds = 0;  // the header's included
 };
 
-// One round, timed in this process from the open of data to the close of output. output is
-// removed before and after the round, outside the time.
+// One round, timed in this process from the open of data to the close of output, which must not
+// exist yet and is left in place (see run_folders.h).
 FloorRound TimeFloor(const std::string& data, const std::string& output);
 
 }  // namespace bench

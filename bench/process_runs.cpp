@@ -17,12 +17,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh work folder: empty output folders, a copy of the lookup file, a settings file.
+// In a folder that never held a file: the output folders, a copy of the lookup file, a settings
+// file.
 std::string Prepare(const std::string& work, const std::string& data, const std::string& lookup,
                     const Mode& mode) {
-  fs::remove_all(work);
-  fs::create_directories(work + "/post");
-  fs::create_directories(work + "/text");
+  fs::create_directory(work + "/post");
+  fs::create_directory(work + "/text");
   fs::copy_file(lookup, work + "/sites.lkp");
   std::string ini = work + "/tolvanex.ini";
   std::ofstream out(ini, std::ios::binary);
@@ -71,10 +71,9 @@ Options ReadOptions(int argc, char** argv) {
   return options;
 }
 
-Timing RunOnce(const Options& options, const std::string& data, const std::string& lookup,
-               const Mode& mode, bool window) {
-  std::string work = options.at("--work") + "/run";
-  std::string ini = Prepare(work, data, lookup, mode);
+Timing RunOnce(const Options& options, RunFolders& folders, const std::string& data,
+               const std::string& lookup, const Mode& mode, bool window) {
+  std::string ini = Prepare(folders.Fresh(), data, lookup, mode);
   std::vector<std::string> command =
       window ? std::vector<std::string>{options.at("--window"), "--settings", ini,
                                         "--process-and-exit"}

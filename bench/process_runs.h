@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "run_folders.h"
+
 namespace bench {
 
 using Options = std::map<std::string, std::string>;
@@ -32,9 +34,10 @@ struct Timing {
 Options ReadOptions(int argc, char** argv);
 
 // One run of the batch command (or, with window, of the window with --process-and-exit on Qt's
-// offscreen platform) over data, from a fresh work folder under --work.
-Timing RunOnce(const Options& options, const std::string& data, const std::string& lookup,
-               const Mode& mode, bool window);
+// offscreen platform) over data, its output folders, settings and lookup file in a folder of
+// its own from folders.
+Timing RunOnce(const Options& options, RunFolders& folders, const std::string& data,
+               const std::string& lookup, const Mode& mode, bool window);
 
 // The median time of runs, with the highest peak; Ok only if every run was.
 Timing Median(std::vector<Timing> runs);

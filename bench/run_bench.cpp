@@ -1,7 +1,8 @@
 // Times whole conversions: the batch command in its four modes, and the window's run, each over
-// the same data file from empty output folders, beside the I/O floor of that file (read it, find
-// its lines, write them to one file; see io_floor.h). The runs are taken round by round, the
-// median of each reported, with its ratio to the floor's median; a table of the targets ends it.
+// the same data file into output folders that never held a file (see run_folders.h), beside the
+// I/O floor of that file (read it, find its lines, write them to one file; see io_floor.h). The
+// runs are taken round by round, the median of each reported, with its ratio to the floor's median;
+// a table of the targets ends it.
 //
 //   run_bench --data FILE --lookup FILE --work DIR --batch PROGRAM [--window PROGRAM]
 //             [--repeat N] [--small FILE --small-lookup FILE]
@@ -52,32 +53,32 @@ struct WholeRuns {
   long Lines = 0, SmallLines = 0;  // data lines, the header not counted
 };
 
-WholeRuns MeasureWholeRuns(const Options& options, int rounds) {
+WholeRuns MeasureWholeRuns(const Options& options, RunFolders& folders, int rounds) {
   const std::string& data = options.at("--data");
   const std::string& lookup = options.at("--lookup");
-  const std::string floorFile = options.at("--work") + "/floor.out";
   bool window = options.count("--window") > 0;
   bool small = options.count("--small") > 0;
   long lineEnds = 0, smallLineEnds = 0;
 
   std::vector<std::function<Timing()>> runs;
   for (const Mode& mode : kModes)
-    runs.push_back([&, mode] { return RunOnce(options, data, lookup, mode, false); });
+    runs.push_back([&, mode] { return RunOnce(options, folders, data, lookup, mode, false); });
   if (window) {
     for (const Mode& mode : kWindowModes)
-      runs.push_back([&, mode] { return RunOnce(options, data, lookup, mode, true); });
+      runs.push_back([&, mode] { return RunOnce(options, folders, data, lookup, mode, true); });
   }
   runs.push_back([&] {
-    FloorRound round = TimeFloor(data, floorFile);
+    FloorRound round = TimeFloor(data, folders.Fresh() + "/floor.out");
     lineEnds = round.LineEnds;
     return round.Time;
   });
   if (small) {
     runs.push_back([&] {
-      return RunOnce(options, options.at("--small"), options.at("--small-lookup"), kBoth, false);
+      return RunOnce(options, folders, options.at("--small"), options.at("--small-lookup"), kBoth,
+                     false);
     });
     runs.push_back([&] {
-      FloorRound round = TimeFloor(options.at("--small"), floorFile);
+      FloorRound round = TimeFloor(options.at("--small"), folders.Fresh() + "/floor.out");
       smallLineEnds = round.LineEnds;
       return round.Time;
     });
@@ -175,18 +176,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "run_bench: --repeat must be at least 1\n");
     return 2;
   }
-  fs::create_directories(options["--work"]);
+  RunFolders folders(options["--work"]);
   bool matrix = options.count("--matrix") && options.count("--generate");
   Targets targets;
   if (!(matrix && options.count("--only-matrix"))) {
-    WholeRuns whole = MeasureWholeRuns(options, rounds);
+    WholeRuns whole = MeasureWholeRuns(options, folders, rounds);
     ReportWholeRuns(options, whole, rounds, targets);
     // The matrix's ratios come after these in the table; the window's last.
-    if (matrix) RunMatrix(options, rounds, targets);
+    if (matrix) RunMatrix(options, folders, rounds, targets);
     WindowTargets(whole, targets);
   } else {
-    RunMatrix(options, rounds, targets);
+    RunMatrix(options, folders, rounds, targets);
   }
   targets.Print();
+  std::fflush(stdout);  // the table is shown before the removal, which takes a while
+  folders.RemoveAll();
   return 0;
 }

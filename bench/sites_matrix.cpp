@@ -73,13 +73,14 @@ std::pair<std::string, std::string> MatrixData(const Options& options, int pairs
 
 }  // namespace
 
-void RunMatrix(const Options& options, int rounds, Targets& targets) {
+void RunMatrix(const Options& options, RunFolders& folders, int rounds, Targets& targets) {
   long lines = options.count("--matrix-lines") ? std::stol(options.at("--matrix-lines")) : 1000000;
   std::vector<std::function<Timing()>> runs;
   for (const MatrixRun& run : kRuns) {
     auto [data, lookup] = MatrixData(options, run.Pairs, run.Entries, lines);
-    runs.push_back(
-        [&options, data, lookup, run] { return RunOnce(options, data, lookup, run.How, false); });
+    runs.push_back([&options, &folders, data, lookup, run] {
+      return RunOnce(options, folders, data, lookup, run.How, false);
+    });
   }
   // The floor of each data file, in the same rounds.
   std::map<std::string, std::size_t> floorOf;
@@ -88,7 +89,7 @@ void RunMatrix(const Options& options, int rounds, Targets& targets) {
     if (floorOf.count(data)) continue;
     floorOf[data] = runs.size();
     runs.push_back(
-        [&options, data] { return TimeFloor(data, options.at("--work") + "/floor.out").Time; });
+        [&folders, data] { return TimeFloor(data, folders.Fresh() + "/floor.out").Time; });
   }
   std::vector<Timing> medians = Interleaved(runs, rounds);
 

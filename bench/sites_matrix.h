@@ -9,7 +9,8 @@
 namespace bench {
 
 // Needs --matrix (the folder the data is generated into, once) and --generate (generate_data);
-// --matrix-lines sets the lines of each data file.
-void RunMatrix(const Options& options, int rounds, Targets& targets);
+// --matrix-lines sets the lines of each data file. Every run writes into a folder of its own from
+// folders.
+void RunMatrix(const Options& options, RunFolders& folders, int rounds, Targets& targets);
 
 }  // namespace bench

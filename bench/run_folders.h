@@ -1,0 +1,30 @@
+// The folders the timed runs write into. Each run is given a folder of its own that never held a
+// file, and nothing of any run is removed before every run has been timed. On ext4 without a
+// journal a new file does not get an inode freed in the last minute (in the last six minutes while
+// its inode table is not written back): the search for a free one looks past each of them in turn,
+// whatever folder it was in. A run that creates thousands of files soon after thousands were
+// removed pays for that removal, and its time would no longer be the program's.
+#pragma once
+
+#include <string>
+
+namespace bench {
+
+class RunFolders {
+ public:
+  // The folders go under work/runs.
+  explicit RunFolders(const std::string& work);
+
+  // A folder just created, under a number no earlier folder had; one left behind by an earlier
+  // benchmark that did not end is passed over, not emptied.
+  std::string Fresh();
+
+  // Removes every run's folder, those left behind included. Only once every run is timed.
+  void RemoveAll();
+
+ private:
+  std::string Root;
+  long Count = 0;
+};
+
+}  // namespace bench
