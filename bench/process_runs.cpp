@@ -35,6 +35,9 @@ std::string Prepare(const std::string& work, const std::string& data, const std:
 
 Timing Run(const std::vector<std::string>& command, bool offscreen) {
   std::fflush(nullptr);  // or the child would write this program's buffered output again
+  // What earlier runs left to write back is written now, outside the timing: a run that writes
+  // back a whole file system (many text files) would otherwise wait for all of it.
+  ::sync();
   auto start = std::chrono::steady_clock::now();
   pid_t child = ::fork();
   if (child == 0) {
