@@ -2,6 +2,7 @@
 #include "base/text.h"
 
 #include <algorithm>
+#include <numeric>
 #include <stdexcept>
 
 namespace tolvanex {
@@ -11,6 +12,7 @@ void SortedListBox::Clear() {
   ids_.clear();
   sorted_.clear();
   pending_.clear();
+  ranks_.clear();
   listIndex_ = -1;
   ++revision_;
 }
@@ -24,20 +26,34 @@ void SortedListBox::AddItems(std::string_view name, std::int64_t count) {
     id = static_cast<std::uint32_t>(names_.size());
     names_.emplace_back(name);
     ids_.emplace(names_.back(), id);
+    ranks_.clear();
   }
   pending_.insert(pending_.end(), static_cast<std::size_t>(count), id);
   ++revision_;
 }
 
-bool SortedListBox::Before(std::uint32_t a, std::uint32_t b) const {
-  return a != b && LessIgnoringCase(names_[a], names_[b]);
+void SortedListBox::RankNames() const {
+  if (ranks_.size() == names_.size()) return;
+  std::vector<std::uint32_t> ids(names_.size());
+  std::iota(ids.begin(), ids.end(), 0u);
+  auto less = [this](std::uint32_t a, std::uint32_t b) {
+    return LessIgnoringCase(names_[a], names_[b]);
+  };
+  std::sort(ids.begin(), ids.end(), less);
+  ranks_.assign(names_.size(), 0);
+  std::uint32_t rank = 0;
+  for (std::size_t k = 1; k < ids.size(); ++k) {
+    if (less(ids[k - 1], ids[k])) ++rank;
+    ranks_[ids[k]] = rank;
+  }
 }
 
 // Sorts the rows added since the last read and merges them behind equal rows already listed,
 // carrying the selection along with the row it marks.
 void SortedListBox::Settle() const {
   if (pending_.empty()) return;
-  auto less = [this](std::uint32_t a, std::uint32_t b) { return Before(a, b); };
+  RankNames();
+  auto less = [this](std::uint32_t a, std::uint32_t b) { return ranks_[a] < ranks_[b]; };
   std::stable_sort(pending_.begin(), pending_.end(), less);
   std::vector<std::uint32_t> merged;
   merged.reserve(sorted_.size() + pending_.size());

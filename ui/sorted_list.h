@@ -34,12 +34,16 @@ class SortedListBox {
 
  private:
   void Settle() const;
-  bool Before(std::uint32_t a, std::uint32_t b) const;
+  // The place of every name in the list's order, names equal without regard to case sharing one:
+  // rows are then ordered by whole numbers, and a name's letters are compared only when a name is
+  // added.
+  void RankNames() const;
 
   std::vector<std::string> names_;
   std::unordered_map<std::string, std::uint32_t> ids_;
   mutable std::vector<std::uint32_t> sorted_;
   mutable std::vector<std::uint32_t> pending_;
+  mutable std::vector<std::uint32_t> ranks_;  // by id; empty until the next read after a new name
   mutable std::int64_t listIndex_ = -1;
   std::uint64_t revision_ = 0;
 };
