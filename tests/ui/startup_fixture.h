@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "ui/frm_tolvanex.h"
 #include "tests/support/guards.h"
 #include "tests/support/scripted_platform.h"
 #include "tests/support/temp_folder.h"
+#include "ui/frm_tolvanex.h"
 
 namespace tolvanex::testing {
 
