@@ -13,6 +13,26 @@ constexpr std::size_t kBatches = 4;
 
 }  // namespace
 
+void AnalysedLine::TakeFrom(const CurrentReading& reading) {
+  std::copy_n(reading.Fields.begin(), kFieldsHandedOver, Fields.begin());
+  ReadingTime = reading.ReadingTime;
+  MaxColumn = reading.MaxColumn;
+  Values.clear();
+  for (int slot = 1; slot <= reading.MaxColumn; ++slot) {
+    if (!reading.Values[slot]) continue;
+    const KnownDigits& digits = reading.Digits[slot];
+    Value& value = Values.emplace_back();
+    value.Number = *reading.Values[slot];
+    value.Slot = slot;
+    // Digits that are not views into the line stay behind: the value alone gives the same text.
+    if (!digits.Text.empty()) {
+      value.Magnitude = digits.Magnitude;
+      value.Text = digits.Text.data();
+      value.TextSize = static_cast<std::uint32_t>(digits.Text.size());
+    }
+  }
+}
+
 void AnalysedLine::PutInto(CurrentReading& reading) const {
   reading.Fields.assign(Fields.begin(), Fields.end());
   reading.SN = Fields[3];
@@ -123,24 +143,7 @@ void AnalysisThread::Fill(Batch& batch) {
     reports_.Into(&out.Reports);
     out.Outcome = analyser_.Analyse(copy, reading_);
     if (out.Outcome != LineAnalyser::Outcome::NotAReading) {
-      std::copy_n(reading_.Fields.begin(), AnalysedLine::kFieldsHandedOver, out.Fields.begin());
-      out.ReadingTime = reading_.ReadingTime;
-      out.MaxColumn = reading_.MaxColumn;
-      out.Values.clear();
-      for (int slot = 1; slot <= reading_.MaxColumn; ++slot) {
-        if (!reading_.Values[slot]) continue;
-        const KnownDigits& digits = reading_.Digits[slot];
-        AnalysedLine::Value& value = out.Values.emplace_back();
-        value.Number = *reading_.Values[slot];
-        value.Slot = slot;
-        // Digits that are not views into the line stay behind: the value alone gives the same
-        // text.
-        if (!digits.Text.empty()) {
-          value.Magnitude = digits.Magnitude;
-          value.Text = digits.Text.data();
-          value.TextSize = static_cast<std::uint32_t>(digits.Text.size());
-        }
-      }
+      out.TakeFrom(reading_);
       ClearReading(reading_);
     }
     ++batch.Count;

@@ -43,7 +43,8 @@ struct AnalysedLine {
   };
   std::vector<Value> Values;
 
-  // Puts the reading into one that ClearReading has emptied, as the analysis left it.
+  // Takes the reading the analysis left, and puts it into one that ClearReading has emptied.
+  void TakeFrom(const CurrentReading& reading);
   void PutInto(CurrentReading& reading) const;
 };
 

@@ -58,11 +58,15 @@ bool GoOn(Conversion& conversion) {
 // The lines analysed on this thread, one by one before the writers take them. True when the
 // data file was read to its end.
 bool ConvertLinesHere(Conversion& conversion, DataFileReader& data, bool& shrank) {
+  LineAnalyser analyser(conversion.Request, conversion.ColumnLevels,
+                        CurrentReadingPattern(conversion), conversion.Run.DataFileDates,
+                        conversion);
   std::string_view line;
   bool ended = true;
   while (data.ReadLine(line)) {
     conversion.Run.DataBytesRead = data.BytesRead();
-    if ((AnalyseLine(conversion, line) && !WriteReading(conversion)) || !GoOn(conversion)) {
+    LineAnalyser::Outcome outcome = analyser.Analyse(line, conversion.Reading);
+    if ((TakeAnalysis(conversion, outcome) && !WriteReading(conversion)) || !GoOn(conversion)) {
       ended = false;
       break;
     }
@@ -80,16 +84,9 @@ bool ConvertLinesAhead(Conversion& conversion, DataFileReader& data, bool& shran
   while (const AnalysedLine* line = lines.Next()) {
     conversion.Run.DataBytesRead = line->BytesRead;
     for (const Report& report : line->Reports) conversion.Take(report);
-    bool writtenOn = true;
-    if (line->Outcome != LineAnalyser::Outcome::NotAReading) {
-      CurrentReading& reading = conversion.Reading;
-      line->PutInto(reading);
-      if (line->Outcome == LineAnalyser::Outcome::ReadingWithStatus) {
-        conversion.SetReadingStatus(reading.Fields[0], reading.Fields[1], reading.ReadingTime);
-      }
-      writtenOn = WriteReading(conversion);
-    }
-    if (!writtenOn || !GoOn(conversion)) {
+    if (line->Outcome != LineAnalyser::Outcome::NotAReading) line->PutInto(conversion.Reading);
+    if ((TakeAnalysis(conversion, line->Outcome) && !WriteReading(conversion)) ||
+        !GoOn(conversion)) {
       ended = false;
       break;
     }

@@ -105,16 +105,19 @@ LineAnalyser::Outcome LineAnalyser::Analyse(std::string_view line, CurrentReadin
   return outcome;
 }
 
-bool AnalyseLine(Conversion& conversion, std::string_view line) {
-  LineAnalyser analyser(conversion.Request, conversion.ColumnLevels,
-                        CurrentReadingPattern(conversion), conversion.Run.DataFileDates,
-                        conversion);
-  auto& reading = conversion.Reading;
-  LineAnalyser::Outcome outcome = analyser.Analyse(line, reading);
+bool TakeAnalysis(Conversion& conversion, LineAnalyser::Outcome outcome) {
+  const CurrentReading& reading = conversion.Reading;
   if (outcome == LineAnalyser::Outcome::ReadingWithStatus) {
     conversion.SetReadingStatus(reading.Fields[0], reading.Fields[1], reading.ReadingTime);
   }
   return outcome != LineAnalyser::Outcome::NotAReading;
+}
+
+bool AnalyseLine(Conversion& conversion, std::string_view line) {
+  LineAnalyser analyser(conversion.Request, conversion.ColumnLevels,
+                        CurrentReadingPattern(conversion), conversion.Run.DataFileDates,
+                        conversion);
+  return TakeAnalysis(conversion, analyser.Analyse(line, conversion.Reading));
 }
 
 double DateTimeValue(ReportSink& reports, const ConversionRequest& request, std::string_view text) {

@@ -48,6 +48,10 @@ class LineAnalyser {
   ReportSink& reports_;
 };
 
+// What the conversion takes of a line's analysis, once the reading is in hand: the status line
+// shows the identifiers and the date of a reading that has them. True for a reading.
+bool TakeAnalysis(Conversion& conversion, LineAnalyser::Outcome outcome);
+
 // True when the line is a data line: CurrentReading then holds its identifiers, time, SN and
 // values, and the status line shows the identifiers and the date. Reports its own failures.
 bool AnalyseLine(Conversion& conversion, std::string_view line);
