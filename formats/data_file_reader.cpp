@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/errors.h"
+#include "formats/line_splitter.h"
 
 namespace tolvanex {
 
@@ -49,16 +50,11 @@ bool DataFileReader::ReadLine(std::string_view& line) {
   }
   std::size_t searched = begin_;
   for (;;) {
-    const char* start = buffer_.data() + searched;
-    std::size_t length = end_ - searched;
-    const char* cr = static_cast<const char*>(std::memchr(start, '\r', length));
-    const char* lf = static_cast<const char*>(std::memchr(start, '\n', cr ? cr - start : length));
-    const char* stop = lf ? lf : cr;
-    if (stop != nullptr) {
-      std::size_t at = static_cast<std::size_t>(stop - buffer_.data());
+    std::size_t at = FindLineBreak(std::string_view(buffer_.data(), end_), searched);
+    if (at != std::string_view::npos) {
       if (at - begin_ > kMaximumLineLength) throw Failure(kLineTooLong);
       line = std::string_view(buffer_.data() + begin_, at - begin_);
-      skipLineFeed_ = *stop == '\r';
+      skipLineFeed_ = buffer_[at] == '\r';
       consumed_ += at + 1 - begin_;
       begin_ = at + 1;
       return true;
