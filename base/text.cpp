@@ -42,7 +42,7 @@ void AppendDecimal(std::string& out, std::int64_t value, int minimumDigits) {
   char* end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
   if (value < 0) out += '-';
   for (auto n = end - digits; n < minimumDigits; ++n) out += '0';
-  out.append(digits, end);
+  out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 std::string DecimalText(std::int64_t value) {

@@ -124,7 +124,7 @@ void AppendInteger(std::string& out, int value, int minimumDigits) {
   auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
   (void)error;
   for (int n = static_cast<int>(end - digits); n < minimumDigits; ++n) out += '0';
-  out.append(digits, end);
+  out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 // The magnitude's text of a plain decimal, its sign left out, that already is its general form:
@@ -187,7 +187,7 @@ void AppendGeneralForm(std::string& out, double value, const KnownDigits* known)
     if (!magnitude.empty() && (magnitude[0] == '-' || magnitude[0] == '+'))
       magnitude.remove_prefix(1);
     if (IsGeneralFormAlready(magnitude)) {
-      out.append(text, at);
+      out.append(text, static_cast<std::size_t>(at - text));
       out += magnitude;
       return;
     }
@@ -225,7 +225,7 @@ void AppendGeneralForm(std::string& out, double value, const KnownDigits* known)
         for (int i = count; i < integerDigits; ++i) *at++ = '0';
       }
     }
-    out.append(text, at);
+    out.append(text, static_cast<std::size_t>(at - text));
     return;
   }
 
@@ -236,7 +236,7 @@ void AppendGeneralForm(std::string& out, double value, const KnownDigits* known)
   }
   *at++ = 'E';
   *at++ = exponent < 0 ? '-' : '+';
-  out.append(text, at);
+  out.append(text, static_cast<std::size_t>(at - text));
   AppendInteger(out, exponent < 0 ? -exponent : exponent, 2);
 }
 

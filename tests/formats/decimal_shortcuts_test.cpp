@@ -76,6 +76,40 @@ TEST(ReadPlainDecimal, LeavesEverythingElseToTheGeneralReading) {
   EXPECT_EQ(ReadPlainDecimal("9007199254740991"), 9007199254740991.0);
 }
 
+// Texts of digits, points and signs among the characters next to them in value and others: the
+// shortcut takes exactly the plain decimals of at most 18 digits and a mantissa below 2^53.
+TEST(ReadPlainDecimal, TakesExactlyThePlainDecimals) {
+  const std::string alphabet = "0123456789012345678901234567890123456789..+-/:e \xB5\x3A\xF0";
+  std::mt19937_64 random(11);
+  for (int n = 0; n < 200000; ++n) {
+    std::string text(random() % 23, ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+
+    std::string_view unsigned_(text);
+    if (!unsigned_.empty() && (unsigned_[0] == '-' || unsigned_[0] == '+'))
+      unsigned_.remove_prefix(1);
+    std::string digits;
+    int others = 0;
+    int points = 0;
+    for (char c : unsigned_) {
+      if (c >= '0' && c <= '9') {
+        digits += c;
+      } else {
+        ++(c == '.' ? points : others);
+      }
+    }
+    bool plain = others == 0 && points <= 1 && !digits.empty() && digits.size() <= 18 &&
+                 text.size() <= 20 && std::stoull(digits) < (std::uint64_t{1} << 53);
+
+    std::optional<double> quick = ReadPlainDecimal(text);
+    ASSERT_EQ(quick.has_value(), plain) << text;
+    if (quick) {
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(*quick), std::bit_cast<std::uint64_t>(FromChars(text)))
+          << text;
+    }
+  }
+}
+
 // The general form with the digits known from the text against the general form found afresh.
 TEST(KnownDigits, WriteWhatTheValueAloneWrites) {
   std::mt19937_64 random(11);
