@@ -18,6 +18,10 @@ std::string RunFolders::Fresh() {
   return folder;
 }
 
+void RunFolders::RemoveLast() {
+  fs::remove_all(Root + "/" + std::to_string(Count));
+}
+
 void RunFolders::RemoveAll() {
   fs::remove_all(Root);
 }
