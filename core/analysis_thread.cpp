@@ -1,6 +1,7 @@
 #include "core/analysis_thread.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace tolvanex {
@@ -13,24 +14,25 @@ constexpr std::size_t kBatches = 4;
 
 }  // namespace
 
-void AnalysedLine::TakeFrom(const CurrentReading& reading) {
+void AnalysedLine::TakeFrom(const CurrentReading& reading, std::vector<Value>& values) {
   std::copy_n(reading.Fields.begin(), kFieldsHandedOver, Fields.begin());
   ReadingTime = reading.ReadingTime;
   MaxColumn = reading.MaxColumn;
-  Values.clear();
+  FirstValue = static_cast<std::uint32_t>(values.size());
   for (int slot = 1; slot <= reading.MaxColumn; ++slot) {
     if (!reading.Values[slot]) continue;
     const KnownDigits& digits = reading.Digits[slot];
-    Value& value = Values.emplace_back();
+    Value& value = values.emplace_back();
     value.Number = *reading.Values[slot];
     value.Slot = slot;
-    // Digits that are not views into the line stay behind: the value alone gives the same text.
-    if (!digits.Text.empty()) {
-      value.Magnitude = digits.Magnitude;
+    // Digits that are not views into the line, or not of this value, stay behind: the value alone
+    // gives the same text.
+    if (!digits.Text.empty() && digits.Magnitude == std::fabs(value.Number)) {
       value.Text = digits.Text.data();
       value.TextSize = static_cast<std::uint32_t>(digits.Text.size());
     }
   }
+  ValueCount = static_cast<std::uint32_t>(values.size()) - FirstValue;
 }
 
 void AnalysedLine::PutInto(CurrentReading& reading) const {
@@ -38,11 +40,11 @@ void AnalysedLine::PutInto(CurrentReading& reading) const {
   reading.SN = Fields[3];
   reading.ReadingTime = ReadingTime;
   reading.MaxColumn = MaxColumn;
-  for (const Value& value : Values) {
-    reading.Values[value.Slot] = value.Number;
-    KnownDigits& digits = reading.Digits[value.Slot];
-    digits.Magnitude = value.Magnitude;
-    digits.Text = std::string_view(value.Text, value.TextSize);
+  for (const Value* value = Values; value != Values + ValueCount; ++value) {
+    reading.Values[value->Slot] = value->Number;
+    KnownDigits& digits = reading.Digits[value->Slot];
+    digits.Magnitude = value->TextSize != 0 ? std::fabs(value->Number) : -1;
+    digits.Text = std::string_view(value->Text, value->TextSize);
   }
 }
 
@@ -92,6 +94,7 @@ void AnalysisThread::Work() {
     Batch* batch = TakeFree();
     if (batch == nullptr) return;
     batch->Count = 0;
+    batch->Values.clear();
     batch->Last = false;
     batch->Failure = nullptr;
     // Memory taken for a long line is given back.
@@ -143,7 +146,7 @@ void AnalysisThread::Fill(Batch& batch) {
     reports_.Into(&out.Reports);
     out.Outcome = analyser_.Analyse(copy, reading_);
     if (out.Outcome != LineAnalyser::Outcome::NotAReading) {
-      out.TakeFrom(reading_);
+      out.TakeFrom(reading_, batch.Values);
       ClearReading(reading_);
     }
     ++batch.Count;
@@ -154,7 +157,8 @@ const AnalysedLine* AnalysisThread::Next() {
   for (;;) {
     if (current_ != nullptr) {
       if (next_ < current_->Count) {
-        const AnalysedLine& line = current_->Lines[next_++];
+        AnalysedLine& line = current_->Lines[next_++];
+        line.Values = current_->Values.data() + line.FirstValue;
         shrank_ = line.Shrank;
         return &line;
       }

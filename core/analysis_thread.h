@@ -34,17 +34,21 @@ struct AnalysedLine {
   std::array<std::string_view, kFieldsHandedOver> Fields;
   double ReadingTime = 0;
   int MaxColumn = 0;
+  // A value, and the text of its digits when the line gave them (KnownDigits, whose magnitude is
+  // then the value's). The values of all a batch's lines lie in one array, in their order.
   struct Value {
     double Number = 0;
-    double Magnitude = -1;  // and the text of its digits (KnownDigits), when it has one
     const char* Text = nullptr;
     std::uint32_t TextSize = 0;
-    int Slot = 0;
+    std::int32_t Slot = 0;
   };
-  std::vector<Value> Values;
+  const Value* Values = nullptr;  // set as the line is handed out
+  std::uint32_t FirstValue = 0;
+  std::uint32_t ValueCount = 0;
 
-  // Takes the reading the analysis left, and puts it into one that ClearReading has emptied.
-  void TakeFrom(const CurrentReading& reading);
+  // Takes the reading the analysis left, its values onto the batch's, and puts it into one that
+  // ClearReading has emptied.
+  void TakeFrom(const CurrentReading& reading, std::vector<Value>& values);
   void PutInto(CurrentReading& reading) const;
 };
 
@@ -73,6 +77,7 @@ class AnalysisThread {
   struct Batch {
     std::string Text;  // the lines' copies; never reallocated while views into it are out
     std::vector<AnalysedLine> Lines = std::vector<AnalysedLine>(kLinesPerBatch);
+    std::vector<AnalysedLine::Value> Values;
     std::size_t Count = 0;
     bool Last = false;  // no batch follows: the file has ended, or failed
     bool ShrankAtEnd = false;
