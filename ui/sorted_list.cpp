@@ -11,7 +11,10 @@ void SortedListBox::Clear() {
   names_.clear();
   ids_.clear();
   sorted_.clear();
+  ends_.clear();
   pending_.clear();
+  sortedRows_ = 0;
+  pendingRows_ = 0;
   ranks_.clear();
   listIndex_ = -1;
   ++revision_;
@@ -28,8 +31,19 @@ void SortedListBox::AddItems(std::string_view name, std::int64_t count) {
     ids_.emplace(names_.back(), id);
     ranks_.clear();
   }
-  pending_.insert(pending_.end(), static_cast<std::size_t>(count), id);
+  if (count > 0) {
+    Append(pending_, {id, count});
+    pendingRows_ += count;
+  }
   ++revision_;
+}
+
+void SortedListBox::Append(std::vector<Run>& runs, Run run) {
+  if (!runs.empty() && runs.back().Id == run.Id) {
+    runs.back().Rows += run.Rows;
+  } else {
+    runs.push_back(run);
+  }
 }
 
 void SortedListBox::RankNames() const {
@@ -49,37 +63,48 @@ void SortedListBox::RankNames() const {
 }
 
 // Sorts the rows added since the last read and merges them behind equal rows already listed,
-// carrying the selection along with the row it marks.
+// carrying the selection along with the row it marks. The runs of a name keep their rows in the
+// order they came, so a stable sort of the runs is one of the rows.
 void SortedListBox::Settle() const {
   if (pending_.empty()) return;
   RankNames();
-  auto less = [this](std::uint32_t a, std::uint32_t b) { return ranks_[a] < ranks_[b]; };
+  auto less = [this](const Run& a, const Run& b) { return ranks_[a.Id] < ranks_[b.Id]; };
   std::stable_sort(pending_.begin(), pending_.end(), less);
-  std::vector<std::uint32_t> merged;
+  std::vector<Run> merged;
   merged.reserve(sorted_.size() + pending_.size());
   std::size_t i = 0, j = 0;
+  std::int64_t row = 0;  // the first row of sorted_[i]
+  std::int64_t mergedRows = 0;
   std::int64_t newIndex = -1;
   while (i < sorted_.size() || j < pending_.size()) {
     bool takeOld = j == pending_.size() || (i < sorted_.size() && !less(pending_[j], sorted_[i]));
+    const Run& run = takeOld ? sorted_[i] : pending_[j];
     if (takeOld) {
-      if (static_cast<std::int64_t>(i) == listIndex_)
-        newIndex = static_cast<std::int64_t>(merged.size());
-      merged.push_back(sorted_[i++]);
+      if (listIndex_ >= row && listIndex_ < row + run.Rows)
+        newIndex = mergedRows + listIndex_ - row;
+      row += run.Rows;
+      ++i;
     } else {
-      merged.push_back(pending_[j++]);
+      ++j;
     }
+    mergedRows += run.Rows;
+    Append(merged, run);
   }
   sorted_.swap(merged);
+  ends_.clear();
+  std::int64_t end = 0;
+  for (const Run& run : sorted_) ends_.push_back(end += run.Rows);
+  sortedRows_ = end;
   pending_.clear();
+  pendingRows_ = 0;
   listIndex_ = newIndex;
 }
 
 const std::string& SortedListBox::List(std::int64_t index) const {
   Settle();
-  if (index < 0 || index >= static_cast<std::int64_t>(sorted_.size())) {
-    throw std::out_of_range("Invalid list index");
-  }
-  return names_[sorted_[static_cast<std::size_t>(index)]];
+  if (index < 0 || index >= sortedRows_) throw std::out_of_range("Invalid list index");
+  auto run = std::upper_bound(ends_.begin(), ends_.end(), index) - ends_.begin();
+  return names_[sorted_[static_cast<std::size_t>(run)].Id];
 }
 
 std::int64_t SortedListBox::ListIndex() const {
@@ -89,9 +114,7 @@ std::int64_t SortedListBox::ListIndex() const {
 
 void SortedListBox::SetListIndex(std::int64_t index) {
   Settle();
-  if (index < -1 || index >= static_cast<std::int64_t>(sorted_.size())) {
-    throw std::out_of_range("Invalid list index");
-  }
+  if (index < -1 || index >= sortedRows_) throw std::out_of_range("Invalid list index");
   listIndex_ = index;
   ++revision_;
 }

@@ -1,7 +1,8 @@
 // The output files list: names kept in ascending order without regard to letter case, duplicates
-// kept. A run adds one row per reading, so it must take a million rows: names are stored once and
-// rows are small ids; rows added since the last read are sorted and merged in one step when the
-// list is next read, never inserted one by one.
+// kept. A run adds one row per reading, so it must take a million rows of a few names: names are
+// stored once, and neighbouring rows of one name are one run of rows. Rows added since the last
+// read are sorted and merged in one step when the list is next read, never inserted one by one;
+// that step costs what the runs number, not what the rows do.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +20,7 @@ class SortedListBox {
   // Adds count rows of the same name.
   void AddItems(std::string_view name, std::int64_t count);
 
-  std::int64_t ListCount() const {
-    return static_cast<std::int64_t>(sorted_.size() + pending_.size());
-  }
+  std::int64_t ListCount() const { return sortedRows_ + pendingRows_; }
   // The row at a sorted position, 0 <= index < ListCount().
   const std::string& List(std::int64_t index) const;
   // The selected position, -1 when nothing is selected.
@@ -39,10 +38,21 @@ class SortedListBox {
   // added.
   void RankNames() const;
 
+  // Rows of one name, side by side.
+  struct Run {
+    std::uint32_t Id = 0;
+    std::int64_t Rows = 0;
+  };
+  // Appends a run, joined to the last one when that is of the same name.
+  static void Append(std::vector<Run>& runs, Run run);
+
   std::vector<std::string> names_;
   std::unordered_map<std::string, std::uint32_t> ids_;
-  mutable std::vector<std::uint32_t> sorted_;
-  mutable std::vector<std::uint32_t> pending_;
+  mutable std::vector<Run> sorted_;
+  mutable std::vector<std::int64_t> ends_;  // the row after each of sorted_'s runs
+  mutable std::vector<Run> pending_;        // in the order they came
+  mutable std::int64_t sortedRows_ = 0;
+  mutable std::int64_t pendingRows_ = 0;
   mutable std::vector<std::uint32_t> ranks_;  // by id; empty until the next read after a new name
   mutable std::int64_t listIndex_ = -1;
   std::uint64_t revision_ = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,45 @@ TEST(SortedListBox, TakesAMillionRowsOfAFewNames) {
   EXPECT_EQ(list.List(999'999), "site9.txt");
   for (std::int64_t i = 1; i < list.ListCount(); i += 997) {
     EXPECT_FALSE(LessIgnoringCase(list.List(i), list.List(i - 1)));
+  }
+}
+
+// Against a list that inserts every row at its place at once, with reads, selections and rows of
+// names equal but for case mixed at random.
+TEST(SortedListBox, GivesTheRowsOfAnInsertionOneByOne) {
+  const std::vector<std::string> names{"a.txt", "A.TXT", "b.txt", "B.txt", "c", "C.TXT", "zz"};
+  std::mt19937 random(5);
+  SortedListBox list;
+  std::vector<std::string> rows;
+  std::int64_t selected = -1;
+  for (int step = 0; step < 3000; ++step) {
+    switch (random() % 4) {
+      case 0:
+      case 1: {
+        const std::string& name = names[random() % names.size()];
+        int count = 1 + static_cast<int>(random() % 3);
+        list.AddItems(name, count);
+        auto at = std::upper_bound(rows.begin(), rows.end(), name, LessIgnoringCase) - rows.begin();
+        rows.insert(rows.begin() + at, static_cast<std::size_t>(count), name);
+        if (selected >= at) selected += count;
+        break;
+      }
+      case 2:
+        selected = static_cast<std::int64_t>(random() % (rows.size() + 1)) - 1;
+        list.SetListIndex(selected);
+        break;
+      default:
+        if (!rows.empty()) {
+          std::size_t at = random() % rows.size();
+          ASSERT_EQ(list.List(static_cast<std::int64_t>(at)), rows[at]) << step;
+        }
+        break;
+    }
+    ASSERT_EQ(list.ListCount(), static_cast<std::int64_t>(rows.size()));
+    if (step % 50 == 0) {
+      ASSERT_EQ(testing::Rows(list), rows) << step;
+      ASSERT_EQ(list.ListIndex(), selected) << step;
+    }
   }
 }
 
