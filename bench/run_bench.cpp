@@ -1,8 +1,8 @@
 // Times whole conversions: the batch command in its four modes, and the window's run, each over
-// the same data file into an output folder of its own, removed once the run is timed (see
-// run_folders.h), beside the I/O floor of that file (read it, find its lines, write them to one
-// file; see io_floor.h). The runs are taken round by round, the median of each reported, with its
-// ratio to the floor's median; a table of the targets ends it.
+// the same data file into an output folder of its own (see run_folders.h), beside the I/O floor of
+// that file (read it, find its lines, write them to one file; see io_floor.h). The runs are taken
+// round by round, the median of each reported, with its ratio to the floor's median; a table of the
+// targets ends it.
 //
 //   run_bench --data FILE --lookup FILE --work DIR --batch PROGRAM [--window PROGRAM]
 //             [--repeat N] [--small FILE --small-lookup FILE]
@@ -60,41 +60,41 @@ WholeRuns MeasureWholeRuns(const Options& options, RunFolders& folders, int roun
   bool small = options.count("--small") > 0;
   long lineEnds = 0, smallLineEnds = 0;
 
-  // Each run's folder goes as soon as it is timed (see run_folders.h).
-  auto removed = [&folders](Timing timing) {
-    folders.RemoveLast();
+  // Each run's files leave memory as soon as it is timed (see run_folders.h).
+  auto forgotten = [&folders](Timing timing) {
+    folders.ForgetLast();
     return timing;
   };
   std::vector<std::function<Timing()>> runs;
   for (const Mode& mode : kModes) {
     runs.push_back(
-        [&, mode] { return removed(RunOnce(options, folders, data, lookup, mode, false)); });
+        [&, mode] { return forgotten(RunOnce(options, folders, data, lookup, mode, false)); });
   }
   if (window) {
     for (const Mode& mode : kWindowModes) {
       runs.push_back(
-          [&, mode] { return removed(RunOnce(options, folders, data, lookup, mode, true)); });
+          [&, mode] { return forgotten(RunOnce(options, folders, data, lookup, mode, true)); });
     }
   }
   runs.push_back([&] {
     FloorRound round = TimeFloor(data, folders.Fresh() + "/floor.out");
     lineEnds = round.LineEnds;
-    return removed(round.Time);
+    return forgotten(round.Time);
   });
   if (small) {
     runs.push_back([&] {
-      return removed(RunOnce(options, folders, options.at("--small"), options.at("--small-lookup"),
-                             kBoth, false));
+      return forgotten(RunOnce(options, folders, options.at("--small"),
+                               options.at("--small-lookup"), kBoth, false));
     });
     runs.push_back([&] {
       FloorRound round = TimeFloor(options.at("--small"), folders.Fresh() + "/floor.out");
       smallLineEnds = round.LineEnds;
-      return removed(round.Time);
+      return forgotten(round.Time);
     });
   }
-  // A run of both outputs, not timed, first: it writes the most, and its pages are then there
-  // for the first round as for the others.
-  removed(RunOnce(options, folders, data, lookup, kBoth, false));
+  // A run of both outputs, not timed, first: it writes the most, and the pages it frees are then
+  // there for the first round as for the others.
+  forgotten(RunOnce(options, folders, data, lookup, kBoth, false));
   std::vector<Timing> medians = Interleaved(runs, rounds);
 
   WholeRuns whole;

@@ -5,13 +5,12 @@
 // whatever folder it was in. A run that creates thousands of files soon after thousands were
 // removed pays for that removal, and its time would no longer be the program's.
 //
-// The runs of a few big files are the other way round. This machine's host backs the memory of
-// its virtual machine only when a page is first touched: a run that writes 200 MB into pages of
-// the page cache that were never used takes 0.3 s longer than one that reuses pages freed a moment
-// before, and which of the two a run gets depends on what ran before it. Such runs have their
-// folder removed as soon as they are timed (RemoveLast), so that each finds the pages of the one
-// before it free, as memory is on a machine of its own; they create a few hundred files at most,
-// which a search for a free inode does not notice.
+// The memory needs care as well. This machine's host backs the memory of its virtual machine only
+// when a page is first touched: a run that writes 200 MB into pages of the page cache that were
+// never used takes 0.3 s longer than one that reuses pages freed a moment before, and which of the
+// two a run gets depends on what ran before it. So once a run over the million lines is timed, its
+// files are written back and dropped from the page cache (ForgetLast), files and inodes staying
+// as they are: the next run finds those pages free, as memory is on a machine of its own.
 #pragma once
 
 #include <string>
@@ -27,8 +26,9 @@ class RunFolders {
   // benchmark that did not end is passed over, not emptied.
   std::string Fresh();
 
-  // Removes the folder Fresh gave last, with all it holds.
-  void RemoveLast();
+  // Writes every file of the folder Fresh gave last back to the disk, and drops its pages from
+  // memory.
+  void ForgetLast();
 
   // Removes every run's folder, those left behind included. Only once every run is timed.
   void RemoveAll();
