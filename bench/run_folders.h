@@ -8,9 +8,9 @@
 // The memory needs care as well. This machine's host backs the memory of its virtual machine only
 // when a page is first touched: a run that writes 200 MB into pages of the page cache that were
 // never used takes 0.3 s longer than one that reuses pages freed a moment before, and which of the
-// two a run gets depends on what ran before it. So once a run over the million lines is timed, its
-// files are written back and dropped from the page cache (ForgetLast), files and inodes staying
-// as they are: the next run finds those pages free, as memory is on a machine of its own.
+// two a run gets depends on what ran before it. So once a run is timed, its files are written back
+// and dropped from the page cache (ForgetLast), files and inodes staying as they are: the next run
+// finds those pages free, as memory is on a machine of its own.
 #pragma once
 
 #include <string>
