@@ -50,7 +50,8 @@ inline std::uint64_t NonDigitBytes(std::uint64_t word) {
   return (((off & kLowSevenBits) + kLowSevenBits) | off) & ~kLowSevenBits;
 }
 
-// The number of eight digit values, one a byte, the first and most significant in the lowest.
+// The number that eight digit values make, one a byte, the first and most significant in the
+// lowest.
 inline std::uint64_t EightDigitsValue(std::uint64_t digits) {
   digits = digits * 10 + (digits >> 8);
   return (((digits & 0x000000FF000000FF) * (100 + (1000000ULL << 32))) +
