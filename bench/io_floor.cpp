@@ -1,4 +1,5 @@
 #include "io_floor.h"
+#include "run_folders.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -96,6 +97,12 @@ FloorRound TimeFloor(const std::string& data, const std::string& output) {
   round.Time.Seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   round.Time.Ok = readOk && writer.Ok && closed && writer.Written == bytesRead;
+  return round;
+}
+
+FloorRound FloorOnce(RunFolders& folders, const std::string& data) {
+  FloorRound round = TimeFloor(data, folders.Fresh() + "/floor.out");
+  folders.ForgetLast();
   return round;
 }
 

@@ -19,4 +19,7 @@ struct FloorRound {
 // exist yet and is left in place (see run_folders.h).
 FloorRound TimeFloor(const std::string& data, const std::string& output);
 
+// One round into a folder of its own from folders, whose files leave memory once it is timed.
+FloorRound FloorOnce(RunFolders& folders, const std::string& data);
+
 }  // namespace bench

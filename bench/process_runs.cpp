@@ -81,7 +81,9 @@ Timing RunOnce(const Options& options, RunFolders& folders, const std::string& d
       window ? std::vector<std::string>{options.at("--window"), "--settings", ini,
                                         "--process-and-exit"}
              : std::vector<std::string>{options.at("--batch"), "--quiet", "--settings", ini};
-  return Run(command, window);
+  Timing timing = Run(command, window);
+  folders.ForgetLast();
+  return timing;
 }
 
 Timing Median(std::vector<Timing> runs) {

@@ -35,7 +35,7 @@ Options ReadOptions(int argc, char** argv);
 
 // One run of the batch command (or, with window, of the window with --process-and-exit on Qt's
 // offscreen platform) over data, its output folders, settings and lookup file in a folder of
-// its own from folders.
+// its own from folders, whose files leave memory once the run is timed (see run_folders.h).
 Timing RunOnce(const Options& options, RunFolders& folders, const std::string& data,
                const std::string& lookup, const Mode& mode, bool window);
 

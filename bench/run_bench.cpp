@@ -60,41 +60,32 @@ WholeRuns MeasureWholeRuns(const Options& options, RunFolders& folders, int roun
   bool small = options.count("--small") > 0;
   long lineEnds = 0, smallLineEnds = 0;
 
-  // Each run's files leave memory as soon as it is timed (see run_folders.h).
-  auto forgotten = [&folders](Timing timing) {
-    folders.ForgetLast();
-    return timing;
-  };
   std::vector<std::function<Timing()>> runs;
-  for (const Mode& mode : kModes) {
-    runs.push_back(
-        [&, mode] { return forgotten(RunOnce(options, folders, data, lookup, mode, false)); });
-  }
+  for (const Mode& mode : kModes)
+    runs.push_back([&, mode] { return RunOnce(options, folders, data, lookup, mode, false); });
   if (window) {
-    for (const Mode& mode : kWindowModes) {
-      runs.push_back(
-          [&, mode] { return forgotten(RunOnce(options, folders, data, lookup, mode, true)); });
-    }
+    for (const Mode& mode : kWindowModes)
+      runs.push_back([&, mode] { return RunOnce(options, folders, data, lookup, mode, true); });
   }
   runs.push_back([&] {
-    FloorRound round = TimeFloor(data, folders.Fresh() + "/floor.out");
+    FloorRound round = FloorOnce(folders, data);
     lineEnds = round.LineEnds;
-    return forgotten(round.Time);
+    return round.Time;
   });
   if (small) {
     runs.push_back([&] {
-      return forgotten(RunOnce(options, folders, options.at("--small"),
-                               options.at("--small-lookup"), kBoth, false));
+      return RunOnce(options, folders, options.at("--small"), options.at("--small-lookup"), kBoth,
+                     false);
     });
     runs.push_back([&] {
-      FloorRound round = TimeFloor(options.at("--small"), folders.Fresh() + "/floor.out");
+      FloorRound round = FloorOnce(folders, options.at("--small"));
       smallLineEnds = round.LineEnds;
-      return forgotten(round.Time);
+      return round.Time;
     });
   }
   // A run of both outputs, not timed, first: it writes the most, and the pages it frees are then
-  // there for the first round as for the others.
-  forgotten(RunOnce(options, folders, data, lookup, kBoth, false));
+  // there for the first round as for the others (see run_folders.h).
+  RunOnce(options, folders, data, lookup, kBoth, false);
   std::vector<Timing> medians = Interleaved(runs, rounds);
 
   WholeRuns whole;

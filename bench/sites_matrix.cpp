@@ -79,9 +79,7 @@ void RunMatrix(const Options& options, RunFolders& folders, int rounds, Targets&
   for (const MatrixRun& run : kRuns) {
     auto [data, lookup] = MatrixData(options, run.Pairs, run.Entries, lines);
     runs.push_back([&options, &folders, data, lookup, run] {
-      Timing timing = RunOnce(options, folders, data, lookup, run.How, false);
-      folders.ForgetLast();
-      return timing;
+      return RunOnce(options, folders, data, lookup, run.How, false);
     });
   }
   // The floor of each data file, in the same rounds.
@@ -90,11 +88,7 @@ void RunMatrix(const Options& options, RunFolders& folders, int rounds, Targets&
     std::string data = DataFile(options.at("--matrix"), lines, run.Pairs);
     if (floorOf.count(data)) continue;
     floorOf[data] = runs.size();
-    runs.push_back([&folders, data] {
-      Timing timing = TimeFloor(data, folders.Fresh() + "/floor.out").Time;
-      folders.ForgetLast();
-      return timing;
-    });
+    runs.push_back([&folders, data] { return FloorOnce(folders, data).Time; });
   }
   std::vector<Timing> medians = Interleaved(runs, rounds);
 

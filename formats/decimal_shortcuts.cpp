@@ -1,12 +1,10 @@
 #include "formats/decimal_shortcuts.h"
+#include "base/byte_words.h"
 #include "base/text.h"
 
-#include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace tolvanex {
@@ -38,16 +36,14 @@ constexpr std::uint64_t kFifteenDigitMantissa = 1000000000000000;
 constexpr std::uint64_t kWholePowersOfTen[] = {1,      10,      100,      1000,     10000,
                                                100000, 1000000, 10000000, 100000000};
 
-// The high bit of every byte of the word that is not an ASCII digit, and no other bit. No carry
-// crosses from one byte into the next, so each byte is told on its own.
+// The high bit of every byte of the word that is not an ASCII digit, and no other bit.
 inline std::uint64_t NonDigitBytes(std::uint64_t word) {
   constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
   constexpr std::uint64_t kLowNibbles = 0x0F0F0F0F0F0F0F0F;
-  constexpr std::uint64_t kLowSevenBits = 0x7F7F7F7F7F7F7F7F;
   // Zero in the bytes of the form 0x3N with N at most 9.
-  std::uint64_t off = ((word & kHighNibbles) ^ 0x3030303030303030) |
-                      (((word & kLowNibbles) + 0x0606060606060606) & kHighNibbles);
-  return (((off & kLowSevenBits) + kLowSevenBits) | off) & ~kLowSevenBits;
+  std::uint64_t off = ((word & kHighNibbles) ^ (kEveryByteOne * '0')) |
+                      (((word & kLowNibbles) + kEveryByteOne * 6) & kHighNibbles);
+  return ZeroBytes(off) ^ kHighBitOfEveryByte;
 }
 
 // The number that eight digit values make, one a byte, the first and most significant in the
@@ -59,22 +55,15 @@ inline std::uint64_t EightDigitsValue(std::uint64_t digits) {
          32;
 }
 
-template <typename Word>
-inline std::uint64_t Load(const char* at) {
-  Word word;
-  std::memcpy(&word, at, sizeof word);
-  return word;
-}
-
 // The first eight bytes from at on, or all there are with zeros after them, which are no
 // digits. Read in at most two loads of the bytes themselves, overlapping where they must: a
 // copy of a part through memory would stall the load of the whole.
 inline std::uint64_t LoadUpToEight(const char* at, std::size_t size) {
-  if (size >= 8) return Load<std::uint64_t>(at);
+  if (size >= 8) return LoadWord(at);
   if (size >= 4)
-    return Load<std::uint32_t>(at) | Load<std::uint32_t>(at + size - 4) << 8 * (size - 4);
+    return LoadWord<std::uint32_t>(at) | LoadWord<std::uint32_t>(at + size - 4) << 8 * (size - 4);
   if (size >= 2)
-    return Load<std::uint16_t>(at) | Load<std::uint16_t>(at + size - 2) << 8 * (size - 2);
+    return LoadWord<std::uint16_t>(at) | LoadWord<std::uint16_t>(at + size - 2) << 8 * (size - 2);
   return size == 1 ? static_cast<unsigned char>(*at) : 0;
 }
 
@@ -82,14 +71,13 @@ inline std::uint64_t LoadUpToEight(const char* at, std::size_t size) {
 // the runs vary from field to field, and a test of every character mispredicts at the end of
 // almost every run. Returns where the run ends.
 const char* ReadDigitRun(const char* at, const char* end, std::uint64_t& mantissa) {
-  static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
   while (at != end) {
     std::uint64_t word = LoadUpToEight(at, static_cast<std::size_t>(end - at));
     std::uint64_t nonDigits = NonDigitBytes(word);
-    int run = nonDigits == 0 ? 8 : std::countr_zero(nonDigits) / 8;
+    std::size_t run = nonDigits == 0 ? 8 : FirstMarkedByte(nonDigits);
     if (run == 0) break;
     // The run's digit values moved to the top, zeros below them: leading zeros.
-    std::uint64_t digits = (word - 0x3030303030303030) << (8 * (8 - run));
+    std::uint64_t digits = (word - kEveryByteOne * '0') << (8 * (8 - run));
     mantissa = mantissa * kWholePowersOfTen[run] + EightDigitsValue(digits);
     at += run;
     if (run < 8) break;

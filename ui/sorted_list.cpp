@@ -13,7 +13,6 @@ void SortedListBox::Clear() {
   sorted_.clear();
   ends_.clear();
   pending_.clear();
-  sortedRows_ = 0;
   pendingRows_ = 0;
   ranks_.clear();
   listIndex_ = -1;
@@ -94,7 +93,6 @@ void SortedListBox::Settle() const {
   ends_.clear();
   std::int64_t end = 0;
   for (const Run& run : sorted_) ends_.push_back(end += run.Rows);
-  sortedRows_ = end;
   pending_.clear();
   pendingRows_ = 0;
   listIndex_ = newIndex;
@@ -102,7 +100,7 @@ void SortedListBox::Settle() const {
 
 const std::string& SortedListBox::List(std::int64_t index) const {
   Settle();
-  if (index < 0 || index >= sortedRows_) throw std::out_of_range("Invalid list index");
+  if (index < 0 || index >= SortedRows()) throw std::out_of_range("Invalid list index");
   auto run = std::upper_bound(ends_.begin(), ends_.end(), index) - ends_.begin();
   return names_[sorted_[static_cast<std::size_t>(run)].Id];
 }
@@ -114,7 +112,7 @@ std::int64_t SortedListBox::ListIndex() const {
 
 void SortedListBox::SetListIndex(std::int64_t index) {
   Settle();
-  if (index < -1 || index >= sortedRows_) throw std::out_of_range("Invalid list index");
+  if (index < -1 || index >= SortedRows()) throw std::out_of_range("Invalid list index");
   listIndex_ = index;
   ++revision_;
 }

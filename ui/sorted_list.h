@@ -20,7 +20,7 @@ class SortedListBox {
   // Adds count rows of the same name.
   void AddItems(std::string_view name, std::int64_t count);
 
-  std::int64_t ListCount() const { return sortedRows_ + pendingRows_; }
+  std::int64_t ListCount() const { return SortedRows() + pendingRows_; }
   // The row at a sorted position, 0 <= index < ListCount().
   const std::string& List(std::int64_t index) const;
   // The selected position, -1 when nothing is selected.
@@ -43,6 +43,7 @@ class SortedListBox {
     std::uint32_t Id = 0;
     std::int64_t Rows = 0;
   };
+  std::int64_t SortedRows() const { return ends_.empty() ? 0 : ends_.back(); }
   // Appends a run, joined to the last one when that is of the same name.
   static void Append(std::vector<Run>& runs, Run run);
 
@@ -51,7 +52,6 @@ class SortedListBox {
   mutable std::vector<Run> sorted_;
   mutable std::vector<std::int64_t> ends_;  // the row after each of sorted_'s runs
   mutable std::vector<Run> pending_;        // in the order they came
-  mutable std::int64_t sortedRows_ = 0;
   mutable std::int64_t pendingRows_ = 0;
   mutable std::vector<std::uint32_t> ranks_;  // by id; empty until the next read after a new name
   mutable std::int64_t listIndex_ = -1;
